@@ -1,0 +1,22 @@
+// CP932 (the Japanese Windows code page) at the file boundary. Profile files are CP932 on
+// disk so that they move between Windows and Linux unchanged; inside the program every text
+// is UTF-8.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace tallix {
+
+// Bytes that are not valid CP932 become U+FFFD.
+std::string cp932ToUtf8(std::string_view cp932);
+
+// Characters that CP932 cannot hold become "?", as the Windows conversion writes them.
+std::string utf8ToCp932(std::string_view utf8);
+
+// The length of the longest prefix of at most maxBytes bytes that does not split a
+// double-byte character.
+std::size_t cp932Prefix(std::string_view cp932, std::size_t maxBytes);
+
+}  // namespace tallix

@@ -1,0 +1,51 @@
+// Numbers and their texts: the one place where settings and record values are read, rounded
+// into their fields and written back as text. Nothing else in the program parses or formats
+// numbers by hand.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace tallix {
+
+// Reads the number at the start of a text. Blanks, tabs and line feeds anywhere are ignored.
+// Decimal: optional sign, digits, at most one ".", an optional exponent "E" with optional sign
+// and digits ("1.5E2" is 150). "&H" starts hexadecimal and "&O" octal: up to four hex digits
+// (six octal digits up to 177777) give a signed 16-bit value ("&HFFFF" is -1), more digits up
+// to 32 bits a signed 32-bit value. Reading stops at the first character that does not fit
+// ("12abc" is 12); no number at the start, or the empty text, gives 0. A decimal number beyond
+// the range of a double gives an infinity, which no integer field accepts.
+double parseNumber(std::string_view text);
+
+// A value that does not fit the signed integer field it is stored in.
+class OverflowError : public std::range_error {
+ public:
+  OverflowError(double value, std::int64_t min, std::int64_t max);
+  double value() const { return value_; }
+  // "-32768..32767"
+  std::string range() const { return std::to_string(min_) + ".." + std::to_string(max_); }
+
+ private:
+  double value_;
+  std::int64_t min_;
+  std::int64_t max_;
+};
+
+// Store a number into a signed 16- or 32-bit field: halves round to the even neighbour
+// (2.5 gives 2, 3.5 gives 4, -2.5 gives -2); a result outside the field throws OverflowError.
+std::int16_t toInt16(double value);
+std::int32_t toInt32(double value);
+
+// The pattern "0.00": at least one integer digit, exactly two decimals, halves away from zero.
+// The value is rounded from its shortest decimal form of at most 15 significant digits, so
+// 8.505 gives "8.51" and 1.005 gives "1.01", as a player reading the figure expects.
+std::string formatFixed2(double value);
+
+// The text of a number as a player reads it: shortest decimal form with at most 15
+// significant digits, no trailing zeros, "-" when negative (5 gives "5", 7.6 gives "7.6").
+// From 1E+15 up and below 0.0001 the exponent form is used ("1E+20", "1.5E-05").
+std::string numberText(double value);
+
+}  // namespace tallix

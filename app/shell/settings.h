@@ -1,0 +1,38 @@
+// The settings of a counting station, read once at start-up from tallix.ini in the program
+// directory and never written.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tallix {
+
+struct Settings {
+  std::int16_t portAddr = 0;              // base address of the parallel port (its bit pattern)
+  std::array<double, 3> rate{};           // exchange rates rate1..rate3, coins per 100 yen
+  std::array<std::int16_t, 3> koyaku{};   // koyaku1..3: coins paid by small win ("koyaku") 1..3
+  std::array<std::int16_t, 3> koyakuG{};  // koyaku1g..3g: game window of small win 1..3
+  std::int32_t bigSetCoin = 0;            // big/count: coins credited when a BIG starts
+  bool data5pinEnabled = false;           // data5pin/enabled is exactly "1"
+  std::string name5pin;                   // data5pin/name: caption of the 5-pin count
+};
+
+struct SettingsLoad {
+  Settings settings;
+  // One message per value that does not fit its field; that field is left at 0.
+  std::vector<std::string> messages;
+};
+
+// Reads every setting in start-up order from the file (normally AppDir() + "tallix.ini").
+// Never throws: an absent file gives all zeros, an unreadable one the same and a message.
+SettingsLoad loadSettings(const std::filesystem::path& iniPath);
+
+// "0" for the empty text, else the text itself: the pass the koyaku keys go through before
+// their number is read.
+std::string_view NullToZero(std::string_view value);
+
+}  // namespace tallix

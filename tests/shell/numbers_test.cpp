@@ -1,0 +1,125 @@
+#include "shell/numbers.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace tallix {
+namespace {
+
+TEST(ParseNumber, ReadsSettingsAndRecordTexts) {
+  const struct {
+    const char* text;
+    double value;
+  } rows[] = {
+      {"888", 888},
+      {"&H378", 888},
+      {"&h378", 888},
+      {"&HFFFF", -1},
+      {"&HEC00", -5120},
+      {"&H0FFFF", 65535},
+      {"&HFFFFFFFF", -1},
+      {"&H7FFFFFFF", 2147483647},
+      {"&H123456789", 0x12345678},
+      {"&O177777", -1},
+      {"&O17", 15},
+      {"&O1777777", 524287},
+      {"&H", 0},
+      {"&X12", 0},
+      {"1.5E2", 150},
+      {"1.5e-1", 0.15},
+      {"12abc", 12},
+      {" 1 2 ", 12},
+      {"\t-2\n.5", -2.5},
+      {"-2.5", -2.5},
+      {"+7.6", 7.6},
+      {".5", 0.5},
+      {"1E", 1},
+      {"1E+", 1},
+      {"2.5.1", 2.5},
+      {"", 0},
+      {"abc", 0},
+      {"-", 0},
+      {"--5", 0},
+      {"1e-400", 0},
+      {"0012", 12},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text);
+    EXPECT_EQ(parseNumber(row.text), row.value);
+  }
+  EXPECT_TRUE(std::isinf(parseNumber("1E999")));
+  EXPECT_TRUE(std::isinf(parseNumber("-1E999")));
+}
+
+TEST(IntegerFields, RoundHalvesToEvenAndRefuseOverflow) {
+  EXPECT_EQ(toInt16(10.5), 10);
+  EXPECT_EQ(toInt16(11.5), 12);
+  EXPECT_EQ(toInt16(2.5), 2);
+  EXPECT_EQ(toInt16(3.5), 4);
+  EXPECT_EQ(toInt16(-2.5), -2);
+  EXPECT_EQ(toInt16(32767.4), 32767);
+  EXPECT_EQ(toInt16(-32768), -32768);
+  EXPECT_EQ(toInt32(2147483647), 2147483647);
+  EXPECT_EQ(toInt32(-2147483648.0), -2147483647 - 1);
+  EXPECT_THROW(toInt16(32767.5), OverflowError);
+  EXPECT_THROW(toInt16(-32769), OverflowError);
+  EXPECT_THROW(toInt32(2147483648.0), OverflowError);
+  EXPECT_THROW(toInt32(INFINITY), OverflowError);
+  try {
+    toInt16(40000);
+    FAIL();
+  } catch (const OverflowError& e) {
+    EXPECT_STREQ(e.what(), "40000 is outside -32768..32767");
+    EXPECT_EQ(e.range(), "-32768..32767");
+  }
+}
+
+TEST(FormatFixed2, RoundsHalvesAwayFromZeroFromTheShortestDecimal) {
+  const struct {
+    double value;
+    const char* text;
+  } rows[] = {
+      {0, "0.00"},
+      {95, "95.00"},
+      {8.5, "8.50"},
+      {8.505, "8.51"},
+      {1.005, "1.01"},
+      {1.004999, "1.00"},
+      {121.5559967585089, "121.56"},
+      {0.004, "0.00"},
+      {0.005, "0.01"},
+      {0.0049, "0.00"},
+      {99.995, "100.00"},
+      {9.999, "10.00"},
+      {-1.005, "-1.01"},
+      {-0.001, "0.00"},
+      {7, "7.00"},
+      {123456789012.345, "123456789012.35"},
+      {1e20, "100000000000000000000.00"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text);
+    EXPECT_EQ(formatFixed2(row.value), row.text);
+  }
+}
+
+TEST(NumberText, IsTheShortestDecimalOfFifteenDigits) {
+  const struct {
+    double value;
+    const char* text;
+  } rows[] = {
+      {5, "5"},           {7.6, "7.6"},          {0, "0"},
+      {-0.0, "0"},        {-150, "-150"},        {0.1 + 0.2, "0.3"},
+      {1.5, "1.5"},       {100, "100"},          {123456789012345, "123456789012345"},
+      {1e15, "1E+15"},    {1e20, "1E+20"},       {0.0001, "0.0001"},
+      {0.00001, "1E-05"}, {-2.5e-7, "-2.5E-07"}, {2147483647, "2147483647"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text);
+    EXPECT_EQ(numberText(row.value), row.text);
+  }
+}
+
+}  // namespace
+}  // namespace tallix

@@ -1,0 +1,108 @@
+#include "shell/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "shell/cp932.h"
+#include "support/temp_dir.h"
+
+namespace tallix {
+namespace {
+
+using testing::TempDir;
+using testing::writeBytes;
+
+SettingsLoad loadFrom(const std::string& ini) {
+  TempDir dir;
+  writeBytes(dir / "tallix.ini", ini);
+  return loadSettings(dir / "tallix.ini");
+}
+
+TEST(Settings, OnlyTheAddressGivesZerosElsewhere) {
+  const SettingsLoad load = loadFrom("[setting]\r\naddr=&H378\r\n");
+  EXPECT_TRUE(load.messages.empty());
+  const Settings& s = load.settings;
+  EXPECT_EQ(s.portAddr, 888);
+  EXPECT_EQ(s.rate, (std::array<double, 3>{0, 0, 0}));
+  EXPECT_EQ(s.koyaku, (std::array<std::int16_t, 3>{0, 0, 0}));
+  EXPECT_EQ(s.koyakuG, (std::array<std::int16_t, 3>{0, 0, 0}));
+  EXPECT_EQ(s.bigSetCoin, 0);
+  EXPECT_FALSE(s.data5pinEnabled);
+  EXPECT_EQ(s.name5pin, "");
+}
+
+TEST(Settings, ConvertsEveryKeyAsItIsRead) {
+  const SettingsLoad load = loadFrom(
+      "[setting]\naddr=888\nrate1=5.0\nrate2=6\nrate3=7.6\n"
+      "[koyaku]\nkoyaku1=10.5\nkoyaku2=11.5\nkoyaku3=\nkoyaku1g=30\nkoyaku2g=&HFFFF\n"
+      "[big]\ncount=15abc\n"
+      "[data5pin]\nenabled=1\nname=" +
+      utf8ToCp932("ＡＴ回数") + "\n");
+  EXPECT_TRUE(load.messages.empty());
+  const Settings& s = load.settings;
+  EXPECT_EQ(s.portAddr, 888);
+  EXPECT_EQ(s.rate, (std::array<double, 3>{5, 6, 7.6}));
+  EXPECT_EQ(s.koyaku, (std::array<std::int16_t, 3>{10, 12, 0}));
+  EXPECT_EQ(s.koyakuG, (std::array<std::int16_t, 3>{30, -1, 0}));
+  EXPECT_EQ(s.bigSetCoin, 15);
+  EXPECT_TRUE(s.data5pinEnabled);
+  EXPECT_EQ(s.name5pin, "ＡＴ回数");
+}
+
+TEST(Settings, OnlyTheExactTextOneEnablesTheFivePinLine) {
+  for (const char* enabled : {"01", "true", "", " 1x", "-1"}) {
+    SCOPED_TRACE(enabled);
+    const Settings s =
+        loadFrom(std::string("[data5pin]\nenabled=") + enabled + "\nname=AT\n").settings;
+    EXPECT_FALSE(s.data5pinEnabled);
+    EXPECT_EQ(s.name5pin, "");
+  }
+  const Settings on = loadFrom("[data5pin]\nenabled= 1 \n").settings;
+  EXPECT_TRUE(on.data5pinEnabled);
+  EXPECT_EQ(on.name5pin, "");
+  const std::string longName(300, 'n');
+  EXPECT_EQ(loadFrom("[data5pin]\nenabled=1\nname=" + longName).settings.name5pin,
+            std::string(254, 'n'));
+}
+
+TEST(Settings, ValuesOutsideTheirFieldAreReportedAndLeftAtZero) {
+  const SettingsLoad load = loadFrom(
+      "[setting]\naddr=65536\nrate1=1E999\nrate2=6\n"
+      "[koyaku]\nkoyaku1=40000\nkoyaku2=8\n"
+      "[big]\ncount=3000000000\n");
+  EXPECT_EQ(load.messages,
+            (std::vector<std::string>{
+                "tallix.ini [setting] addr=65536 is outside -32768..32767; using 0",
+                "tallix.ini [setting] rate1=1E999 is not a finite number; using 0",
+                "tallix.ini [koyaku] koyaku1=40000 is outside -32768..32767; using 0",
+                "tallix.ini [big] count=3000000000 is outside -2147483648..2147483647; using 0",
+            }));
+  EXPECT_EQ(load.settings.portAddr, 0);
+  EXPECT_EQ(load.settings.rate, (std::array<double, 3>{0, 6, 0}));
+  EXPECT_EQ(load.settings.koyaku, (std::array<std::int16_t, 3>{0, 8, 0}));
+  EXPECT_EQ(load.settings.bigSetCoin, 0);
+}
+
+TEST(Settings, AbsentFileGivesZerosWithoutMessages) {
+  TempDir dir;
+  const SettingsLoad load = loadSettings(dir / "tallix.ini");
+  EXPECT_TRUE(load.messages.empty());
+  EXPECT_EQ(load.settings.portAddr, 0);
+}
+
+TEST(Settings, UnreadableFileIsReportedByName) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "tallix.ini");  // a directory cannot be read as a file
+  const SettingsLoad load = loadSettings(dir / "tallix.ini");
+  ASSERT_EQ(load.messages.size(), 1u);
+  EXPECT_EQ(load.messages[0],
+            (dir / "tallix.ini").string() + ": Is a directory; using no settings");
+}
+
+TEST(Settings, NullToZeroPassesEverythingButTheEmptyText) {
+  EXPECT_EQ(NullToZero(""), "0");
+  EXPECT_EQ(NullToZero("10"), "10");
+  EXPECT_EQ(NullToZero(" "), " ");
+}
+
+}  // namespace
+}  // namespace tallix
