@@ -1,0 +1,22 @@
+#include "chart.h"
+
+#include <algorithm>
+
+namespace tallix {
+
+void Chart::setRowCount(std::int16_t count) {
+  rows_.resize(static_cast<std::size_t>(std::clamp<std::int16_t>(count, 1, kMaxRows)));
+  row_ = std::min(row_, rowCount());
+  ++revision_;
+}
+
+void Chart::setRow(std::int16_t row) {
+  row_ = std::clamp<std::int16_t>(row, 1, rowCount());
+}
+
+void Chart::setValue(std::string text) {
+  rows_[static_cast<std::size_t>(row_) - 1] = std::move(text);
+  ++revision_;
+}
+
+}  // namespace tallix

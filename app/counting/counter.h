@@ -1,0 +1,100 @@
+// The counter: what the main window holds besides its controls. It turns the port byte of
+// every 1 ms tick into the figures of a play and writes them into its panel.
+//
+//   Timer1_Timer(InpB value) -> levels of the five lines -> edges -> counters, latches
+//       -> digit groups, texts, PushRireki (bonus start), UpdateKoyaku + StepGraph (game)
+//       -> statistics refresh when a coin moved
+//   Timer2_Timer() -> the 2000 ms game guard ends
+//
+// Time is never read here: the driver (the window, or tallix-replay) runs the two timers and
+// calls the handlers; after a tick it starts the 2000 ms timer when timer2Enabled() has become
+// true. The records and the commands work on counters() and panel() between ticks.
+#pragma once
+
+#include <cstdint>
+
+#include "panel.h"
+#include "shell/settings.h"
+
+namespace tallix {
+
+// The figures of a play that a record keeps; record keys have the same names.
+struct Counters {
+  std::int32_t in_count = 0;           // coins bet
+  std::int32_t out_count = 0;          // coins paid out
+  std::int32_t big_count = 0;          // BIG bonuses
+  std::int32_t reg_count = 0;          // REG bonuses
+  std::int32_t start_all_count = 0;    // games outside bonuses ("start": a game's start)
+  std::int32_t start_total_count = 0;  // all games, bonus games included
+  std::int32_t start_bonus_count = 0;  // games since the last bonus ended
+  std::int32_t no5 = 0;                // 5-pin pulses
+  std::int32_t big_max_coin = 0;       // best BIG
+  std::int32_t big_coin = 0;           // net coins of the current or last BIG
+  std::int32_t tosi_kingaku = 0;       // money invested, in units of 1000 yen
+  std::int32_t tosi_coin = 0;          // coins left of the lots bought
+  std::int32_t temochi_coin = 0;       // coins won and on hand ("temochi": held in hand)
+  std::int16_t koyaku1g_now = 0;       // window countdowns of small wins ("koyaku") 1..3
+  std::int16_t koyaku2g_now = 0;
+  std::int16_t koyaku3g_now = 0;
+  std::int32_t koyaku1t = 0;  // tallies of small wins 1..3
+  std::int32_t koyaku2t = 0;
+  std::int32_t koyaku3t = 0;
+
+  // Small win i (0..2): its countdown and its tally.
+  std::int16_t& koyakuGNow(int i);
+  std::int32_t& koyakuT(int i);
+};
+
+class Counter {
+ public:
+  Counter() = default;  // design state; every setting 0
+
+  // Start-up shaping after the settings are read: the rate captions, the boxes of the
+  // configured small wins and of the 5-pin line; the settings the tick and figures use.
+  void applySettings(const Settings& settings);
+  const Settings& settings() const { return settings_; }
+
+  // One tick of the 1 ms polling timer, with the value InpB returned for the data register.
+  void Timer1_Timer(std::int16_t inpB);
+  // The tick of the 2000 ms game guard timer: the guard ends and the timer stops.
+  void Timer2_Timer();
+  bool timer2Enabled() const { return timer2Enabled_; }
+
+  Counters& counters() { return c_; }
+  const Counters& counters() const { return c_; }
+  Panel& panel() { return panel_; }
+  const Panel& panel() const { return panel_; }
+
+  // The small-win update: kind -1 when a game outside a bonus has just started, 0 to redraw.
+  void UpdateKoyaku(std::int16_t kind);
+  // Recomputes the figures that follow from the coins: coins on hand, coin difference,
+  // payout rate, probabilities and cash values.
+  void refreshStatistics();
+
+ private:
+  void PushRireki(std::int16_t kind);  // history ("rireki") push at a bonus start: 1 BIG, 2 REG
+  void StepGraph();                    // a graph point every 25 games
+  void coinIn();
+  void coinOut();
+  void bonusEnd();
+
+  Settings settings_;
+  Counters c_;
+  Panel panel_;
+
+  // Edge latches and the game guard: true from a rising edge until the line is seen off.
+  bool pin5Latch = false;
+  bool bigLatch = false;  // a BIG is in progress
+  bool regLatch = false;  // a REG is in progress
+  bool outLatch = false;
+  bool inLatch = false;
+  bool gameCounted = false;  // a game was counted less than 2000 ms ago
+  bool timer2Enabled_ = false;
+
+  // Payout measurement of the small wins: out_count at the latest game outside a bonus, and
+  // its value at the previous update.
+  std::int32_t gameStartOutCount = 0;
+  std::int32_t prevGameStartOutCount = 0;
+};
+
+}  // namespace tallix

@@ -1,0 +1,45 @@
+// Play records: the profile file that keeps a play (section "data" with the counters and the
+// ten history entries, section "graph" with the coin graph from row 2 on), its save and its
+// load. hist.log in the program directory is the automatic record; player files are records
+// saved and loaded with the buttons.
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+#include "counting/counter.h"
+
+namespace tallix {
+
+// A record that could not be loaded to its end: names the file, the key and its value.
+class RecordError : public std::runtime_error {
+ public:
+  RecordError(const std::filesystem::path& path, const std::string& key, const std::string& value,
+              const std::string& reason);
+  const std::filesystem::path& path() const { return path_; }
+  const std::string& key() const { return key_; }
+  const std::string& value() const { return value_; }
+
+ private:
+  std::filesystem::path path_;
+  std::string key_;
+  std::string value_;
+};
+
+// Writes the play into the record file in one atomic replace; other sections and keys of an
+// existing file are kept, graph keys beyond the chart's last row are removed. Throws
+// FileError, naming the path and the reason, and leaves the old file whole when it cannot.
+void SaveRecord(const Counter& counter, const std::filesystem::path& path);
+
+// Reads a record into the counter and redraws every figure, the history and the graph (whose
+// points are appended to the chart's rows). A missing file loads as an empty record. Throws
+// RecordError at the first value that does not fit (what was set before it stays), and
+// FileError when the file exists but cannot be read.
+void LoadRecord(Counter& counter, const std::filesystem::path& path);
+
+// Keeps a record that failed to load aside as path + ".bad" (replacing an older one), so that
+// no later save overwrites the play it holds. Throws FileError when it cannot.
+void keepAside(const std::filesystem::path& path);
+
+}  // namespace tallix
