@@ -13,37 +13,11 @@
 
 #include <cstdint>
 
+#include "counters.h"
 #include "panel.h"
 #include "shell/settings.h"
 
 namespace tallix {
-
-// The figures of a play that a record keeps; record keys have the same names.
-struct Counters {
-  std::int32_t in_count = 0;           // coins bet
-  std::int32_t out_count = 0;          // coins paid out
-  std::int32_t big_count = 0;          // BIG bonuses
-  std::int32_t reg_count = 0;          // REG bonuses
-  std::int32_t start_all_count = 0;    // games outside bonuses ("start": a game's start)
-  std::int32_t start_total_count = 0;  // all games, bonus games included
-  std::int32_t start_bonus_count = 0;  // games since the last bonus ended
-  std::int32_t no5 = 0;                // 5-pin pulses
-  std::int32_t big_max_coin = 0;       // best BIG
-  std::int32_t big_coin = 0;           // net coins of the current or last BIG
-  std::int32_t tosi_kingaku = 0;       // money invested, in units of 1000 yen
-  std::int32_t tosi_coin = 0;          // coins left of the lots bought
-  std::int32_t temochi_coin = 0;       // coins won and on hand ("temochi": held in hand)
-  std::int16_t koyaku1g_now = 0;       // window countdowns of small wins ("koyaku") 1..3
-  std::int16_t koyaku2g_now = 0;
-  std::int16_t koyaku3g_now = 0;
-  std::int32_t koyaku1t = 0;  // tallies of small wins 1..3
-  std::int32_t koyaku2t = 0;
-  std::int32_t koyaku3t = 0;
-
-  // Small win i (0..2): its countdown and its tally.
-  std::int16_t& koyakuGNow(int i);
-  std::int32_t& koyakuT(int i);
-};
 
 class Counter {
  public:

@@ -8,6 +8,11 @@
 
 namespace tallix {
 
+// What InpB returns for a byte read from a port: the byte sign-extended to 16 bits.
+inline std::int16_t signExtendByte(std::uint8_t byte) {
+  return static_cast<std::int16_t>(static_cast<std::int8_t>(byte));
+}
+
 class Port {
  public:
   virtual ~Port() = default;

@@ -1,0 +1,49 @@
+#include "figures.h"
+
+#include <cmath>
+
+#include "shell/numbers.h"
+
+namespace tallix {
+
+std::string yenText(double yen) {
+  return "¥" + numberText(yen);
+}
+
+std::string cashValueText(std::int64_t coins, double rate) {
+  if (rate == 0) return yenText(0);
+  return yenText(std::trunc(static_cast<double>(coins) / rate) * 100);
+}
+
+std::string payoutRateText(std::int32_t out, std::int32_t in) {
+  if (in < 1) return "0.00%";
+  return formatFixed2(static_cast<double>(out) / in * 100) + "%";
+}
+
+std::string probabilityText(std::int32_t games, std::int32_t bonuses) {
+  return "1/" + numberText(std::trunc(static_cast<double>(games) / bonuses));
+}
+
+void showGroup(Panel& panel, const Counters& c, GroupId id) {
+  switch (id) {
+    case GroupId::gameImage:
+      return panel.showValue(id, c.start_bonus_count);
+    case GroupId::totalImage:
+      return panel.showValue(id, c.start_all_count);
+    case GroupId::bigImage:
+      return panel.showValue(id, c.big_count);
+    case GroupId::regImage:
+      return panel.showValue(id, c.reg_count);
+    case GroupId::inImage:
+      return panel.showValue(id, c.in_count);
+    case GroupId::outImage:
+      return panel.showValue(id, c.out_count);
+    case GroupId::saImage: {
+      const std::int64_t d = std::int64_t{c.out_count} - c.in_count;
+      panel.setSaMinusVisible(d < 0);
+      return panel.showValue(id, d < 0 ? -d : d);
+    }
+  }
+}
+
+}  // namespace tallix

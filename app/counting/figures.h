@@ -1,0 +1,30 @@
+// The figures shown from the counters, shared by the live refresh of the tick, the record
+// load and the clear command, so that each is computed in one place.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "counters.h"
+#include "panel.h"
+
+namespace tallix {
+
+// "¥" and the text of a whole number of yen ("¥1000").
+std::string yenText(double yen);
+
+// The cash value of coins at an exchange rate (coins per 100 yen): whole 100-yen units,
+// "¥13100" for 1000 coins at 7.6. A rate of 0 shows "¥0".
+std::string cashValueText(std::int64_t coins, double rate);
+
+// The payout rate out / in × 100 with two decimals and "%"; "0.00%" before the first coin in.
+std::string payoutRateText(std::int32_t out, std::int32_t in);
+
+// "1/" and the whole games per bonus ("1/246" for 1234 games and 5 bonuses); bonuses > 0.
+std::string probabilityText(std::int32_t games, std::int32_t bonuses);
+
+// Shows on a digit group the counter it belongs to; for saImage the size of the coin
+// difference out_count − in_count, with the minus bar visible when it is negative.
+void showGroup(Panel& panel, const Counters& c, GroupId id);
+
+}  // namespace tallix

@@ -1,0 +1,134 @@
+// tallix-replay: runs the counting engine over a recorded signal trace, headless, exactly as
+// the window would count it, and prints what the panel shows.
+//
+//   tallix-replay [--settings FILE] [--tick-ms N] [--panel] TRACE
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "counting/counter.h"
+#include "counting/tick_driver.h"
+#include "counting/trace.h"
+#include "shell/settings.h"
+
+namespace {
+
+using namespace tallix;
+
+constexpr const char* kUsage =
+    "usage: tallix-replay [--settings FILE] [--tick-ms N] [--panel] TRACE\n"
+    "  TRACE   lines \"TIME BYTE\" (ms, port byte); \"-\" reads standard input\n";
+
+int usage(const std::string& problem) {
+  std::cerr << "tallix-replay: " << problem << "\n" << kUsage;
+  return 2;
+}
+
+std::string hexColour(Rgb c) {
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "%02X%02X%02X", c.r, c.g, c.b);
+  return buf;
+}
+
+void printPanel(std::ostream& out, const Counter& counter) {
+  const Panel& panel = counter.panel();
+  for (const CounterField& f : kRecordCounters) {
+    out << f.key << '=' << f.get(counter.counters()) << '\n';
+  }
+  for (TextId id : {TextId::temochiCoin, TextId::dedamaritsu, TextId::bigKakuritsu,
+                    TextId::regKakuritsu, TextId::kankin1, TextId::kankin2, TextId::kankin3,
+                    TextId::tosiKingaku, TextId::bigCoin, TextId::bigMaxCoin, TextId::Text5pin}) {
+    out << textName(id) << '=' << panel.text(id).text << '\n';
+  }
+  for (std::size_t g = 0; g < kGroupCount; ++g) {
+    const DigitGroup& group = panel.group(static_cast<GroupId>(g));
+    out << groupName(static_cast<GroupId>(g)) << '=';
+    for (std::size_t k = 0; k < group.size; ++k) out << static_cast<int>(group.digits[k]);
+    out << '\n';
+  }
+  out << "saMinus=" << (panel.saMinusVisible() ? 1 : 0) << '\n';
+  for (TextId id : {TextId::koyakudata0, TextId::koyakudata1, TextId::koyakudata2,
+                    TextId::koyakulabel0, TextId::koyakulabel1, TextId::koyakulabel2}) {
+    out << textName(id) << '=' << panel.text(id).text << '\n';
+  }
+  for (std::size_t i = 0; i < 10; ++i) {
+    out << "rirekiLabel" << i << '=' << hexColour(panel.history(i).colour) << ':'
+        << panel.history(i).text << '\n';
+  }
+  out << "graph=";
+  const auto& rows = panel.chart().rows();
+  for (std::size_t i = 0; i < rows.size(); ++i) out << (i > 0 ? "," : "") << rows[i];
+  out << '\n';
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string settingsPath;
+  std::string tracePath;
+  std::int64_t tickMs = 1;
+  bool panel = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if ((arg == "--settings" || arg == "--tick-ms") && i + 1 < argc) {
+      const std::string value = argv[++i];
+      if (arg == "--settings") {
+        settingsPath = value;
+      } else {
+        try {
+          std::size_t used = 0;
+          tickMs = std::stoll(value, &used);
+          if (used != value.size() || tickMs < 1) throw std::invalid_argument(value);
+        } catch (const std::logic_error&) {
+          return usage("--tick-ms needs a whole number of 1 or more, got \"" + value + "\"");
+        }
+      }
+    } else if (arg == "--panel") {
+      panel = true;
+    } else if (tracePath.empty() && (arg == "-" || arg.rfind("--", 0) != 0)) {
+      tracePath = arg;
+    } else {
+      return usage("unexpected argument \"" + arg + "\"");
+    }
+  }
+  if (tracePath.empty()) return usage("no TRACE given");
+
+  Counter counter;
+  if (!settingsPath.empty()) {
+    if (!std::filesystem::exists(settingsPath)) {
+      std::cerr << settingsPath << ": no such settings file\n";
+      return 2;
+    }
+    const SettingsLoad load = loadSettings(settingsPath);
+    for (const std::string& message : load.messages) std::cerr << message << '\n';
+    counter.applySettings(load.settings);
+  } else {
+    counter.applySettings(Settings{});
+  }
+
+  std::vector<TraceLine> trace;
+  try {
+    if (tracePath == "-") {
+      trace = readTrace(std::cin, "-");
+    } else {
+      std::ifstream in(tracePath, std::ios::binary);
+      if (!in) {
+        std::cerr << tracePath << ": " << std::strerror(errno) << '\n';
+        return 2;
+      }
+      trace = readTrace(in, tracePath);
+    }
+  } catch (const TraceError& e) {
+    std::cerr << e.what() << '\n';
+    return 2;
+  }
+
+  replayTrace(counter, trace, tickMs);
+  if (panel) printPanel(std::cout, counter);
+  return 0;
+}
