@@ -18,7 +18,7 @@
 #include "shell/settings.h"
 #include "simulation/ground_truth.h"
 #include "simulation/machine.h"
-#include "simulation/trace.h"
+#include "simulation/trace_recorder.h"
 
 namespace {
 
@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
   tallix::Machine machine(description, seed, 1, games);
   {
     std::ofstream out(tracePath, std::ios::binary | std::ios::trunc);
-    tallix::TraceWriter trace(out);
+    tallix::TraceRecorder trace(out);
     trace.record(0, machine.byte());
     while (const auto t = machine.nextEventTime()) {
       machine.advanceTo(*t);

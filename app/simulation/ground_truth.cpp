@@ -54,21 +54,11 @@ void writeGroundTruth(const GroundTruth& truth, const Settings& settings,
       "; in one game = games; [measured]: coins from the first coin of a counted game outside a\r\n"
       "; bonus to that of the next (what a counter takes as a game's payout) = how often.\r\n");
   const Counters c = expectedRecord(truth, settings);
-  const std::pair<const char*, std::int64_t> data[] = {
-      {"in_count", c.in_count},
-      {"out_count", c.out_count},
-      {"big_count", c.big_count},
-      {"reg_count", c.reg_count},
-      {"start_all_count", c.start_all_count},
-      {"start_total_count", c.start_total_count},
-      {"start_bonus_count", c.start_bonus_count},
-      {"no5", c.no5},
-      {"big_max_coin", c.big_max_coin},
-      {"koyaku1t", c.koyaku1t},
-      {"koyaku2t", c.koyaku2t},
-      {"koyaku3t", c.koyaku3t},
-  };
-  for (const auto& [key, value] : data) ini.write("data", key, std::to_string(value));
+  for (const CounterField& f : kRecordCounters) {
+    if (std::find(kTruthKeys.begin(), kTruthKeys.end(), f.key) != kTruthKeys.end()) {
+      ini.write("data", f.key, std::to_string(f.get(c)));
+    }
+  }
   const std::pair<const char*, std::int64_t> play[] = {
       {"games", truth.games},
       {"free_games", truth.freeGames},

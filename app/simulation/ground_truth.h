@@ -2,12 +2,14 @@
 // and what a counter that saw every pulse must therefore show.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <string_view>
 
-#include "counting/counter.h"
+#include "counting/counters.h"
 #include "shell/settings.h"
 
 namespace tallix {
@@ -37,9 +39,14 @@ struct GroundTruth {
   std::int64_t paidAtLastCountedGame = 0;  // coinsPaid at the latest counted game outside a bonus
 };
 
-// The record a counter with these settings holds after seeing the play from an empty record:
-// in_count, out_count, big_count, reg_count, start_all_count, start_total_count,
-// start_bonus_count, no5, big_max_coin and koyaku1t..3t. The other fields stay 0.
+// The record keys whose values the ground truth fixes.
+inline constexpr std::array<std::string_view, 12> kTruthKeys = {
+    "in_count",        "out_count",         "big_count",         "reg_count",
+    "start_all_count", "start_total_count", "start_bonus_count", "no5",
+    "big_max_coin",    "koyaku1t",          "koyaku2t",          "koyaku3t"};
+
+// The record a counter with these settings holds after seeing the play from an empty record,
+// in the fields of kTruthKeys; the other fields stay 0.
 Counters expectedRecord(const GroundTruth& truth, const Settings& settings);
 
 // Writes the ground truth as an INI file: section [data] holds expectedRecord() under the

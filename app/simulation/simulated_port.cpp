@@ -4,8 +4,7 @@ namespace tallix {
 
 std::int16_t SimulatedPort::inpB(std::uint16_t) {
   machine_.advanceTo(clock_());
-  // The port library returns the byte sign-extended.
-  return static_cast<std::int8_t>(machine_.byte());
+  return signExtendByte(machine_.byte());
 }
 
 }  // namespace tallix

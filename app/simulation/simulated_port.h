@@ -26,6 +26,7 @@ class SimulatedPort : public Port {
   std::int16_t inpB(std::uint16_t port) override;
   void outB(std::uint16_t, std::int16_t) override {}
 
+  Machine& machine() { return machine_; }
   const Machine& machine() const { return machine_; }
 
  private:

@@ -6,7 +6,7 @@
 
 #include "simulation/machine.h"
 #include "simulation/simulated_port.h"
-#include "simulation/trace.h"
+#include "simulation/trace_recorder.h"
 #include "support/temp_dir.h"
 
 namespace tallix {
@@ -125,13 +125,13 @@ TEST(SimulatedPort, ReadsTheMachineAtTheDriversTimeWithoutAPort) {
 
 TEST(Trace, WritesOnlyTheMomentsTheByteChanges) {
   std::ostringstream out;
-  TraceWriter trace(out);
+  TraceRecorder trace(out);
   trace.record(0, 0xFF);
   trace.record(1, 0xFF);
   trace.record(600, 0xFE);
   trace.record(650, 0x7F);
   trace.record(9'000'000'000, 0x05);
-  EXPECT_EQ(out.str(), "0 0xFF\n600 0xFE\n650 0x7F\n9000000000 0x05\n");
+  EXPECT_EQ(out.str(), "0 255\n600 254\n650 127\n9000000000 5\n");
 }
 
 TEST(Trace, ARecordingPortPassesReadsThroughAndRecordsTheirChanges) {
@@ -148,7 +148,7 @@ TEST(Trace, ARecordingPortPassesReadsThroughAndRecordsTheirChanges) {
   for (now = 0; now <= 260; now += 10) values.push_back(port.inpB(0x378));
   EXPECT_EQ(values.front(), -2);
   EXPECT_EQ(values.back(), -1);
-  EXPECT_EQ(out.str(), "0 0xFE\n50 0xFF\n100 0xFE\n150 0xFF\n200 0xFE\n250 0xFF\n");
+  EXPECT_EQ(out.str(), "0 254\n50 255\n100 254\n150 255\n200 254\n250 255\n");
 }
 
 }  // namespace

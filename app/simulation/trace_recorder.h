@@ -1,6 +1,5 @@
-// Signal traces: text lines "TIME BYTE", from TIME (milliseconds) on the port's data register
-// reads BYTE. This is the input of tallix-replay; the simulator writes one, and the window can
-// record one from any input source.
+// Recording signal traces (counting/trace.h): the simulator writes the trace of its play, and
+// the window can record one from any input source, so that a session can be replayed.
 #pragma once
 
 #include <cstdint>
@@ -8,16 +7,17 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 
 #include "shell/port.h"
 
 namespace tallix {
 
-// Writes a trace with one line per moment at which the byte changes, "1234 0xFE"; the first
-// byte given is always written.
-class TraceWriter {
+// Writes one trace line per moment at which the byte changes; the first byte given is always
+// written.
+class TraceRecorder {
  public:
-  explicit TraceWriter(std::ostream& out) : out_(out) {}
+  explicit TraceRecorder(std::ostream& out) : out_(out) {}
   void record(std::int64_t ms, std::uint8_t byte);
 
  private:
@@ -25,12 +25,12 @@ class TraceWriter {
   std::optional<std::uint8_t> last_;
 };
 
-// A port that reads through another one and writes every change of the data register byte
-// into a trace, with the time of the clock.
+// A port that reads through another one and records every change of the data register's
+// byte, with the time of the clock (milliseconds, never going back).
 class RecordingPort : public Port {
  public:
   RecordingPort(Port& port, std::function<std::int64_t()> clock, std::ostream& trace)
-      : port_(port), clock_(std::move(clock)), writer_(trace) {}
+      : port_(port), clock_(std::move(clock)), recorder_(trace) {}
 
   std::int32_t start() override { return port_.start(); }
   std::string lastError() override { return port_.lastError(); }
@@ -41,7 +41,7 @@ class RecordingPort : public Port {
  private:
   Port& port_;
   std::function<std::int64_t()> clock_;
-  TraceWriter writer_;
+  TraceRecorder recorder_;
 };
 
 }  // namespace tallix
