@@ -1,5 +1,6 @@
 // tallix-sim: plays the simulated machine and writes its signal trace in the format that
-// tallix-replay reads, and with --truth the ground truth of the play.
+// tallix-replay reads ("-" writes it to standard output), and with --truth the ground truth of
+// the play.
 //
 //   tallix-sim [--seed N] [--games N] [--machine FILE] [--settings FILE] --trace FILE
 //              [--truth FILE]
@@ -88,19 +89,19 @@ int main(int argc, char** argv) {
   }
 
   tallix::Machine machine(description, seed, 1, games);
-  {
-    std::ofstream out(tracePath, std::ios::binary | std::ios::trunc);
-    tallix::TraceRecorder trace(out);
-    trace.record(0, machine.byte());
-    while (const auto t = machine.nextEventTime()) {
-      machine.advanceTo(*t);
-      trace.record(*t, machine.byte());
-    }
-    out.close();
-    if (!out) {
-      std::cerr << "tallix-sim: " << tracePath << ": cannot write the trace\n";
-      return 1;
-    }
+  std::ofstream file;
+  if (tracePath != "-") file.open(tracePath, std::ios::binary | std::ios::trunc);
+  std::ostream& out = tracePath == "-" ? std::cout : file;
+  tallix::TraceRecorder trace(out);
+  trace.record(0, machine.byte());
+  while (const auto t = machine.nextEventTime()) {
+    machine.advanceTo(*t);
+    trace.record(*t, machine.byte());
+  }
+  out.flush();
+  if (!out) {
+    std::cerr << "tallix-sim: " << tracePath << ": cannot write the trace\n";
+    return 1;
   }
   if (!truthPath.empty()) {
     try {

@@ -88,6 +88,7 @@ TEST(Sim, TheSameSeedWritesTheSameTrace) {
   ASSERT_EQ(run(kSim + " --games 50 --trace " + b + " --seed 5").status, 0);
   ASSERT_EQ(run(kSim + " --seed 6 --games 50 --trace " + c).status, 0);
   const std::string trace = readBytes(dir / "a");
+  EXPECT_EQ(run(kSim + " --seed 5 --games 50 --trace -").out, trace);
   EXPECT_EQ(trace.substr(0, 14), "0 255\n600 254\n");
   EXPECT_EQ(trace, readBytes(dir / "b"));
   EXPECT_NE(trace, readBytes(dir / "c"));
