@@ -2,11 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "simulation/machine.h"
-#include "simulation/simulated_port.h"
-#include "simulation/trace_recorder.h"
 #include "support/temp_dir.h"
 
 namespace tallix {
@@ -100,55 +95,6 @@ TEST(GroundTruthFile, HoldsTheRecordThePlayAndBothPayoutTables) {
             "pin5_pulses=16\r\n"
             "[payouts]\r\n0=70\r\n8=10\r\n15=40\r\n"
             "[measured]\r\n0=60\r\n8=9\r\n16=1\r\n400=2\r\n");
-}
-
-TEST(SimulatedPort, ReadsTheMachineAtTheDriversTimeWithoutAPort) {
-  MachineDescription d;
-  d.pauseMs = 0;
-  d.jitterMs = 0;
-  std::int64_t now = 0;
-  SimulatedPort port(Machine(d, 1, 1, 1), [&now] { return now; });
-  EXPECT_EQ(port.start(), 0);
-  EXPECT_EQ(port.lastError(), "");
-  port.outB(0x37A, 0xEC);
-  // Coins at 0..50, 100..150, 200..250; the byte comes back sign-extended.
-  const std::pair<std::int64_t, std::int16_t> reads[] = {{0, -2},   {49, -2},  {50, -1},
-                                                         {100, -2}, {250, -1}, {1'000'000, -1}};
-  for (const auto& [ms, value] : reads) {
-    SCOPED_TRACE(ms);
-    now = ms;
-    EXPECT_EQ(port.inpB(0x378), value);
-  }
-  EXPECT_EQ(port.machine().truth().coinsBet, 3);
-  EXPECT_EQ(port.stop(), 0);
-}
-
-TEST(Trace, WritesOnlyTheMomentsTheByteChanges) {
-  std::ostringstream out;
-  TraceRecorder trace(out);
-  trace.record(0, 0xFF);
-  trace.record(1, 0xFF);
-  trace.record(600, 0xFE);
-  trace.record(650, 0x7F);
-  trace.record(9'000'000'000, 0x05);
-  EXPECT_EQ(out.str(), "0 255\n600 254\n650 127\n9000000000 5\n");
-}
-
-TEST(Trace, ARecordingPortPassesReadsThroughAndRecordsTheirChanges) {
-  MachineDescription d;
-  d.pauseMs = 0;
-  d.jitterMs = 0;
-  std::int64_t now = 0;
-  SimulatedPort machine(Machine(d, 1, 1, 1), [&now] { return now; });
-  std::ostringstream out;
-  RecordingPort port(
-      machine, [&now] { return now; }, out);
-  EXPECT_EQ(port.start(), 0);
-  std::vector<std::int16_t> values;
-  for (now = 0; now <= 260; now += 10) values.push_back(port.inpB(0x378));
-  EXPECT_EQ(values.front(), -2);
-  EXPECT_EQ(values.back(), -1);
-  EXPECT_EQ(out.str(), "0 254\n50 255\n100 254\n150 255\n200 254\n250 255\n");
 }
 
 }  // namespace
