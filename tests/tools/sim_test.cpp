@@ -2,9 +2,6 @@
 // counter, since the simulator's ground truth is kept apart from any counting.
 #include <gtest/gtest.h>
 
-#include <map>
-#include <sstream>
-
 #include "shell/profile.h"
 #include "simulation/ground_truth.h"
 #include "support/run.h"
@@ -25,17 +22,6 @@ constexpr const char* kSettings =
     "[koyaku]\r\nkoyaku1=8\r\nkoyaku2=15\r\nkoyaku3=2\r\nkoyaku1g=30\r\n"
     "[big]\r\ncount=10\r\n[data5pin]\r\nenabled=1\r\nname=RP\r\n";
 
-// The name=value lines that tallix-replay --panel prints.
-std::map<std::string, std::string> panelValues(const std::string& out) {
-  std::map<std::string, std::string> values;
-  std::istringstream in(out);
-  for (std::string line; std::getline(in, line);) {
-    const auto eq = line.find('=');
-    if (eq != std::string::npos) values[line.substr(0, eq)] = line.substr(eq + 1);
-  }
-  return values;
-}
-
 class SimulatedPlay : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -48,11 +34,13 @@ class SimulatedPlay : public ::testing::Test {
 
   std::string path(const char* name) const { return (dir / name).string(); }
 
-  std::map<std::string, std::string> replay(int tickMs) const {
-    const auto r = run(kReplay + " --panel --settings " + path("tallix.ini") + " --tick-ms " +
-                       std::to_string(tickMs) + " " + path("play.trace"));
+  // The record that tallix-replay --save writes after counting the trace.
+  ProfileFile replay(int tickMs) const {
+    const std::string record = path("record.log");
+    const auto r = run(kReplay + " --settings " + path("tallix.ini") + " --tick-ms " +
+                       std::to_string(tickMs) + " --save " + record + " " + path("play.trace"));
     EXPECT_EQ(r.status, 0) << r.err;
-    return panelValues(r.out);
+    return ProfileFile::load(record);
   }
 
   TempDir dir;
@@ -68,17 +56,18 @@ TEST_F(SimulatedPlay, TenThousandGamesReplayToTheirGroundTruth) {
   EXPECT_GT(std::stoi(truth.value("play", "free_games")), 1000);
   for (int tickMs : {1, 5, 16}) {
     SCOPED_TRACE(tickMs);
-    const auto panel = replay(tickMs);
+    const ProfileFile record = replay(tickMs);
     for (std::string_view key : kTruthKeys) {
-      EXPECT_EQ(panel.at(std::string(key)), truth.value("data", key)) << key;
+      EXPECT_EQ(record.value("data", key), truth.value("data", key)) << key;
     }
   }
 }
 
 TEST_F(SimulatedPlay, PulsesAreMissedOnlyByTicksWiderThanTheShortestPulse) {
   // Relay pulses and gaps of 50 ms with 3 ms of jitter: at least 47 ms.
-  EXPECT_EQ(replay(47).at("in_count"), truth.value("data", "in_count"));
-  EXPECT_LT(std::stoi(replay(48).at("in_count")), std::stoi(truth.value("data", "in_count")));
+  EXPECT_EQ(replay(47).value("data", "in_count"), truth.value("data", "in_count"));
+  EXPECT_LT(std::stoi(replay(48).value("data", "in_count")),
+            std::stoi(truth.value("data", "in_count")));
 }
 
 TEST(Sim, TheSameSeedWritesTheSameTrace) {
