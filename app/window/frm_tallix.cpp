@@ -12,7 +12,6 @@
 #include "history.h"
 #include "records/commands.h"
 #include "records/record.h"
-#include "shell/numbers.h"
 #include "shell/port.h"
 #include "shell/settings.h"
 
@@ -64,7 +63,7 @@ FrmTallix::FrmTallix(const Environment& env)
   // Notices about how the window runs (no polling, a record kept aside) stand over the
   // lower edge of the chart, where they do not hide a figure.
   notice_->setObjectName("notice");
-  notice_->setGeometry(8, kClientHeight - 24, kClientWidth - 16, 20);
+  notice_->setWordWrap(true);
   notice_->setStyleSheet("QLabel { background: #3a1c00; color: #ffc060; padding: 0 6px; }");
   notice_->hide();
 
@@ -177,11 +176,7 @@ void FrmTallix::Timer1_Timer() {
     fail(QString::fromStdString(e.what()));
     return;
   }
-  try {
-    counter_.Timer1_Timer(value);
-  } catch (const OverflowError&) {
-    // A figure outside its field ends the tick at that step; what was done stays.
-  }
+  counter_.Timer1_Timer(value);
   syncTimer2();
 }
 
@@ -231,8 +226,9 @@ void FrmTallix::render() {
 
 void FrmTallix::addNotice(const QString& text) {
   notice_->setText(notice_->text().isEmpty() ? text : notice_->text() + '\n' + text);
-  const int height = notice_->sizeHint().height();
-  notice_->setGeometry(8, kClientHeight - 4 - height, kClientWidth - 16, height);
+  const int width = kClientWidth - 16;
+  const int height = notice_->heightForWidth(width);
+  notice_->setGeometry(8, kClientHeight - 4 - height, width, height);
   notice_->raise();
   notice_->show();
 }

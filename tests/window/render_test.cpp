@@ -76,6 +76,30 @@ bool near(QRgb pixel, QColor want, int tolerance) {
          std::abs(qBlue(pixel) - want.blue()) <= tolerance;
 }
 
+TEST(DigitPictures, EverySetHasElevenPicturesInItsColour) {
+  const window::DigitPictures pictures;
+  struct Row {
+    PictureSet set;
+    QColor lit;
+  };
+  for (const Row& row :
+       {Row{PictureSet::Image1, {0, 230, 255}}, Row{PictureSet::Image1g, {60, 255, 90}},
+        Row{PictureSet::Image1p, {255, 100, 200}}, Row{PictureSet::Image1y, {255, 230, 40}}}) {
+    SCOPED_TRACE(static_cast<int>(row.set));
+    for (int k = 0; k <= window::DigitPictures::kMinus; ++k) {
+      EXPECT_EQ(pictures.picture(row.set, k).size(), QSize(32, 45));
+    }
+    const QImage eight = pictures.picture(row.set, 8).toImage();
+    const QImage one = pictures.picture(row.set, 1).toImage();
+    const QImage minus = pictures.picture(row.set, window::DigitPictures::kMinus).toImage();
+    EXPECT_TRUE(near(eight.pixel(16, 4), row.lit, 64));   // segment a (JPEG shifts thin strokes)
+    EXPECT_TRUE(near(one.pixel(25, 31), row.lit, 64));    // segment c
+    EXPECT_FALSE(near(one.pixel(16, 22), row.lit, 100));  // segment g is off in a 1
+    EXPECT_TRUE(near(minus.pixel(16, 22), row.lit, 64));  // and the minus bar's only one
+    EXPECT_TRUE(near(minus.pixel(2, 2), Qt::black, 16));  // on black
+  }
+}
+
 TEST_F(Rendering, AfterAPlayTheWidgetsShowThePanel) {
   games(3, 10);                               // 10 coins paid in each
   ticks({static_cast<std::uint8_t>(~kBig)});  // a BIG starts after 3 games
