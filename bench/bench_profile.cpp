@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ratio_reporter.h"
 #include "shell/profile.h"
 
 namespace {
@@ -33,7 +34,7 @@ std::filesystem::path benchFile() {
   return std::filesystem::temp_directory_path() / "tallix-bench-profile.log";
 }
 
-void BM_BatchWrite(benchmark::State& state) {
+void Write_Batch(benchmark::State& state) {
   const auto path = benchFile();
   for (auto _ : state) {
     tallix::ProfileFile file = tallix::ProfileFile::load(path);
@@ -44,7 +45,7 @@ void BM_BatchWrite(benchmark::State& state) {
   std::filesystem::remove(path);
 }
 
-void BM_OneByOneWrite(benchmark::State& state) {
+void Write_OneByOne(benchmark::State& state) {
   const auto path = benchFile();
   for (auto _ : state) {
     for (const Write& w : recordWrites()) tallix::WriteProfile(w.section, w.key, w.value, path);
@@ -53,9 +54,11 @@ void BM_OneByOneWrite(benchmark::State& state) {
   std::filesystem::remove(path);
 }
 
-BENCHMARK(BM_BatchWrite)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_OneByOneWrite)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(Write_Batch)->Unit(benchmark::kMillisecond);
+BENCHMARK(Write_OneByOne)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  return tallix::bench::runWithRatios(argc, argv);
+}

@@ -1,7 +1,7 @@
 // tallix-replay: runs the counting engine over a recorded signal trace, headless, exactly as
 // the window would count it, and prints what the panel shows.
 //
-//   tallix-replay [--settings FILE] [--tick-ms N] [--panel] TRACE
+//   tallix-replay [--settings FILE] [--tick-ms N] [--load FILE] [--save FILE] [--panel] TRACE
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -14,6 +14,7 @@
 #include "counting/counter.h"
 #include "counting/tick_driver.h"
 #include "counting/trace.h"
+#include "records/record.h"
 #include "shell/settings.h"
 
 namespace {
@@ -21,8 +22,10 @@ namespace {
 using namespace tallix;
 
 constexpr const char* kUsage =
-    "usage: tallix-replay [--settings FILE] [--tick-ms N] [--panel] TRACE\n"
-    "  TRACE   lines \"TIME BYTE\" (ms, port byte); \"-\" reads standard input\n";
+    "usage: tallix-replay [--settings FILE] [--tick-ms N] [--load FILE] [--save FILE] [--panel] "
+    "TRACE\n"
+    "  TRACE   lines \"TIME BYTE\" (ms, port byte); \"-\" reads standard input\n"
+    "  --load  a record loaded before the first tick; --save  a record saved after the last\n";
 
 int usage(const std::string& problem) {
   std::cerr << "tallix-replay: " << problem << "\n" << kUsage;
@@ -70,15 +73,22 @@ void printPanel(std::ostream& out, const Counter& counter) {
 
 int main(int argc, char** argv) {
   std::string settingsPath;
+  std::string loadPath;
+  std::string savePath;
   std::string tracePath;
   std::int64_t tickMs = 1;
   bool panel = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if ((arg == "--settings" || arg == "--tick-ms") && i + 1 < argc) {
+    if ((arg == "--settings" || arg == "--tick-ms" || arg == "--load" || arg == "--save") &&
+        i + 1 < argc) {
       const std::string value = argv[++i];
       if (arg == "--settings") {
         settingsPath = value;
+      } else if (arg == "--load") {
+        loadPath = value;
+      } else if (arg == "--save") {
+        savePath = value;
       } else {
         try {
           std::size_t used = 0;
@@ -128,7 +138,14 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  replayTrace(counter, trace, tickMs);
+  try {
+    if (!loadPath.empty()) LoadRecord(counter, loadPath);
+    replayTrace(counter, trace, tickMs);
+    if (!savePath.empty()) SaveRecord(counter, savePath);
+  } catch (const std::runtime_error& e) {  // RecordError or FileError
+    std::cerr << e.what() << '\n';
+    return 2;
+  }
   if (panel) printPanel(std::cout, counter);
   return 0;
 }

@@ -5,10 +5,14 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "counting/counter.h"
+#include "shell/profile.h"
 
 namespace tallix {
 
@@ -27,6 +31,12 @@ class RecordError : public std::runtime_error {
   std::string value_;
 };
 
+// The writes of a save, in their order: the 19 counters and r0..r9 in section "data", the
+// chart's rows from row 2 on as g2.. in section "graph", then the removal of the graph keys
+// among `graphKeys` (the keys the file's graph section holds now) beyond the last row.
+std::vector<ProfileWrite> recordWrites(const Counter& counter,
+                                       const std::vector<std::string>& graphKeys);
+
 // Writes the play into the record file in one atomic replace; other sections and keys of an
 // existing file are kept, graph keys beyond the chart's last row are removed. Throws
 // FileError, naming the path and the reason, and leaves the old file whole when it cannot.
@@ -37,6 +47,11 @@ void SaveRecord(const Counter& counter, const std::filesystem::path& path);
 // RecordError at the first value that does not fit (what was set before it stays), and
 // FileError when the file exists but cannot be read.
 void LoadRecord(Counter& counter, const std::filesystem::path& path);
+
+// The same load with every key taken from `read(section, key)`; `path` only names the file
+// in errors.
+using RecordReader = std::function<std::string(std::string_view section, std::string_view key)>;
+void LoadRecord(Counter& counter, const std::filesystem::path& path, const RecordReader& read);
 
 // Keeps a record that failed to load aside as path + ".bad" (replacing an older one), so that
 // no later save overwrites the play it holds. Throws FileError when it cannot.

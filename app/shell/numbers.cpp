@@ -180,6 +180,9 @@ std::string numberText(double value) {
   if (std::isnan(value)) return "NaN";
   if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
   if (value == 0) return "0";
+  if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
+    return std::to_string(static_cast<std::int64_t>(value));  // the common case, exactly so
+  }
   Decimal d = decimal15(std::fabs(value));
   d.digits.erase(d.digits.find_last_not_of('0') + 1);
   std::string text = value < 0 ? "-" : "";

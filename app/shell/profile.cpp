@@ -142,29 +142,36 @@ ProfileFile::Line* ProfileFile::lastLiveLine() {
 void ProfileFile::write(std::string_view section, std::string_view key, std::string_view value) {
   const std::string cpSection = utf8ToCp932(section);
   const std::string cpKey = utf8ToCp932(key);
-  std::string text = cpKey + "=" + utf8ToCp932(value);
-  const auto found = sectionIndex_.find(fold(cpSection));
-  if (found == sectionIndex_.end()) {
+  std::string foldedKey = fold(cpKey);
+  Line line{cpKey + "=" + utf8ToCp932(value), std::string(kCrlf)};
+  auto [found, newSection] = sectionIndex_.try_emplace(fold(cpSection), sections_.size());
+  if (newSection) {
     if (Line* last = lastLiveLine(); last != nullptr && last->eol.empty()) last->eol = kCrlf;
-    sectionIndex_.emplace(fold(cpSection), sections_.size());
     Section added{Line{"[" + cpSection + "]", std::string(kCrlf)}, {}, 1, {}};
-    added.keys.emplace(fold(cpKey), 0);
-    added.body.push_back(Line{std::move(text), std::string(kCrlf)});
+    added.keys.emplace(std::move(foldedKey), 0);
+    added.body.push_back(std::move(line));
     sections_.push_back(std::move(added));
     return;
   }
   Section& s = sections_[found->second];
-  if (const auto it = s.keys.find(fold(cpKey)); it != s.keys.end()) {
-    s.body[it->second].text = std::move(text);
-    s.body[it->second].eol = kCrlf;
+  const auto [it, newKey] = s.keys.try_emplace(std::move(foldedKey), s.insertAt);
+  if (!newKey) {
+    s.body[it->second] =
+        Line{std::move(line.text), std::move(line.eol), false, s.body[it->second].nextSame};
     return;
   }
   Line& before = s.insertAt == 0 ? s.header : s.body[s.insertAt - 1];
   if (before.eol.empty()) before.eol = kCrlf;
-  s.body.insert(s.body.begin() + static_cast<std::ptrdiff_t>(s.insertAt),
-                Line{std::move(text), std::string(kCrlf)});
-  s.keys.emplace(fold(cpKey), s.insertAt);
+  s.body.insert(s.body.begin() + static_cast<std::ptrdiff_t>(s.insertAt), std::move(line));
   ++s.insertAt;
+}
+
+void ProfileFile::apply(const ProfileWrite& w) {
+  if (w.value) {
+    write(w.section, w.key, *w.value);
+  } else {
+    remove(w.section, w.key);
+  }
 }
 
 void ProfileFile::remove(std::string_view section, std::string_view key) {
@@ -217,9 +224,14 @@ std::string ReadProfile(std::string_view section, std::string_view key,
 
 int WriteProfile(std::string_view section, std::string_view key, std::string_view value,
                  const std::filesystem::path& path) {
+  return WriteProfile(ProfileWrite{std::string(section), std::string(key), std::string(value)},
+                      path);
+}
+
+int WriteProfile(const ProfileWrite& w, const std::filesystem::path& path) {
   try {
     ProfileFile file = ProfileFile::load(path);
-    file.write(section, key, value);
+    file.apply(w);
     file.save(path);
     return 1;
   } catch (const FileError&) {

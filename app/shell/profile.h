@@ -15,12 +15,20 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 namespace tallix {
+
+// One write of a key; without a value it removes the key.
+struct ProfileWrite {
+  std::string section;
+  std::string key;
+  std::optional<std::string> value;
+};
 
 class ProfileFile {
  public:
@@ -38,6 +46,7 @@ class ProfileFile {
   std::vector<std::string> keys(std::string_view section) const;
 
   void write(std::string_view section, std::string_view key, std::string_view value);
+  void apply(const ProfileWrite& w);
 
   // Removes the first key of that name from the section, as the Windows write does when it is
   // given no value. Nothing happens when the section or key is absent.
@@ -80,5 +89,6 @@ std::string ReadProfile(std::string_view section, std::string_view key,
 // leaves the old file whole.
 int WriteProfile(std::string_view section, std::string_view key, std::string_view value,
                  const std::filesystem::path& path);
+int WriteProfile(const ProfileWrite& w, const std::filesystem::path& path);
 
 }  // namespace tallix

@@ -117,5 +117,36 @@ TEST(Replay, UsageErrors) {
   EXPECT_EQ(noSettings.err, "/nonexistent/tallix.ini: no such settings file\n");
 }
 
+TEST(Replay, CarriesARecordThroughAReplay) {
+  TempDir dir;
+  writeBytes(dir / "play.trace", kPlay);
+  const std::string save = (dir / "a.log").string();
+  ASSERT_EQ(run(kReplay + " --save " + save + " " + (dir / "play.trace").string()).status, 0);
+  // The second replay starts from the first one's record: every count doubles.
+  const auto r = run(kReplay + " --panel --load " + save + " --save " + save + " " +
+                     (dir / "play.trace").string());
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.rfind("in_count=10\nout_count=4\nbig_count=2\n", 0), 0u) << r.out;
+  EXPECT_NE(r.out.find("\nrirekiLabel0=FF8080:■\nrirekiLabel1=FF8080:■\nrirekiLabel2=FF8080:\n"),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("\ntosiKingaku=¥1000\n"), std::string::npos) << r.out;
+  const std::string saved = testing::readBytes(save);
+  EXPECT_NE(saved.find("in_count=10\r\n"), std::string::npos);
+}
+
+TEST(Replay, RecordFailuresStopTheRun) {
+  TempDir dir;
+  writeBytes(dir / "bad.log", "[data]\r\nkoyaku1g_now=40000\r\n");
+  const auto load = run(kReplay + " --panel --load " + (dir / "bad.log").string() + " -", kPlay);
+  EXPECT_EQ(load.status, 2);
+  EXPECT_EQ(load.out, "");
+  EXPECT_EQ(load.err,
+            (dir / "bad.log").string() + ": koyaku1g_now=40000 is outside -32768..32767\n");
+  const auto save = run(kReplay + " --save " + (dir / "no" / "a.log").string() + " -", kPlay);
+  EXPECT_EQ(save.status, 2);
+  EXPECT_EQ(save.err, (dir / "no" / "a.log").string() + ": No such file or directory\n");
+}
+
 }  // namespace
 }  // namespace tallix

@@ -1,0 +1,205 @@
+#include "record.h"
+
+#include <array>
+#include <limits>
+
+#include "counting/figures.h"
+#include "shell/files.h"
+#include "shell/numbers.h"
+
+namespace tallix {
+
+namespace {
+
+constexpr std::string_view kData = "data";
+constexpr std::string_view kGraph = "graph";
+
+std::string historyKey(std::size_t i) {
+  return "r" + std::to_string(i);
+}
+std::string graphKey(std::int64_t row) {
+  return "g" + std::to_string(row);
+}
+
+// The row number of a graph key as a save writes it ("g" and a decimal number without a
+// leading zero, in any letter case), or 0 for any other key.
+std::int64_t graphRow(std::string_view key) {
+  if (key.size() < 2 || (key[0] != 'g' && key[0] != 'G') || key[1] == '0' || key.size() > 12) {
+    return 0;
+  }
+  std::int64_t row = 0;
+  for (char c : key.substr(1)) {
+    if (c < '0' || c > '9') return 0;
+    row = row * 10 + (c - '0');
+  }
+  return row;
+}
+
+// The counters in the order a load reads them: as the file lists them, except that big_coin
+// is read before big_max_coin.
+const std::array<CounterField, 19>& loadOrder() {
+  static const std::array<CounterField, 19> order = [] {
+    std::array<CounterField, 19> fields = kRecordCounters;
+    std::swap(fields[8], fields[9]);
+    return fields;
+  }();
+  return order;
+}
+
+// A sum, product or difference that a figure needs must fit 32 bits, as the counters do; one
+// that does not ends the load like a counter that does not fit.
+void requireInt32(const std::filesystem::path& path, std::string_view key, std::int32_t value,
+                  std::string_view expression, std::int64_t result) {
+  constexpr std::int64_t lo = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int64_t hi = std::numeric_limits<std::int32_t>::max();
+  if (result >= lo && result <= hi) return;
+  throw RecordError(path, std::string(key), std::to_string(value),
+                    "makes " + std::string(expression) + " " + std::to_string(result) +
+                        ", outside " + std::to_string(lo) + ".." + std::to_string(hi));
+}
+
+}  // namespace
+
+RecordError::RecordError(const std::filesystem::path& path, const std::string& key,
+                         const std::string& value, const std::string& reason)
+    : std::runtime_error(path.string() + ": " + key + "=" + value + " " + reason),
+      path_(path),
+      key_(key),
+      value_(value) {}
+
+std::vector<ProfileWrite> recordWrites(const Counter& counter,
+                                       const std::vector<std::string>& graphKeys) {
+  std::vector<ProfileWrite> writes;
+  const Panel& panel = counter.panel();
+  const auto& rows = panel.chart().rows();
+  writes.reserve(kRecordCounters.size() + 10 + rows.size());
+  const auto data = std::string(kData);
+  const auto graph = std::string(kGraph);
+  for (const CounterField& f : kRecordCounters) {
+    writes.push_back({data, std::string(f.key), std::to_string(f.get(counter.counters()))});
+  }
+  // A history entry is kept as its kind, "1" for the BIG colour and "2" for any other, and
+  // its bar.
+  for (std::size_t i = 0; i < 10; ++i) {
+    const HistoryEntry& entry = panel.history(i);
+    writes.push_back({data, historyKey(i), (entry.colour == kBigColour ? "1" : "2") + entry.text});
+  }
+  for (std::size_t row = 2; row <= rows.size(); ++row) {
+    writes.push_back({graph, graphKey(static_cast<std::int64_t>(row)), rows[row - 1]});
+  }
+  // Keys an earlier, longer graph left behind would come back as phantom points.
+  for (const std::string& key : graphKeys) {
+    if (graphRow(key) > static_cast<std::int64_t>(rows.size())) {
+      writes.push_back({graph, key, std::nullopt});
+    }
+  }
+  return writes;
+}
+
+void SaveRecord(const Counter& counter, const std::filesystem::path& path) {
+  ProfileFile file = ProfileFile::load(path);
+  for (const ProfileWrite& w : recordWrites(counter, file.keys(kGraph))) file.apply(w);
+  file.save(path);
+}
+
+void LoadRecord(Counter& counter, const std::filesystem::path& path) {
+  const ProfileFile file = ProfileFile::load(path);
+  LoadRecord(counter, path, [&file](std::string_view section, std::string_view key) {
+    return file.value(section, key);
+  });
+}
+
+void LoadRecord(Counter& counter, const std::filesystem::path& path, const RecordReader& read) {
+  Counters& c = counter.counters();
+  Panel& panel = counter.panel();
+  // 1. The counters, each stored at once.
+  for (const CounterField& f : loadOrder()) {
+    const std::string text = read(kData, f.key);
+    const double value = parseNumber(text);
+    try {
+      if (f.field32) {
+        c.*f.field32 = toInt32(value);
+      } else {
+        c.*f.field16 = toInt16(value);
+      }
+    } catch (const OverflowError& e) {
+      throw RecordError(path, std::string(f.key), text, "is outside " + e.range());
+    }
+  }
+
+  // 2. The small-win texts (a redraw: the payout it measures is 0).
+  counter.UpdateKoyaku(0);
+
+  // 3. The text figures.
+  const std::int64_t coins = std::int64_t{c.tosi_coin} + c.temochi_coin;
+  requireInt32(path, "temochi_coin", c.temochi_coin, "tosi_coin + temochi_coin", coins);
+  panel.setText(TextId::temochiCoin, std::to_string(coins));
+  const TextId kankin[] = {TextId::kankin1, TextId::kankin2, TextId::kankin3};
+  for (int i = 0; i < 3; ++i) {
+    panel.setText(kankin[i], cashValueText(coins, counter.settings().rate[i]));
+  }
+  panel.setText(TextId::Text5pin, std::to_string(c.no5));
+  panel.setText(TextId::bigMaxCoin, std::to_string(c.big_max_coin));
+  panel.setText(TextId::bigCoin, std::to_string(c.big_coin));
+  const std::int64_t yen = std::int64_t{c.tosi_kingaku} * 1000;
+  requireInt32(path, "tosi_kingaku", c.tosi_kingaku, "tosi_kingaku × 1000", yen);
+  panel.setText(TextId::tosiKingaku, yenText(static_cast<double>(yen)));
+
+  // 4. The digit groups; the coin difference and its size must fit 32 bits.
+  for (GroupId id : {GroupId::bigImage, GroupId::regImage, GroupId::outImage, GroupId::inImage,
+                     GroupId::gameImage, GroupId::totalImage}) {
+    showGroup(panel, c, id);
+  }
+  const std::int64_t d = std::int64_t{c.out_count} - c.in_count;
+  requireInt32(path, "out_count", c.out_count, "out_count − in_count", d);
+  requireInt32(path, "out_count", c.out_count, "in_count − out_count", -d);
+  showGroup(panel, c, GroupId::saImage);
+
+  // 5. Payout rate and probabilities.
+  panel.setText(TextId::dedamaritsu, payoutRateText(c.out_count, c.in_count));
+  if (c.big_count > 0) {
+    panel.setText(TextId::bigKakuritsu, probabilityText(c.start_all_count, c.big_count));
+  }
+  if (c.reg_count > 0) {
+    panel.setText(TextId::regKakuritsu, probabilityText(c.start_all_count, c.reg_count));
+  }
+
+  // 6. The history: the kind character gives the colour; any other entry is emptied.
+  for (std::size_t i = 0; i < 10; ++i) {
+    const std::string s = read(kData, historyKey(i));
+    const char kind = s.empty() ? '\0' : s[0];
+    if (kind == '1' || kind == '2') {
+      panel.setHistoryText(i, std::string_view(s).substr(1));
+      panel.setHistoryColour(i, kind == '1' ? kBigColour : kRegColour);
+    } else {
+      panel.setHistoryText(i, "");
+    }
+  }
+
+  // 7. The graph: the stored points are appended after the rows the chart holds, up to the
+  // first key that is absent or empty.
+  Chart& chart = panel.chart();
+  for (std::int64_t i = 2;; ++i) {
+    const std::string key = graphKey(i);
+    const std::string value = read(kGraph, key);
+    if (value.empty()) return;
+    if (chart.rowCount() == Chart::kMaxRows) {
+      throw RecordError(
+          path, key, value,
+          "does not fit: the graph holds at most " + std::to_string(Chart::kMaxRows) + " points");
+    }
+    chart.setRowCount(static_cast<std::int16_t>(chart.rowCount() + 1));
+    chart.setRow(chart.rowCount());
+    chart.setValue(numberText(parseNumber(value)));
+  }
+}
+
+void keepAside(const std::filesystem::path& path) {
+  std::filesystem::path bad = path;
+  bad += ".bad";
+  std::error_code ec;
+  std::filesystem::rename(path, bad, ec);
+  if (ec) throw FileError(path, "cannot be kept aside as " + bad.string() + ": " + ec.message());
+}
+
+}  // namespace tallix
