@@ -35,7 +35,6 @@ constexpr TextId kKoyakuLabel[] = {TextId::koyakulabel0, TextId::koyakulabel1,
                                    TextId::koyakulabel2};
 constexpr TextId kKoyakuData[] = {TextId::koyakudata0, TextId::koyakudata1, TextId::koyakudata2};
 constexpr TextId kRateLabel[] = {TextId::rate1Label, TextId::rate2Label, TextId::rate3Label};
-constexpr TextId kKankin[] = {TextId::kankin1, TextId::kankin2, TextId::kankin3};
 
 }  // namespace
 
@@ -190,14 +189,8 @@ void Counter::refreshStatistics() {
   const std::int64_t coins = std::int64_t{c_.temochi_coin} + c_.tosi_coin;
   panel_.setText(TextId::temochiCoin, std::to_string(coins));
   showGroup(panel_, c_, GroupId::saImage);
-  panel_.setText(TextId::dedamaritsu, payoutRateText(c_.out_count, c_.in_count));
-  if (c_.big_count > 0) {
-    panel_.setText(TextId::bigKakuritsu, probabilityText(c_.start_all_count, c_.big_count));
-  }
-  if (c_.reg_count > 0) {
-    panel_.setText(TextId::regKakuritsu, probabilityText(c_.start_all_count, c_.reg_count));
-  }
-  for (int i = 0; i < 3; ++i) panel_.setText(kKankin[i], cashValueText(coins, settings_.rate[i]));
+  showRates(panel_, c_);
+  showCashValues(panel_, coins, settings_.rate);
 }
 
 void Counter::UpdateKoyaku(std::int16_t kind) {

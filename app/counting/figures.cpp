@@ -24,6 +24,21 @@ std::string probabilityText(std::int32_t games, std::int32_t bonuses) {
   return "1/" + numberText(std::trunc(static_cast<double>(games) / bonuses));
 }
 
+void showRates(Panel& panel, const Counters& c) {
+  panel.setText(TextId::dedamaritsu, payoutRateText(c.out_count, c.in_count));
+  if (c.big_count > 0) {
+    panel.setText(TextId::bigKakuritsu, probabilityText(c.start_all_count, c.big_count));
+  }
+  if (c.reg_count > 0) {
+    panel.setText(TextId::regKakuritsu, probabilityText(c.start_all_count, c.reg_count));
+  }
+}
+
+void showCashValues(Panel& panel, std::int64_t coins, const std::array<double, 3>& rates) {
+  const TextId kankin[] = {TextId::kankin1, TextId::kankin2, TextId::kankin3};
+  for (std::size_t i = 0; i < 3; ++i) panel.setText(kankin[i], cashValueText(coins, rates[i]));
+}
+
 void showGroup(Panel& panel, const Counters& c, GroupId id) {
   switch (id) {
     case GroupId::gameImage:

@@ -2,6 +2,7 @@
 // load and the clear command, so that each is computed in one place.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -22,6 +23,13 @@ std::string payoutRateText(std::int32_t out, std::int32_t in);
 
 // "1/" and the whole games per bonus ("1/246" for 1234 games and 5 bonuses); bonuses > 0.
 std::string probabilityText(std::int32_t games, std::int32_t bonuses);
+
+// Shows the payout rate and the BIG and REG probabilities; a probability is left as it is
+// until its first bonus.
+void showRates(Panel& panel, const Counters& c);
+
+// Shows the cash values of the coins at the three exchange rates.
+void showCashValues(Panel& panel, std::int64_t coins, const std::array<double, 3>& rates);
 
 // Shows on a digit group the counter it belongs to; for saImage the size of the coin
 // difference out_count − in_count, with the minus bar visible when it is negative.

@@ -134,10 +134,7 @@ void LoadRecord(Counter& counter, const std::filesystem::path& path, const Recor
   const std::int64_t coins = std::int64_t{c.tosi_coin} + c.temochi_coin;
   requireInt32(path, "temochi_coin", c.temochi_coin, "tosi_coin + temochi_coin", coins);
   panel.setText(TextId::temochiCoin, std::to_string(coins));
-  const TextId kankin[] = {TextId::kankin1, TextId::kankin2, TextId::kankin3};
-  for (int i = 0; i < 3; ++i) {
-    panel.setText(kankin[i], cashValueText(coins, counter.settings().rate[i]));
-  }
+  showCashValues(panel, coins, counter.settings().rate);
   panel.setText(TextId::Text5pin, std::to_string(c.no5));
   panel.setText(TextId::bigMaxCoin, std::to_string(c.big_max_coin));
   panel.setText(TextId::bigCoin, std::to_string(c.big_coin));
@@ -156,13 +153,7 @@ void LoadRecord(Counter& counter, const std::filesystem::path& path, const Recor
   showGroup(panel, c, GroupId::saImage);
 
   // 5. Payout rate and probabilities.
-  panel.setText(TextId::dedamaritsu, payoutRateText(c.out_count, c.in_count));
-  if (c.big_count > 0) {
-    panel.setText(TextId::bigKakuritsu, probabilityText(c.start_all_count, c.big_count));
-  }
-  if (c.reg_count > 0) {
-    panel.setText(TextId::regKakuritsu, probabilityText(c.start_all_count, c.reg_count));
-  }
+  showRates(panel, c);
 
   // 6. The history: the kind character gives the colour; any other entry is emptied.
   for (std::size_t i = 0; i < 10; ++i) {

@@ -1,0 +1,93 @@
+// The three buttons with a double of the file dialog.
+#include <QPushButton>
+#include <filesystem>
+
+#include "shell/profile.h"
+#include "window_fixture.h"
+
+namespace tallix::testing {
+namespace {
+
+class Buttons : public WindowTest {
+ protected:
+  void SetUp() override {
+    writeIni("[setting]\r\naddr=&H378\r\n");
+    start();
+  }
+  void click(const char* name) { child<QPushButton>(name)->click(); }
+  std::string programDir() const { return dir.path().string(); }
+  std::string digitsOf(const char* group, int size) {
+    std::string s;
+    for (int k = 0; k < size; ++k) {
+      const QPixmap shown = child<QLabel>(group + std::to_string(k))->pixmap();
+      for (int d = 0; d < 10; ++d) {
+        if (shown.cacheKey() == frm->pictures().picture(PictureSet::Image1p, d).cacheKey()) {
+          s += static_cast<char>('0' + d);
+        }
+      }
+    }
+    return s;
+  }
+};
+
+TEST_F(Buttons, ClearResetsTheDisplaysAtOnceAndDeletesHistLog) {
+  for (int i = 0; i < 12; ++i) pulse(kCoinIn);
+  frm->render();
+  EXPECT_EQ(digitsOf("inImage", 6), "000012");
+  writeBytes(dir / "hist.log", "[data]\r\nin_count=5\r\n");
+  click("Command3");  // no render timer needed: the click draws
+  EXPECT_EQ(digitsOf("inImage", 6), "000000");
+  EXPECT_EQ(boxText("tosiKingaku"), "¥0");
+  EXPECT_FALSE(std::filesystem::exists(dir / "hist.log"));
+  EXPECT_TRUE(frm->polling());
+}
+
+TEST_F(Buttons, LoadReadsThePickedFileAndDrawsIt) {
+  writeBytes(dir / "play.log", "[data]\r\nin_count=300\r\nout_count=420\r\nbig_count=1\r\n");
+  dialog.answer = (dir / "play.log").string();
+  click("Command4");
+  EXPECT_EQ(dialog.directories, std::vector<std::string>{programDir()});
+  EXPECT_EQ(frm->counter().counters().in_count, 300);
+  EXPECT_EQ(digitsOf("inImage", 6), "000300");
+  EXPECT_EQ(boxText("temochiCoin"), frm->counter().panel().text(TextId::temochiCoin).text);
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Buttons, CancelledDialogsChangeNothing) {
+  pulse(kCoinIn);
+  dialog.answer = "";
+  click("Command4");
+  click("Command5");
+  EXPECT_EQ(dialog.directories.size(), 2u);
+  EXPECT_EQ(frm->counter().counters().in_count, 1);
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);  // tallix.ini
+}
+
+TEST_F(Buttons, AFailedLoadNamesTheFileTheKeyAndTheValue) {
+  writeBytes(dir / "bad.log", "[data]\r\nin_count=7\r\nout_count=1e12\r\n");
+  dialog.answer = (dir / "bad.log").string();
+  click("Command4");
+  ASSERT_EQ(messages.shown.size(), 1u);
+  const std::string& text = messages.shown[0].text;
+  EXPECT_NE(text.find("bad.log"), std::string::npos) << text;
+  EXPECT_NE(text.find("out_count"), std::string::npos) << text;
+  EXPECT_NE(text.find("1e12"), std::string::npos) << text;
+  EXPECT_EQ(frm->counter().counters().in_count, 7);  // what was loaded before stays
+}
+
+TEST_F(Buttons, SaveWritesThePlayToThePickedPath) {
+  for (int i = 0; i < 4; ++i) pulse(kCoinIn);
+  dialog.answer = (dir / "mine").string();  // no extension is added
+  click("Command5");
+  EXPECT_EQ(ProfileFile::load(dir / "mine").value("data", "in_count"), "4");
+  EXPECT_TRUE(messages.shown.empty());
+
+  dialog.answer = (dir / "missing" / "mine.log").string();
+  click("Command5");
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_NE(messages.shown[0].text.find(dialog.answer), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tallix::testing

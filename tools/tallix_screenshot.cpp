@@ -1,0 +1,63 @@
+// tallix-screenshot: the window as it looks after a play, as a PNG. Replays a signal trace
+// (tallix-replay's format) with the settings given into the window's counter, renders the
+// panel and saves the window's picture. Runs without a display (offscreen).
+//
+//   tallix-screenshot SETTINGS TRACE OUT.png
+#include <QApplication>
+#include <cstdio>
+#include <fstream>
+#include <stdexcept>
+
+#include "counting/tick_driver.h"
+#include "counting/trace.h"
+#include "shell/files.h"
+#include "shell/port.h"
+#include "shell/settings.h"
+#include "window/dialogs.h"
+#include "window/frm_tallix.h"
+
+namespace {
+
+// The window is not started: nothing reaches a port, a dialog or a message box.
+class Unused : public tallix::Port, public tallix::FileDialog, public tallix::window::Messages {
+ public:
+  std::int32_t start() override { return 1; }
+  std::string lastError() override { return {}; }
+  std::int32_t stop() override { return 0; }
+  std::int16_t inpB(std::uint16_t) override { return -1; }
+  void outB(std::uint16_t, std::int16_t) override {}
+  std::string showOpen(const std::string&) override { return {}; }
+  std::string showSave(const std::string&) override { return {}; }
+  void show(QWidget*, const QString&, const QString&) override {}
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: tallix-screenshot SETTINGS TRACE OUT.png\n");
+    return 2;
+  }
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  try {
+    std::ifstream in(argv[2], std::ios::binary);
+    if (!in) throw std::runtime_error(std::string(argv[2]) + ": cannot open");
+    const std::vector<tallix::TraceLine> trace = tallix::readTrace(in, argv[2]);
+
+    Unused unused;
+    tallix::window::FrmTallix window({unused, unused, unused, tallix::AppDir()});
+    window.counter().applySettings(tallix::loadSettings(argv[1]).settings);
+    tallix::replayTrace(window.counter(), trace, 1);
+    window.render();
+    window.show();
+    QApplication::processEvents();
+    if (!window.grab().save(QString::fromLocal8Bit(argv[3]))) {
+      throw std::runtime_error(std::string(argv[3]) + ": cannot write");
+    }
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "tallix-screenshot: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}
