@@ -89,7 +89,6 @@ class Machine {
   double speed_;
   std::optional<std::int64_t> gamesLeft_;
   std::deque<Event> events_;
-  std::int64_t now_ = 0;
   std::uint8_t byte_ = kAllOff;
   GroundTruth truth_;
 
