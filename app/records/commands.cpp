@@ -6,7 +6,7 @@
 
 namespace tallix {
 
-void Command3_Click(Counter& counter, const std::string& appDir) {
+void Command3_Click(Counter& counter, const std::string& appDir, const std::string& recordName) {
   counter.counters() = Counters{};
   counter.UpdateKoyaku(0);
   Panel& panel = counter.panel();
@@ -28,7 +28,7 @@ void Command3_Click(Counter& counter, const std::string& appDir) {
   chart.setRow(1);
   chart.setValue("0");
   std::error_code ignored;  // no record to delete, or one in use: the clear goes on
-  std::filesystem::remove(appDir + "hist.log", ignored);
+  std::filesystem::remove(appDir + recordName, ignored);
 }
 
 std::optional<std::string> Command4_Click(Counter& counter, FileDialog& dialog,

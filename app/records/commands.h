@@ -21,8 +21,10 @@ class FileDialog {
 };
 
 // Clear: every counter and display back to zero, history and graph emptied, and the
-// automatic record appDir + "hist.log" deleted (a failure to delete is ignored).
-void Command3_Click(Counter& counter, const std::string& appDir);
+// automatic record appDir + recordName deleted (a failure to delete is ignored). The simulated
+// machine keeps its own automatic record, "sim.log".
+void Command3_Click(Counter& counter, const std::string& appDir,
+                    const std::string& recordName = "hist.log");
 
 // Load and Save through the dialog, opened in the program's directory. A cancel changes
 // nothing. A failure gives the message for the window to show (naming the file, and for a

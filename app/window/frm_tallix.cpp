@@ -127,14 +127,14 @@ bool FrmTallix::Form_Load() {
       fail(QString::fromStdString(e.what()));
       return false;
     }
-  } else {
+  } else if (!env_.simulated) {
     // Ports 0 and 2 belong to other hardware: never touch them.
     addNotice("The port address is not set (addr in tallix.ini): not polling.");
   }
   counter_.applySettings(settings.settings);
   for (const std::string& m : settings.messages) settingsMessages_ << QString::fromStdString(m);
   loadHistLog();
-  if (portNumber_ != 0) {
+  if (portNumber_ != 0 || env_.simulated) {
     wakeOnTime();
     timer1_.start();
   }
@@ -150,11 +150,13 @@ void FrmTallix::loadHistLog() {
     const QString why = QString::fromStdString(load.what());
     try {
       keepAside(histLog());
-      addNotice("hist.log could not be loaded (" + why + "); it was kept as hist.log.bad.");
+      const QString name = QString::fromStdString(recordName());
+      addNotice(name + " could not be loaded (" + why + "); it was kept as " + name + ".bad.");
     } catch (const std::exception& aside) {
       saveOnClose_ = false;
-      addNotice("hist.log could not be loaded (" + why + ") nor kept aside (" +
-                QString::fromStdString(aside.what()) + "); it will not be saved over.");
+      addNotice(QString::fromStdString(recordName()) + " could not be loaded (" + why +
+                ") nor kept aside (" + QString::fromStdString(aside.what()) +
+                "); it will not be saved over.");
     }
   }
 }
@@ -209,7 +211,7 @@ void FrmTallix::syncTimer2() {
 }
 
 void FrmTallix::Command3_Click() {
-  tallix::Command3_Click(counter_, env_.appDir);
+  tallix::Command3_Click(counter_, env_.appDir, recordName());
   render();
 }
 

@@ -3,7 +3,8 @@
 // the timers, reaches the port and the dialogs, and draws what changed.
 //
 //   Form_Load     program dir made current; port start (KIRVO_Start); settings -> control
-//                 byte 0xEC to portAddr + 2, counter.applySettings; LoadRecord(hist.log);
+//                 byte 0xEC to portAddr + 2, counter.applySettings; LoadRecord(hist.log,
+//                 or sim.log for the simulated machine);
 //                 Timer1 on
 //   Timer1 (1 ms) port.inpB(portAddr) -> counter.Timer1_Timer; then Timer2 follows the
 //                 counter's timer2Enabled()
@@ -48,6 +49,9 @@ struct Environment {
   FileDialog& dialog;
   Messages& messages;
   std::string appDir;  // the program directory, with a trailing separator
+  // The port is the simulated machine: it is polled whatever the port address, and the play
+  // is kept in its own automatic record, sim.log, so that a real play is never overwritten.
+  bool simulated = false;
 };
 
 class FrmTallix : public QWidget {
@@ -85,7 +89,8 @@ class FrmTallix : public QWidget {
   void syncTimer2();
   void addNotice(const QString& text);
   void fail(const QString& message);
-  std::string histLog() const { return env_.appDir + "hist.log"; }
+  std::string recordName() const { return env_.simulated ? "sim.log" : "hist.log"; }
+  std::string histLog() const { return env_.appDir + recordName(); }
 
   Environment env_;
   Counter counter_;

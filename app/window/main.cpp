@@ -1,20 +1,92 @@
 // tallix, the data counter: one window, frmTallix. Its start-up is the program's start and its
 // closing the program's end.
+//
+//   tallix [--simulate[=SPEED] [--seed N] [--machine FILE]] [--record-trace FILE]
+//
+// The window reads the parallel port through the port library, or with --simulate the built-in
+// simulated machine (no port library, no port access); --record-trace appends every change of
+// the port byte to a trace file. Both run on the time of one clock started here.
 #include <QApplication>
+#include <QElapsedTimer>
+#include <cstdint>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "dialogs.h"
 #include "frm_tallix.h"
 #include "shell/files.h"
 #include "shell/kirvo_binding.h"
+#include "simulation/command_line.h"
+#include "simulation/simulated_port.h"
+#include "simulation/trace_recorder.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: tallix [--simulate[=SPEED] [--seed N] [--machine FILE]] [--record-trace FILE]\n";
+
+int refuse(const std::string& why, bool usage = false) {
+  std::cerr << "tallix: " << why << '\n' << (usage ? kUsage : "");
+  return 2;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationDisplayName("Tallix");
 
-  tallix::KirvoBinding port;
+  tallix::CommandLine options;
+  try {
+    std::vector<std::string> args;
+    for (const QString& arg : QApplication::arguments().mid(1)) args.push_back(arg.toStdString());
+    options = tallix::parseCommandLine(args);
+  } catch (const std::invalid_argument& e) {
+    return refuse(e.what(), true);
+  }
+
+  QElapsedTimer clock;
+  clock.start();
+  const auto now = [&clock]() -> std::int64_t { return clock.elapsed(); };
+
+  std::optional<tallix::KirvoBinding> kirvo;
+  std::optional<tallix::SimulatedPort> simulated;
+  tallix::Port* port = nullptr;
+  if (options.simulateSpeed) {
+    tallix::MachineDescription machine;
+    try {
+      if (!options.machinePath.empty()) machine = tallix::loadMachine(options.machinePath);
+    } catch (const std::exception& e) {
+      return refuse(e.what());
+    }
+    simulated.emplace(tallix::Machine(machine, options.seed, *options.simulateSpeed), now);
+    port = &*simulated;
+  } else {
+    port = &kirvo.emplace();
+  }
+
+  std::ofstream trace;
+  std::optional<tallix::RecordingPort> recording;
+  if (!options.recordTrace.empty()) {
+    std::int64_t sessionStart = 0;
+    try {
+      sessionStart = tallix::appendedSessionStart(options.recordTrace);
+    } catch (const std::exception& e) {
+      return refuse(e.what());
+    }
+    trace.open(options.recordTrace, std::ios::binary | std::ios::app);
+    if (!trace) return refuse(options.recordTrace + ": cannot be opened for writing");
+    port = &recording.emplace(*port, now, trace, sessionStart);
+  }
+
   tallix::window::MessageBoxes messages;
   tallix::window::QtFileDialog dialog;
-  tallix::window::FrmTallix frmTallix({port, dialog, messages, tallix::AppDir()});
+  tallix::window::FrmTallix frmTallix(
+      {*port, dialog, messages, tallix::AppDir(), options.simulateSpeed.has_value()});
+  if (options.simulateSpeed) frmTallix.setWindowTitle("Tallix (simulated machine)");
   dialog.attachTo(&frmTallix);
   if (!frmTallix.Form_Load()) return frmTallix.exitStatus();
   frmTallix.show();

@@ -1,0 +1,53 @@
+#include "simulation/command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace tallix {
+namespace {
+
+TEST(CommandLine, ReadsTheSimulationAndTheTrace) {
+  const CommandLine none = parseCommandLine({});
+  EXPECT_EQ(none.simulateSpeed, std::nullopt);
+  EXPECT_EQ(none.recordTrace, "");
+
+  const CommandLine plain = parseCommandLine({"--simulate"});
+  EXPECT_EQ(plain.simulateSpeed, 1);
+  EXPECT_EQ(plain.seed, 1u);
+  EXPECT_EQ(plain.machinePath, "");
+
+  const CommandLine all = parseCommandLine({"--record-trace", "s.trace", "--simulate=1.5", "--seed",
+                                            "18446744073709551615", "--machine", "m.ini"});
+  EXPECT_EQ(all.simulateSpeed, 1.5);
+  EXPECT_EQ(all.seed, 18446744073709551615u);
+  EXPECT_EQ(all.machinePath, "m.ini");
+  EXPECT_EQ(all.recordTrace, "s.trace");
+
+  EXPECT_EQ(parseCommandLine({"--simulate=2"}).simulateSpeed, 2);
+  EXPECT_EQ(parseCommandLine({"--record-trace", "t"}).recordTrace, "t");
+}
+
+TEST(CommandLine, RefusesWhatItCannotRun) {
+  const std::pair<std::vector<std::string>, std::string> rows[] = {
+      {{"--simulate=2.5"}, "--simulate=SPEED needs a speed above 0 and at most 2, got \"2.5\""},
+      {{"--simulate=0"}, "--simulate=SPEED needs a speed above 0 and at most 2, got \"0\""},
+      {{"--simulate="}, "--simulate=SPEED needs a speed above 0 and at most 2, got \"\""},
+      {{"--simulate=1x"}, "--simulate=SPEED needs a speed above 0 and at most 2, got \"1x\""},
+      {{"--simulate", "--seed", "-3"}, "--seed needs a whole number, got \"-3\""},
+      {{"--simulate", "--machine"}, "--machine needs a value"},
+      {{"--seed", "4"}, "--seed and --machine go with --simulate"},
+      {{"--machine", "m.ini"}, "--seed and --machine go with --simulate"},
+      {{"--simulated"}, "unknown argument \"--simulated\""},
+  };
+  for (const auto& [args, message] : rows) {
+    SCOPED_TRACE(args.front());
+    try {
+      parseCommandLine(args);
+      ADD_FAILURE() << "no error";
+    } catch (const std::invalid_argument& e) {
+      EXPECT_EQ(e.what(), message);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tallix

@@ -1,0 +1,131 @@
+// tallix-sim, and the simulated play replayed by tallix-replay: the strongest test of the
+// counter, since the simulator's ground truth is kept apart from any counting.
+#include <gtest/gtest.h>
+
+#include "shell/profile.h"
+#include "simulation/ground_truth.h"
+#include "support/run.h"
+#include "support/temp_dir.h"
+
+namespace tallix {
+namespace {
+
+using testing::readBytes;
+using testing::run;
+using testing::TempDir;
+using testing::writeBytes;
+
+const std::string kSim = TALLIX_SIM;
+const std::string kReplay = TALLIX_REPLAY;
+
+constexpr const char* kSettings =
+    "[koyaku]\r\nkoyaku1=8\r\nkoyaku2=15\r\nkoyaku3=2\r\nkoyaku1g=30\r\n"
+    "[big]\r\ncount=10\r\n[data5pin]\r\nenabled=1\r\nname=RP\r\n";
+
+class SimulatedPlay : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    writeBytes(dir / "tallix.ini", kSettings);
+    const auto r = run(kSim + " --seed 2024 --games 10000 --settings " + path("tallix.ini") +
+                       " --trace " + path("play.trace") + " --truth " + path("truth.ini"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    truth = ProfileFile::load(dir / "truth.ini");
+  }
+
+  std::string path(const char* name) const { return (dir / name).string(); }
+
+  // The record that tallix-replay --save writes after counting the trace.
+  ProfileFile replay(int tickMs) const {
+    const std::string record = path("record.log");
+    const auto r = run(kReplay + " --settings " + path("tallix.ini") + " --tick-ms " +
+                       std::to_string(tickMs) + " --save " + record + " " + path("play.trace"));
+    EXPECT_EQ(r.status, 0) << r.err;
+    return ProfileFile::load(record);
+  }
+
+  TempDir dir;
+  ProfileFile truth;
+};
+
+TEST_F(SimulatedPlay, TenThousandGamesReplayToTheirGroundTruth) {
+  // The play holds every kind of event a counter must get right.
+  EXPECT_EQ(truth.value("play", "games"), "10000");
+  for (const char* key : {"big_count", "reg_count", "no5", "koyaku1t", "koyaku2t", "koyaku3t"}) {
+    EXPECT_GT(std::stoi(truth.value("data", key)), 5) << key;
+  }
+  EXPECT_GT(std::stoi(truth.value("play", "free_games")), 1000);
+  for (int tickMs : {1, 5, 16}) {
+    SCOPED_TRACE(tickMs);
+    const ProfileFile record = replay(tickMs);
+    for (std::string_view key : kTruthKeys) {
+      EXPECT_EQ(record.value("data", key), truth.value("data", key)) << key;
+    }
+  }
+}
+
+TEST_F(SimulatedPlay, PulsesAreMissedOnlyByTicksWiderThanTheShortestPulse) {
+  // Relay pulses and gaps of 50 ms with 3 ms of jitter: at least 47 ms.
+  EXPECT_EQ(replay(47).value("data", "in_count"), truth.value("data", "in_count"));
+  EXPECT_LT(std::stoi(replay(48).value("data", "in_count")),
+            std::stoi(truth.value("data", "in_count")));
+}
+
+TEST(Sim, TheSameSeedWritesTheSameTrace) {
+  TempDir dir;
+  const std::string a = (dir / "a").string(), b = (dir / "b").string(), c = (dir / "c").string();
+  ASSERT_EQ(run(kSim + " --seed 5 --games 50 --trace " + a).status, 0);
+  ASSERT_EQ(run(kSim + " --games 50 --trace " + b + " --seed 5").status, 0);
+  ASSERT_EQ(run(kSim + " --seed 6 --games 50 --trace " + c).status, 0);
+  const std::string trace = readBytes(dir / "a");
+  EXPECT_EQ(run(kSim + " --seed 5 --games 50 --trace -").out, trace);
+  EXPECT_EQ(trace.substr(0, 14), "0 255\n600 254\n");
+  EXPECT_EQ(trace, readBytes(dir / "b"));
+  EXPECT_NE(trace, readBytes(dir / "c"));
+}
+
+TEST(Sim, ReadsTheMachineDescription) {
+  TempDir dir;
+  writeBytes(dir / "m.ini", "[play]\nbet=1\npause_ms=200\n[odds]\nbig=0\nreg=0\nreplay=0\n");
+  ASSERT_EQ(run(kSim + " --games 20 --machine " + (dir / "m.ini").string() + " --trace " +
+                (dir / "t").string() + " --truth " + (dir / "truth.ini").string())
+                .status,
+            0);
+  const ProfileFile truth = ProfileFile::load(dir / "truth.ini");
+  EXPECT_EQ(truth.value("data", "in_count"), "20");
+  EXPECT_EQ(truth.value("data", "big_count"), "0");
+  EXPECT_EQ(readBytes(dir / "t").substr(0, 14), "0 255\n200 254\n");
+}
+
+TEST(Sim, RefusesBadArgumentsAndMachines) {
+  TempDir dir;
+  writeBytes(dir / "m.ini", "[play]\nbet=5\n");
+  const std::string trace = " --trace " + (dir / "t").string();
+  struct Row {
+    std::string args;
+    std::string error;
+  };
+  const Row rows[] = {
+      {"", "tallix-sim: --trace FILE is required\n"},
+      {trace + " --games 0", "tallix-sim: --games must be a whole number from 1: 0\n"},
+      {trace + " --seed -1", "tallix-sim: --seed must be a whole number: -1\n"},
+      {trace + " --seed 12x", "tallix-sim: --seed must be a whole number: 12x\n"},
+      {trace + " --speed 2", "tallix-sim: unknown argument --speed\n"},
+      {trace + " --truth", "tallix-sim: --truth needs a value\n"},
+      {trace + " --machine " + (dir / "m.ini").string(),
+       "tallix-sim: " + (dir / "m.ini").string() +
+           " [play] bet=5: must be a whole number from 1 to 3\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.args);
+    const auto r = run(kSim + row.args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err.substr(0, row.error.size()), row.error);
+  }
+  const auto unwritable = run(kSim + " --games 1 --trace " + (dir / "no" / "t").string());
+  EXPECT_EQ(unwritable.status, 1);
+  EXPECT_EQ(unwritable.err,
+            "tallix-sim: " + (dir / "no" / "t").string() + ": cannot write the trace\n");
+}
+
+}  // namespace
+}  // namespace tallix
