@@ -43,9 +43,9 @@ void Save_Batch(benchmark::State& state) {
 void Save_OneByOne(benchmark::State& state) {
   std::filesystem::remove(recordPath());
   for (auto _ : state) {
-    for (const auto& w : tallix::recordWrites(fullCounter(), {})) {
+    tallix::forEachRecordWrite(fullCounter(), {}, [](const tallix::ProfileWrite& w) {
       tallix::WriteProfile(w, recordPath());
-    }
+    });
   }
 }
 

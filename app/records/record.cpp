@@ -67,38 +67,43 @@ RecordError::RecordError(const std::filesystem::path& path, const std::string& k
       key_(key),
       value_(value) {}
 
-std::vector<ProfileWrite> recordWrites(const Counter& counter,
-                                       const std::vector<std::string>& graphKeys) {
-  std::vector<ProfileWrite> writes;
+void forEachRecordWrite(const Counter& counter, const std::vector<std::string>& graphKeys,
+                        const std::function<void(const ProfileWrite&)>& apply) {
   const Panel& panel = counter.panel();
   const auto& rows = panel.chart().rows();
-  writes.reserve(kRecordCounters.size() + 10 + rows.size());
-  const auto data = std::string(kData);
-  const auto graph = std::string(kGraph);
+  ProfileWrite w{std::string(kData), {}, {}};
   for (const CounterField& f : kRecordCounters) {
-    writes.push_back({data, std::string(f.key), std::to_string(f.get(counter.counters()))});
+    w.key = f.key;
+    w.value = std::to_string(f.get(counter.counters()));
+    apply(w);
   }
   // A history entry is kept as its kind, "1" for the BIG colour and "2" for any other, and
   // its bar.
   for (std::size_t i = 0; i < 10; ++i) {
     const HistoryEntry& entry = panel.history(i);
-    writes.push_back({data, historyKey(i), (entry.colour == kBigColour ? "1" : "2") + entry.text});
+    w.key = historyKey(i);
+    w.value = (entry.colour == kBigColour ? "1" : "2") + entry.text;
+    apply(w);
   }
+  w.section = kGraph;
   for (std::size_t row = 2; row <= rows.size(); ++row) {
-    writes.push_back({graph, graphKey(static_cast<std::int64_t>(row)), rows[row - 1]});
+    w.key = graphKey(static_cast<std::int64_t>(row));
+    w.value = rows[row - 1];
+    apply(w);
   }
   // Keys an earlier, longer graph left behind would come back as phantom points.
+  w.value.reset();
   for (const std::string& key : graphKeys) {
     if (graphRow(key) > static_cast<std::int64_t>(rows.size())) {
-      writes.push_back({graph, key, std::nullopt});
+      w.key = key;
+      apply(w);
     }
   }
-  return writes;
 }
 
 void SaveRecord(const Counter& counter, const std::filesystem::path& path) {
   ProfileFile file = ProfileFile::load(path);
-  for (const ProfileWrite& w : recordWrites(counter, file.keys(kGraph))) file.apply(w);
+  forEachRecordWrite(counter, file.keys(kGraph), [&file](const ProfileWrite& w) { file.apply(w); });
   file.save(path);
 }
 

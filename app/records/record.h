@@ -31,11 +31,12 @@ class RecordError : public std::runtime_error {
   std::string value_;
 };
 
-// The writes of a save, in their order: the 19 counters and r0..r9 in section "data", the
-// chart's rows from row 2 on as g2.. in section "graph", then the removal of the graph keys
-// among `graphKeys` (the keys the file's graph section holds now) beyond the last row.
-std::vector<ProfileWrite> recordWrites(const Counter& counter,
-                                       const std::vector<std::string>& graphKeys);
+// Hands each write of a save to `apply`, in order: the 19 counters and r0..r9 in section
+// "data", the chart's rows from row 2 on as g2.. in section "graph", then the removal of the
+// graph keys among `graphKeys` (the keys the file's graph section holds now) beyond the last
+// row.
+void forEachRecordWrite(const Counter& counter, const std::vector<std::string>& graphKeys,
+                        const std::function<void(const ProfileWrite&)>& apply);
 
 // Writes the play into the record file in one atomic replace; other sections and keys of an
 // existing file are kept, graph keys beyond the chart's last row are removed. Throws

@@ -165,9 +165,9 @@ TEST(SaveRecord, OneBatchEqualsTheWritesOneByOne) {
     writeBytes(dir / "one.log", start);
     SaveRecord(play.counter, dir / "batch.log");
     const auto graphKeys = ProfileFile::load(dir / "one.log").keys("graph");
-    for (const ProfileWrite& w : recordWrites(play.counter, graphKeys)) {
+    forEachRecordWrite(play.counter, graphKeys, [&dir](const ProfileWrite& w) {
       ASSERT_NE(WriteProfile(w, dir / "one.log"), 0);
-    }
+    });
     EXPECT_EQ(readBytes(dir / "batch.log"), readBytes(dir / "one.log"));
   }
 }
