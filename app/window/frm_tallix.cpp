@@ -83,6 +83,8 @@ FrmTallix::FrmTallix(const Environment& env)
   timer1_.setTimerType(Qt::PreciseTimer);
   connect(&timer1_, &QTimer::timeout, this, &FrmTallix::Timer1_Timer);
   timer2_.setInterval(kTimer2Interval);
+  // A coarse timer may fire up to 5 % early, which would end the game guard too soon.
+  timer2_.setTimerType(Qt::PreciseTimer);
   timer2_.setSingleShot(true);
   connect(&timer2_, &QTimer::timeout, this, &FrmTallix::Timer2_Timer);
   repaint_.setInterval(kRepaintInterval);
