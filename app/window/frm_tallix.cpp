@@ -26,6 +26,7 @@ namespace {
 constexpr int kTimer1Interval = 1;           // ms; the platform delivers what it can
 constexpr int kTimer2Interval = 2000;        // ms, the game guard
 constexpr int kRepaintInterval = 16;         // ms, about the display's rate
+constexpr int kAutosaveInterval = 60'000;    // ms
 constexpr std::int16_t kControlByte = 0xEC;  // bit 5: the data lines become inputs
 
 QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, Twips place) {
@@ -90,6 +91,8 @@ FrmTallix::FrmTallix(const Environment& env)
   repaint_.setInterval(kRepaintInterval);
   connect(&repaint_, &QTimer::timeout, this, &FrmTallix::render);
   repaint_.start();
+  autosave_.setInterval(kAutosaveInterval);
+  connect(&autosave_, &QTimer::timeout, this, &FrmTallix::Autosave);
 
   render();  // the design state
 }
@@ -135,23 +138,25 @@ bool FrmTallix::Form_Load() {
   }
   counter_.applySettings(settings.settings);
   for (const std::string& m : settings.messages) settingsMessages_ << QString::fromStdString(m);
-  loadHistLog();
+  restorePlay();
+  saved_ = std::pair(counter_.panel().revisions(), counter_.panel().chart().revision());
   if (portNumber_ != 0 || env_.simulated) {
     wakeOnTime();
     timer1_.start();
+    autosave_.start();
   }
   render();
   return true;
 }
 
-void FrmTallix::loadHistLog() {
+void FrmTallix::restorePlay() {
   try {
-    LoadRecord(counter_, histLog());
+    LoadRecord(counter_, recordPath());
   } catch (const std::exception& load) {
     // Keep the play that could not be read aside, so that no save overwrites it.
     const QString why = QString::fromStdString(load.what());
     try {
-      keepAside(histLog());
+      keepAside(recordPath());
       const QString name = QString::fromStdString(recordName());
       addNotice(name + " could not be loaded (" + why + "); it was kept as " + name + ".bad.");
     } catch (const std::exception& aside) {
@@ -169,6 +174,7 @@ void FrmTallix::Form_Unload() {
   timer1_.stop();
   timer2_.stop();
   repaint_.stop();
+  autosave_.stop();
   QStringList problems;
   if (portStarted_) {
     try {
@@ -178,13 +184,31 @@ void FrmTallix::Form_Unload() {
     }
   }
   if (saveOnClose_) {
-    try {
-      SaveRecord(counter_, histLog());
-    } catch (const std::exception& e) {
-      problems << "The play could not be saved: " + QString::fromStdString(e.what());
-    }
+    if (const auto failure = saveRecord()) problems << *failure;
   }
   if (!problems.isEmpty()) env_.messages.show(this, problems.join('\n'));
+}
+
+void FrmTallix::Autosave() {
+  const Panel& panel = counter_.panel();
+  if (!saveOnClose_ || closed_ ||
+      saved_ == std::pair(panel.revisions(), panel.chart().revision())) {
+    return;
+  }
+  if (const auto failure = saveRecord()) {
+    autosave_.stop();  // one notice; the close tries again and says so
+    addNotice(*failure);
+  }
+}
+
+std::optional<QString> FrmTallix::saveRecord() {
+  try {
+    SaveRecord(counter_, recordPath());
+  } catch (const std::exception& e) {
+    return "The play could not be saved: " + QString::fromStdString(e.what());
+  }
+  saved_ = std::pair(counter_.panel().revisions(), counter_.panel().chart().revision());
+  return std::nullopt;
 }
 
 void FrmTallix::Timer1_Timer() {

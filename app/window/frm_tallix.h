@@ -70,6 +70,9 @@ class FrmTallix : public QWidget {
   void Command3_Click();  // クリア
   void Command4_Click();  // 読込み
   void Command5_Click();  // 保存
+  // Saves the play to its record when it changed since the last save, so that a power cut
+  // loses at most a minute of play; a timer calls it every minute while counting.
+  void Autosave();
 
   // Draws the areas of the panel that changed since the last render.
   void render();
@@ -85,12 +88,13 @@ class FrmTallix : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
-  void loadHistLog();
+  void restorePlay();
   void syncTimer2();
   void addNotice(const QString& text);
   void fail(const QString& message);
+  std::optional<QString> saveRecord();  // the failure, if any
   std::string recordName() const { return env_.simulated ? "sim.log" : "hist.log"; }
-  std::string histLog() const { return env_.appDir + recordName(); }
+  std::string recordPath() const { return env_.appDir + recordName(); }
 
   Environment env_;
   Counter counter_;
@@ -105,8 +109,11 @@ class FrmTallix : public QWidget {
   QTimer timer1_;
   QTimer timer2_;
   QTimer repaint_;
+  QTimer autosave_;
   std::optional<Panel::Revisions> shown_;
   std::optional<std::uint64_t> shownChart_;
+  // The displays and the chart as they stood at the last save: any change of the play shows.
+  std::optional<std::pair<Panel::Revisions, std::uint64_t>> saved_;
 
   std::uint16_t portNumber_ = 0;  // portAddr's bit pattern
   bool portStarted_ = false;

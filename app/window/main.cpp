@@ -8,12 +8,20 @@
 // the port byte to a trace file. Both run on the time of one clock started here.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QSocketNotifier>
 #include <cstdint>
 #include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
+
+#ifndef _WIN32
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <csignal>
+#endif
 
 #include "dialogs.h"
 #include "frm_tallix.h"
@@ -32,6 +40,28 @@ int refuse(const std::string& why, bool usage = false) {
   std::cerr << "tallix: " << why << '\n' << (usage ? kUsage : "");
   return 2;
 }
+
+#ifndef _WIN32
+int stopSignalFd = -1;  // the write end of the pipe from the signal handler to the window
+
+// Logging out, shutting the PC down or a kill ask the program to stop with SIGTERM, SIGHUP or
+// SIGINT. The window then closes as it does from its close box, so the play is saved.
+void closeOnStopSignals(QWidget& window) {
+  int fds[2];
+  if (socketpair(AF_UNIX, SOCK_STREAM, 0, fds) != 0) return;
+  stopSignalFd = fds[0];
+  auto* notifier = new QSocketNotifier(fds[1], QSocketNotifier::Read, &window);
+  QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] { window.close(); });
+  struct sigaction action {};
+  action.sa_handler = [](int) {
+    const char byte = 1;
+    [[maybe_unused]] const auto written = write(stopSignalFd, &byte, 1);
+  };
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (int signal : {SIGTERM, SIGHUP, SIGINT}) sigaction(signal, &action, nullptr);
+}
+#endif
 
 }  // namespace
 
@@ -89,6 +119,9 @@ int main(int argc, char** argv) {
   if (options.simulateSpeed) frmTallix.setWindowTitle("Tallix (simulated machine)");
   dialog.attachTo(&frmTallix);
   if (!frmTallix.Form_Load()) return frmTallix.exitStatus();
+#ifndef _WIN32
+  closeOnStopSignals(frmTallix);
+#endif
   frmTallix.show();
   const int status = app.exec();
   return status != 0 ? status : frmTallix.exitStatus();

@@ -236,5 +236,27 @@ TEST_F(StartUp, AFailedSaveAtTheCloseNamesThePathAndTheReason) {
   EXPECT_NE(messages.shown[0].text.find("directory"), std::string::npos);
 }
 
+TEST_F(StartUp, AutosaveKeepsAChangedPlayAgainstAPowerCut) {
+  writeIni(kFullIni);
+  start();
+  frm->Autosave();
+  EXPECT_FALSE(std::filesystem::exists(dir / "hist.log"));  // nothing to keep yet
+  pulse(kCoinIn);
+  frm->Autosave();
+  EXPECT_EQ(ProfileFile::load(dir / "hist.log").value("data", "in_count"), "1");
+  writeBytes(dir / "hist.log", "unchanged play");
+  frm->Autosave();
+  EXPECT_EQ(readBytes(dir / "hist.log"), "unchanged play");  // no needless write
+}
+
+TEST_F(StartUp, TheDegradedStateNeverAutosaves) {
+  port.startResult = 1;
+  writeBytes(dir / "hist.log", "[data]\r\nin_count=9\r\n");
+  start();
+  frm->Command3_Click();
+  frm->Autosave();
+  EXPECT_FALSE(std::filesystem::exists(dir / "hist.log"));  // the clear deleted it, as designed
+}
+
 }  // namespace
 }  // namespace tallix::testing
