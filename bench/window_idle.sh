@@ -4,5 +4,5 @@
 #   bench/window_idle.sh [--seconds=N]   (after a build in build/)
 set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-exec xvfb-run -a -s "-screen 0 1280x1024x24" "$ROOT/build/bench/bench_window_idle" \
+exec xvfb-run -a -s "-screen 0 1280x1024x24" "$ROOT/build/bin/bench_window_idle" \
   --benchmark_counters_tabular=true "$@"
