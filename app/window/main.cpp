@@ -17,6 +17,7 @@
 #include <vector>
 
 #ifndef _WIN32
+#include <pthread.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -45,7 +46,16 @@ int refuse(const std::string& why, bool usage = false) {
 int stopSignalFd = -1;  // the write end of the pipe from the signal handler to the window
 
 // Logging out, shutting the PC down or a kill ask the program to stop with SIGTERM, SIGHUP or
-// SIGINT. The window then closes as it does from its close box, so the play is saved.
+// SIGINT. They are held back from the start of the program until the window can take them
+// (every thread started meanwhile inherits that), and then close the window as its close box
+// does, so the play is saved.
+sigset_t stopSignals() {
+  sigset_t set;
+  sigemptyset(&set);
+  for (int signal : {SIGTERM, SIGHUP, SIGINT}) sigaddset(&set, signal);
+  return set;
+}
+
 void closeOnStopSignals(QWidget& window) {
   int fds[2];
   if (socketpair(AF_UNIX, SOCK_STREAM, 0, fds) != 0) return;
@@ -60,12 +70,18 @@ void closeOnStopSignals(QWidget& window) {
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
   for (int signal : {SIGTERM, SIGHUP, SIGINT}) sigaction(signal, &action, nullptr);
+  const sigset_t held = stopSignals();
+  pthread_sigmask(SIG_UNBLOCK, &held, nullptr);
 }
 #endif
 
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifndef _WIN32
+  const sigset_t held = stopSignals();
+  pthread_sigmask(SIG_BLOCK, &held, nullptr);
+#endif
   QApplication app(argc, argv);
   QApplication::setApplicationDisplayName("Tallix");
 
