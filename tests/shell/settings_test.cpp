@@ -9,12 +9,9 @@ namespace tallix {
 namespace {
 
 using testing::TempDir;
-using testing::writeBytes;
 
 SettingsLoad loadFrom(const std::string& ini) {
-  TempDir dir;
-  writeBytes(dir / "tallix.ini", ini);
-  return loadSettings(dir / "tallix.ini");
+  return testing::loadFromFile("tallix.ini", ini, loadSettings);
 }
 
 TEST(Settings, OnlyTheAddressGivesZerosElsewhere) {

@@ -15,9 +15,7 @@ using testing::TempDir;
 using testing::writeBytes;
 
 MachineDescription loadFrom(const std::string& ini) {
-  TempDir dir;
-  writeBytes(dir / "machine.ini", ini);
-  return loadMachine(dir / "machine.ini");
+  return testing::loadFromFile("machine.ini", ini, loadMachine);
 }
 
 TEST(MachineDescription, AbsentKeysKeepTheTypicalMachine) {

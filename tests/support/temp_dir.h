@@ -42,4 +42,12 @@ inline std::string readBytes(const std::filesystem::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// Writes `bytes` to a file `name` in a fresh directory and returns what `load` makes of it.
+template <typename Load>
+auto loadFromFile(std::string_view name, std::string_view bytes, Load load) {
+  TempDir dir;
+  writeBytes(dir / name, bytes);
+  return load(dir / name);
+}
+
 }  // namespace tallix::testing
