@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "counting/counter.h"
-#include "shell/port.h"
+#include "port/port.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "counting/counter.h"
 #include "counting/tick_driver.h"
-#include "simulation/simulated_port.h"
+#include "port/simulated_port.h"
 
 namespace {
 

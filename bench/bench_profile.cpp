@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/profile.h"
 #include "ratio_reporter.h"
-#include "shell/profile.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/port.h"
+#include "port/port.h"
 #include "window/dialogs.h"
 #include "window/frm_tallix.h"
 

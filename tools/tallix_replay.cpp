@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "base/settings.h"
 #include "counting/counter.h"
 #include "counting/tick_driver.h"
-#include "counting/trace.h"
+#include "port/trace.h"
 #include "records/record.h"
-#include "shell/settings.h"
 
 namespace {
 

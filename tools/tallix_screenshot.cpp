@@ -8,11 +8,11 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "base/files.h"
+#include "base/settings.h"
 #include "counting/tick_driver.h"
-#include "counting/trace.h"
-#include "shell/files.h"
-#include "shell/port.h"
-#include "shell/settings.h"
+#include "port/port.h"
+#include "port/trace.h"
 #include "window/dialogs.h"
 #include "window/frm_tallix.h"
 

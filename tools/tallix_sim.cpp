@@ -15,11 +15,11 @@
 #include <string>
 #include <string_view>
 
-#include "shell/files.h"
-#include "shell/settings.h"
+#include "base/files.h"
+#include "base/settings.h"
+#include "port/trace_recorder.h"
 #include "simulation/ground_truth.h"
 #include "simulation/machine.h"
-#include "simulation/trace_recorder.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <limits>
 
+#include "base/numbers.h"
 #include "figures.h"
-#include "shell/numbers.h"
 
 namespace tallix {
 

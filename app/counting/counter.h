@@ -13,9 +13,9 @@
 
 #include <cstdint>
 
+#include "base/settings.h"
 #include "counters.h"
 #include "panel.h"
-#include "shell/settings.h"
 
 namespace tallix {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "shell/numbers.h"
+#include "base/numbers.h"
 
 namespace tallix {
 

@@ -1,6 +1,6 @@
 #include "tick_driver.h"
 
-#include "shell/port.h"
+#include "port/port.h"
 
 namespace tallix {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "counter.h"
-#include "trace.h"
+#include "port/trace.h"
 
 namespace tallix {
 

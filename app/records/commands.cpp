@@ -1,8 +1,8 @@
 #include "commands.h"
 
+#include "base/files.h"
 #include "counting/figures.h"
 #include "record.h"
-#include "shell/files.h"
 
 namespace tallix {
 

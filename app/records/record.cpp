@@ -3,9 +3,9 @@
 #include <array>
 #include <limits>
 
+#include "base/files.h"
+#include "base/numbers.h"
 #include "counting/figures.h"
-#include "shell/files.h"
-#include "shell/numbers.h"
 
 namespace tallix {
 

@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/profile.h"
 #include "counting/counter.h"
-#include "shell/profile.h"
 
 namespace tallix {
 

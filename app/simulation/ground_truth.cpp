@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "shell/profile.h"
+#include "base/profile.h"
 
 namespace tallix {
 

@@ -9,8 +9,8 @@
 #include <optional>
 #include <string_view>
 
+#include "base/settings.h"
 #include "counting/counters.h"
-#include "shell/settings.h"
 
 namespace tallix {
 

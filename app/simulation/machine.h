@@ -16,16 +16,9 @@
 
 #include "ground_truth.h"
 #include "machine_description.h"
+#include "port/port_byte.h"
 
 namespace tallix {
-
-// The port's data register, active low: a line that is on reads 0. Bit 7 always reads 1.
-inline constexpr std::uint8_t kAllOff = 0xFF;
-inline constexpr std::uint8_t kCoinInBit = 0x01;
-inline constexpr std::uint8_t kCoinOutBit = 0x02;
-inline constexpr std::uint8_t kRegBit = 0x04;
-inline constexpr std::uint8_t kBigBit = 0x08;
-inline constexpr std::uint8_t kPin5Bit = 0x10;  // one of the three bits of the 5-pin line
 
 // A counter tells games apart by a 2000 ms guard after each counted game, so the first coins of
 // two games stay this far apart however fast the play runs.

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "shell/files.h"
-#include "shell/numbers.h"
-#include "shell/profile.h"
+#include "base/files.h"
+#include "base/numbers.h"
+#include "base/profile.h"
 
 namespace tallix {
 

@@ -7,9 +7,9 @@
 #include <QtCharts/QValueAxis>
 #include <algorithm>
 
+#include "base/numbers.h"
 #include "counting/chart.h"
 #include "design.h"
-#include "shell/numbers.h"
 
 namespace tallix::window {
 

@@ -10,14 +10,14 @@
 #include <filesystem>
 #include <utility>
 
+#include "base/settings.h"
 #include "coin_chart.h"
 #include "design.h"
 #include "dialogs.h"
 #include "history.h"
+#include "port/port.h"
 #include "records/commands.h"
 #include "records/record.h"
-#include "shell/port.h"
-#include "shell/settings.h"
 
 namespace tallix::window {
 

@@ -24,13 +24,13 @@
 #include <csignal>
 #endif
 
+#include "base/files.h"
 #include "dialogs.h"
 #include "frm_tallix.h"
-#include "shell/files.h"
-#include "shell/kirvo_binding.h"
-#include "simulation/command_line.h"
-#include "simulation/simulated_port.h"
-#include "simulation/trace_recorder.h"
+#include "port/kirvo_binding.h"
+#include "port/simulated_port.h"
+#include "port/trace_recorder.h"
+#include "window/command_line.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string_view>
 
+#include "base/profile.h"
 #include "counting/counter.h"
 #include "records/record.h"
-#include "shell/profile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const tallix::ProfileFile file(std::string_view(reinterpret_cast<const char*>(data), size));

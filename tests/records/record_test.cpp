@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/cp932.h"
-#include "shell/files.h"
+#include "base/cp932.h"
+#include "base/files.h"
 #include "support/panel_state.h"
 #include "support/play.h"
 #include "support/temp_dir.h"

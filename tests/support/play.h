@@ -5,16 +5,13 @@
 
 #include "counting/counter.h"
 #include "counting/tick_driver.h"
-#include "shell/port.h"
+#include "port/port.h"
 
 namespace tallix::testing {
 
 // Bits of the port byte; a line that is on reads 0 (active low).
-inline constexpr std::uint8_t kCoinIn = 0x01;
-inline constexpr std::uint8_t kCoinOut = 0x02;
-inline constexpr std::uint8_t kReg = 0x04;
-inline constexpr std::uint8_t kBig = 0x08;
-inline constexpr std::uint8_t kPin5 = 0x10;
+inline constexpr std::uint8_t kCoinIn = kCoinInBit, kCoinOut = kCoinOutBit, kReg = kRegBit,
+                              kBig = kBigBit, kPin5 = kPin5Bit;
 
 class Play {
  public:

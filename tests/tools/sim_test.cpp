@@ -2,7 +2,7 @@
 // counter, since the simulator's ground truth is kept apart from any counting.
 #include <gtest/gtest.h>
 
-#include "shell/profile.h"
+#include "base/profile.h"
 #include "simulation/ground_truth.h"
 #include "support/run.h"
 #include "support/temp_dir.h"

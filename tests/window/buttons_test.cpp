@@ -2,7 +2,7 @@
 #include <QPushButton>
 #include <filesystem>
 
-#include "shell/profile.h"
+#include "base/profile.h"
 #include "window_fixture.h"
 
 namespace tallix::testing {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "shell/profile.h"
+#include "base/profile.h"
 #include "support/run.h"
 #include "support/temp_dir.h"
 

@@ -6,14 +6,14 @@
 #include <functional>
 #include <sstream>
 
+#include "base/profile.h"
+#include "base/settings.h"
 #include "counting/tick_driver.h"
-#include "counting/trace.h"
-#include "shell/profile.h"
-#include "shell/settings.h"
-#include "simulation/command_line.h"
+#include "port/simulated_port.h"
+#include "port/trace.h"
+#include "port/trace_recorder.h"
 #include "simulation/ground_truth.h"
-#include "simulation/simulated_port.h"
-#include "simulation/trace_recorder.h"
+#include "window/command_line.h"
 #include "window_fixture.h"
 
 namespace tallix::testing {

@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <filesystem>
 
-#include "shell/profile.h"
+#include "base/profile.h"
 #include "window_fixture.h"
 
 namespace tallix::testing {

@@ -16,15 +16,13 @@
 #include <utility>
 #include <vector>
 
-#include "shell/port.h"
+#include "port/port.h"
+#include "support/play.h"
 #include "support/temp_dir.h"
 #include "window/dialogs.h"
 #include "window/frm_tallix.h"
 
 namespace tallix::testing {
-
-// Bits of the port byte; a line that is on reads 0.
-inline constexpr std::uint8_t kCoinIn = 0x01, kCoinOut = 0x02, kReg = 0x04, kBig = 0x08;
 
 class FakePort : public Port {
  public:

@@ -10,7 +10,7 @@
 #include <string>
 #include <utility>
 
-#include "shell/port.h"
+#include "port/port.h"
 
 namespace tallix {
 

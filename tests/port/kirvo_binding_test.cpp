@@ -1,6 +1,6 @@
 // The binding against stand-ins of the port library (built with the tests) and against the real
 // library's start-free calls; no port instruction is executed.
-#include "shell/kirvo_binding.h"
+#include "port/kirvo_binding.h"
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>

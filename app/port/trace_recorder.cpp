@@ -2,9 +2,9 @@
 
 #include <sstream>
 
+#include "base/files.h"
 #include "counting/tick_driver.h"
-#include "counting/trace.h"
-#include "shell/files.h"
+#include "port/trace.h"
 
 namespace tallix {
 

@@ -6,12 +6,9 @@
 #include <cstdint>
 #include <string>
 
-namespace tallix {
+#include "port_byte.h"
 
-// What InpB returns for a byte read from a port: the byte sign-extended to 16 bits.
-inline std::int16_t signExtendByte(std::uint8_t byte) {
-  return static_cast<std::int16_t>(static_cast<std::int8_t>(byte));
-}
+namespace tallix {
 
 class Port {
  public:

@@ -1,4 +1,4 @@
-#include "shell/profile.h"
+#include "base/profile.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -8,8 +8,8 @@
 
 #include <random>
 
-#include "shell/cp932.h"
-#include "shell/files.h"
+#include "base/cp932.h"
+#include "base/files.h"
 #include "support/temp_dir.h"
 
 namespace tallix {

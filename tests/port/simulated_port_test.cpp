@@ -1,12 +1,12 @@
-#include "simulation/simulated_port.h"
+#include "port/simulated_port.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "counting/trace.h"
-#include "shell/files.h"
-#include "simulation/trace_recorder.h"
+#include "base/files.h"
+#include "port/trace.h"
+#include "port/trace_recorder.h"
 #include "support/temp_dir.h"
 
 namespace tallix {

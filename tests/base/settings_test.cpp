@@ -1,8 +1,8 @@
-#include "shell/settings.h"
+#include "base/settings.h"
 
 #include <gtest/gtest.h>
 
-#include "shell/cp932.h"
+#include "base/cp932.h"
 #include "support/temp_dir.h"
 
 namespace tallix {

@@ -1,4 +1,4 @@
-#include "simulation/command_line.h"
+#include "window/command_line.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/numbers.h"
+#include "base/numbers.h"
 
 #include <gtest/gtest.h>
 

@@ -7,8 +7,8 @@
 #include <functional>
 #include <string>
 
-#include "machine.h"
-#include "shell/port.h"
+#include "port/port.h"
+#include "simulation/machine.h"
 
 namespace tallix {
 

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "shell/numbers.h"
+#include "base/numbers.h"
 
 namespace tallix {
 

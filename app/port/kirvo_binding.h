@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "files.h"
+#include "base/files.h"
 #include "kirvoport.h"
 #include "port.h"
 
