@@ -10,7 +10,7 @@
 
 #include "counting/counter.h"
 #include "counting/tick_driver.h"
-#include "port/simulated_port.h"
+#include "simulation/machine.h"
 
 namespace {
 
@@ -23,13 +23,14 @@ void BM_MissRate(benchmark::State& state) {
   double missed = 0;
   double coins = 0;
   for (auto _ : state) {
-    std::int64_t now = 0;
-    tallix::SimulatedPort port(tallix::Machine(d, 1, 1, 2000), [&now] { return now; });
+    tallix::Machine machine(d, 1, 1, 2000);
     tallix::Counter counter;
     counter.applySettings({});
     tallix::TickDriver driver(counter);
-    tallix::Machine& machine = port.machine();
-    for (; machine.nextEventTime(); now += tickMs) driver.tick(now, port.inpB(0));
+    for (std::int64_t now = 0; machine.nextEventTime(); now += tickMs) {
+      machine.advanceTo(now);
+      driver.tick({now, machine.byte()});
+    }
     const tallix::GroundTruth& truth = machine.truth();
     coins = static_cast<double>(truth.coinsBet + truth.coinsPaid);
     missed = coins - counter.counters().in_count - counter.counters().out_count;

@@ -1,7 +1,14 @@
-// The running window at rest: Timer1 polls a port on which no line moves, the repaint timer
-// looks at the panel, the event loop runs as in a play. Measures the ticks per second reached,
-// the 99th-percentile gap between two ticks, the process's share of one core and its resident
-// memory. Needs a display: bench/window_idle.sh runs it under Xvfb.
+// The running window with a full record (32,767 graph rows), measured as a player's desktop
+// runs it. Needs a display: bench/window_idle.sh runs it under Xvfb, at rest and beside a CPU
+// load.
+//
+//   BM_Window        the window at rest on a port whose lines never move: the sampler's samples
+//                    per second, the 99th-percentile and the longest gap between two samples,
+//                    the process's share of one core and its resident memory
+//   BM_ChartUpdate   how long the window's thread is held drawing the graph: its first draw,
+//                    and the longest of the redraws after one more row (drawn on the spot)
+//   BM_SaveHandover  how long the window's thread is held handing a save to the writer (the
+//                    writer's thread then writes, flushes and renames)
 //
 //   bench_window_idle [--seconds=N] [benchmark options]   (30 s by default)
 #include <benchmark/benchmark.h>
@@ -9,7 +16,9 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <QtCharts/QChartView>
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -18,6 +27,8 @@
 #include <vector>
 
 #include "port/port.h"
+#include "records/record.h"
+#include "records/record_writer.h"
 #include "window/dialogs.h"
 #include "window/frm_tallix.h"
 
@@ -26,15 +37,19 @@ namespace {
 using Clock = std::chrono::steady_clock;
 int seconds = 30;
 
-// A port whose lines never move; it notes the time of every read.
+// A port whose lines never move; it notes the time of every read while asked to.
 class IdlePort : public tallix::Port, public tallix::FileDialog, public tallix::window::Messages {
  public:
   std::vector<Clock::time_point> reads;
+  std::atomic<bool> noting{false};
+  std::size_t noted = 0;  // sampling thread only
+
   std::int32_t start() override { return 0; }
   std::string lastError() override { return {}; }
   std::int32_t stop() override { return 0; }
   std::int16_t inpB(std::uint16_t) override {
-    reads.push_back(Clock::now());
+    if (noting.load(std::memory_order_relaxed) && noted < reads.size())
+      reads[noted++] = Clock::now();
     return tallix::signExtendByte(0xFF);
   }
   void outB(std::uint16_t, std::int16_t) override {}
@@ -58,46 +73,126 @@ double residentMegabytes() {
   return 0;
 }
 
-void BM_IdlePolling(benchmark::State& state) {
+double msSince(Clock::time_point t0) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+}
+
+// A counter whose graph holds `rows` rows of a play that wanders up and down.
+void fillGraph(tallix::Counter& counter, std::int16_t rows) {
+  tallix::Chart& chart = counter.panel().chart();
+  chart.setRowCount(rows);
+  for (int row = 2; row <= rows; ++row) {
+    chart.setRow(static_cast<std::int16_t>(row));
+    chart.setValue(std::to_string((row * 37) % 2001 - 1000 + row / 10));
+  }
+  counter.counters().start_total_count = rows * 25;
+}
+
+std::filesystem::path benchDir() {
   const auto dir = std::filesystem::temp_directory_path() / "tallix-bench-window";
   std::filesystem::create_directories(dir);
   std::ofstream(dir / "tallix.ini") << "[setting]\naddr=&H378\nrate1=5\nrate2=5.6\nrate3=7.6\n";
+  tallix::Counter full;
+  fillGraph(full, tallix::Chart::kMaxRows);
   std::filesystem::remove(dir / "hist.log");
+  tallix::SaveRecord(full, dir / "hist.log");
+  return dir;
+}
 
+void runFor(int ms) {
+  QTimer::singleShot(ms, [] { QApplication::exit(); });
+  QApplication::exec();
+}
+
+void BM_Window(benchmark::State& state) {
+  const auto dir = benchDir();
   for (auto _ : state) {
     IdlePort port;
-    port.reads.reserve(static_cast<std::size_t>(seconds) * 2000);
-    tallix::window::FrmTallix window({port, port, port, dir.string() + "/"});
+    port.reads.resize(static_cast<std::size_t>(seconds) * 2000);
+    tallix::window::FrmTallix window({&port, nullptr, port, port, dir.string() + "/"});
     window.Form_Load();
     window.show();
-    // Let the window settle before measuring.
-    QTimer::singleShot(1000, [] { QApplication::exit(); });
-    QApplication::exec();
-    port.reads.clear();
+    runFor(1000);  // the window settles
 
+    port.noting = true;
     const double cpu0 = cpuSeconds();
     const auto t0 = Clock::now();
-    QTimer::singleShot(seconds * 1000, [] { QApplication::exit(); });
-    QApplication::exec();
-    const double wall = std::chrono::duration<double>(Clock::now() - t0).count();
+    runFor(seconds * 1000);
+    const double wall = msSince(t0) / 1000;
     const double cpu = cpuSeconds() - cpu0;
+    const double rss = residentMegabytes();
+    window.close();  // the sampler has ended: its notes can be read
 
     std::vector<double> gaps;
-    for (std::size_t i = 1; i < port.reads.size(); ++i) {
+    for (std::size_t i = 1; i < port.noted; ++i) {
       gaps.push_back(
           std::chrono::duration<double, std::milli>(port.reads[i] - port.reads[i - 1]).count());
     }
     std::sort(gaps.begin(), gaps.end());
-    state.counters["ticks_per_s"] = static_cast<double>(port.reads.size()) / wall;
+    state.counters["samples_per_s"] = static_cast<double>(port.noted) / wall;
     state.counters["p99_gap_ms"] = gaps.empty() ? 0 : gaps[gaps.size() * 99 / 100];
     state.counters["max_gap_ms"] = gaps.empty() ? 0 : gaps.back();
     state.counters["cpu_pct"] = 100 * cpu / wall;
-    state.counters["rss_MB"] = residentMegabytes();
-    window.close();
+    state.counters["rss_MB"] = rss;
   }
   std::filesystem::remove_all(dir);
 }
-BENCHMARK(BM_IdlePolling)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+BENCHMARK(BM_Window)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+void BM_ChartUpdate(benchmark::State& state) {
+  const auto dir = std::filesystem::temp_directory_path() / "tallix-bench-chart";
+  std::filesystem::create_directories(dir);
+  for (auto _ : state) {
+    IdlePort unused;
+    tallix::window::FrmTallix window({nullptr, nullptr, unused, unused, dir.string() + "/"});
+    window.show();
+    QApplication::processEvents();
+    auto* view = window.findChild<QChartView*>("MSChart1");
+    constexpr std::int16_t kFrom = tallix::Chart::kMaxRows - 700;
+    fillGraph(window.counter(), kFrom);
+    auto t0 = Clock::now();
+    window.render();
+    view->repaint();
+    const double first = msSince(t0);
+    double longest = 0;
+    tallix::Chart& chart = window.counter().panel().chart();
+    for (int rows = kFrom + 1; rows <= tallix::Chart::kMaxRows; ++rows) {
+      chart.setRowCount(static_cast<std::int16_t>(rows));
+      chart.setRow(static_cast<std::int16_t>(rows));
+      chart.setValue(std::to_string(rows % 3000));
+      t0 = Clock::now();
+      window.render();
+      view->repaint();
+      longest = std::max(longest, msSince(t0));
+    }
+    state.counters["first_draw_ms"] = first;
+    state.counters["longest_row_ms"] = longest;
+  }
+  std::filesystem::remove_all(dir);
+}
+BENCHMARK(BM_ChartUpdate)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_SaveHandover(benchmark::State& state) {
+  const auto dir = benchDir();
+  tallix::Counter full;
+  fillGraph(full, tallix::Chart::kMaxRows);
+  double longest = 0;
+  for (auto _ : state) {
+    tallix::RecordWriter writer;
+    for (int i = 0; i < 50; ++i) {
+      ++full.counters().in_count;
+      const auto t0 = Clock::now();
+      writer.save(tallix::RecordSnapshot(full), dir / "hist.log");
+      longest = std::max(longest, msSince(t0));
+      QApplication::processEvents();
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    writer.finish();
+  }
+  state.counters["longest_ms"] = longest;
+  std::filesystem::remove_all(dir);
+}
+BENCHMARK(BM_SaveHandover)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

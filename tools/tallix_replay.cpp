@@ -121,7 +121,7 @@ int main(int argc, char** argv) {
     counter.applySettings(Settings{});
   }
 
-  std::vector<TraceLine> trace;
+  std::vector<Change> trace;
   try {
     if (tracePath == "-") {
       trace = readTrace(std::cin, "-");

@@ -19,13 +19,8 @@
 namespace {
 
 // The window is not started: nothing reaches a port, a dialog or a message box.
-class Unused : public tallix::Port, public tallix::FileDialog, public tallix::window::Messages {
+class Unused : public tallix::FileDialog, public tallix::window::Messages {
  public:
-  std::int32_t start() override { return 1; }
-  std::string lastError() override { return {}; }
-  std::int32_t stop() override { return 0; }
-  std::int16_t inpB(std::uint16_t) override { return -1; }
-  void outB(std::uint16_t, std::int16_t) override {}
   std::string showOpen(const std::string&) override { return {}; }
   std::string showSave(const std::string&) override { return {}; }
   void show(QWidget*, const QString&, const QString&) override {}
@@ -43,10 +38,10 @@ int main(int argc, char** argv) {
   try {
     std::ifstream in(argv[2], std::ios::binary);
     if (!in) throw std::runtime_error(std::string(argv[2]) + ": cannot open");
-    const std::vector<tallix::TraceLine> trace = tallix::readTrace(in, argv[2]);
+    const std::vector<tallix::Change> trace = tallix::readTrace(in, argv[2]);
 
     Unused unused;
-    tallix::window::FrmTallix window({unused, unused, unused, tallix::AppDir()});
+    tallix::window::FrmTallix window({nullptr, nullptr, unused, unused, tallix::AppDir()});
     window.counter().applySettings(tallix::loadSettings(argv[1]).settings);
     tallix::replayTrace(window.counter(), trace, 1);
     window.render();

@@ -2,8 +2,11 @@
 // tallix-replay reads ("-" writes it to standard output), and with --truth the ground truth of
 // the play.
 //
-//   tallix-sim [--seed N] [--games N] [--machine FILE] [--settings FILE] --trace FILE
-//              [--truth FILE]
+//   tallix-sim [--seed N] [--games N] [--speed S] [--machine FILE] [--settings FILE]
+//              --trace FILE [--truth FILE]
+//
+// --speed plays S times a real player's pace, as `tallix --simulate=S` does: the window then
+// counts exactly the play this trace holds.
 //
 // --settings names the tallix.ini whose small wins, BIG credit and 5-pin switch the [data]
 // section of the truth is computed for; without it every setting is 0, as for tallix-replay.
@@ -17,15 +20,15 @@
 
 #include "base/files.h"
 #include "base/settings.h"
-#include "port/trace_recorder.h"
+#include "port/trace.h"
 #include "simulation/ground_truth.h"
 #include "simulation/machine.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: tallix-sim [--seed N] [--games N] [--machine FILE] [--settings FILE] --trace FILE "
-    "[--truth FILE]\n";
+    "usage: tallix-sim [--seed N] [--games N] [--speed S] [--machine FILE] [--settings FILE] "
+    "--trace FILE [--truth FILE]\n";
 
 int usage(const std::string& why) {
   std::cerr << "tallix-sim: " << why << "\n" << kUsage;
@@ -46,6 +49,7 @@ std::optional<T> wholeNumber(std::string_view text) {
 int main(int argc, char** argv) {
   std::uint64_t seed = 1;
   std::int64_t games = 1000;
+  double speed = 1;
   std::string machinePath, settingsPath, tracePath, truthPath;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
@@ -54,7 +58,7 @@ int main(int argc, char** argv) {
                         : arg == "--trace"    ? &tracePath
                         : arg == "--truth"    ? &truthPath
                                               : nullptr;
-    if (path == nullptr && arg != "--seed" && arg != "--games") {
+    if (path == nullptr && arg != "--seed" && arg != "--games" && arg != "--speed") {
       return usage("unknown argument " + std::string(arg));
     }
     if (i + 1 >= argc) return usage(std::string(arg) + " needs a value");
@@ -65,6 +69,11 @@ int main(int argc, char** argv) {
       const auto v = wholeNumber<std::uint64_t>(value);
       if (!v) return usage("--seed must be a whole number: " + std::string(value));
       seed = *v;
+    } else if (arg == "--speed") {
+      const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), speed);
+      if (ec != std::errc() || end != value.data() + value.size() || !(speed > 0)) {
+        return usage("--speed must be a number above 0: " + std::string(value));
+      }
     } else {
       const auto v = wholeNumber<std::int64_t>(value);
       if (!v || *v < 1)
@@ -88,15 +97,15 @@ int main(int argc, char** argv) {
     settings = load.settings;
   }
 
-  tallix::Machine machine(description, seed, 1, games);
+  tallix::Machine machine(description, seed, speed, games);
   std::ofstream file;
   if (tracePath != "-") file.open(tracePath, std::ios::binary | std::ios::trunc);
   std::ostream& out = tracePath == "-" ? std::cout : file;
   tallix::TraceRecorder trace(out);
-  trace.record(0, machine.byte());
+  trace.record({0, machine.byte()});
   while (const auto t = machine.nextEventTime()) {
     machine.advanceTo(*t);
-    trace.record(*t, machine.byte());
+    trace.record({*t, machine.byte()});
   }
   out.flush();
   if (!out) {

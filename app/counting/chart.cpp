@@ -5,7 +5,9 @@
 namespace tallix {
 
 void Chart::setRowCount(std::int16_t count) {
-  rows_.resize(static_cast<std::size_t>(std::clamp<std::int16_t>(count, 1, kMaxRows)));
+  const auto rows = static_cast<std::size_t>(std::clamp<std::int16_t>(count, 1, kMaxRows));
+  if (rows < rows_.size()) ++rewrites_;
+  rows_.resize(rows);
   row_ = std::min(row_, rowCount());
   ++revision_;
 }
@@ -15,6 +17,7 @@ void Chart::setRow(std::int16_t row) {
 }
 
 void Chart::setValue(std::string text) {
+  if (static_cast<std::size_t>(row_) != rows_.size()) ++rewrites_;
   rows_[static_cast<std::size_t>(row_) - 1] = std::move(text);
   ++revision_;
 }

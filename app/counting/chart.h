@@ -28,11 +28,16 @@ class Chart {
   // For the view: every row's text, row 1 first, and a number that changes with every change.
   const std::vector<std::string>& rows() const { return rows_; }
   std::uint64_t revision() const { return revision_; }
+  // A number that changes only when rows are removed or a row other than the last is given a
+  // value. While it stays, the rows a view has drawn are unchanged but for the last one, so
+  // the view needs to draw only from there on: the graph grows by appending.
+  std::uint64_t rewrites() const { return rewrites_; }
 
  private:
   std::vector<std::string> rows_;
   std::int16_t row_ = 1;
   std::uint64_t revision_ = 0;
+  std::uint64_t rewrites_ = 0;
 };
 
 }  // namespace tallix

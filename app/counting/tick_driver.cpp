@@ -1,17 +1,14 @@
 #include "tick_driver.h"
 
-#include "port/port.h"
-
 namespace tallix {
 
-void replayTrace(Counter& counter, const std::vector<TraceLine>& trace, std::int64_t tickMs) {
+void replayTrace(Counter& counter, const std::vector<Change>& trace, std::int64_t tickMs) {
   if (trace.empty()) return;
   TickDriver driver(counter);
   std::size_t next = 0;  // the first line not yet in force
   std::int16_t value = 0;
-  for (std::int64_t t = trace.front().timeMs; t <= trace.back().timeMs; t += tickMs) {
-    while (next < trace.size() && trace[next].timeMs <= t)
-      value = signExtendByte(trace[next++].byte);
+  for (std::int64_t t = trace.front().ms; t <= trace.back().ms; t += tickMs) {
+    while (next < trace.size() && trace[next].ms <= t) value = signExtendByte(trace[next++].byte);
     driver.tick(t, value);
   }
 }

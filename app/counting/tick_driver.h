@@ -1,13 +1,19 @@
-// Drives a counter from port values at given times, as the window's two timers do: before the
-// polling tick at time t, the game-guard tick runs when its 2000 ms have passed. Used by
-// tallix-replay and by tests, so both see exactly what the window would.
+// The one driver of the counter's two timers, in the samples' own time: the polling tick
+// (Timer1) with the byte the port reads, and before it the end of the 2000 ms game guard
+// (Timer2) once those 2000 ms have passed. The program counts the changes its sampler hands
+// on through it, tallix-replay and the tests their traces, so every one of them counts alike.
+//
+// A tick that reads the same byte as the tick before it changes nothing but the end of the
+// guard, which the next tick that reads a new byte sees just as well (the guard is only looked
+// at when a coin goes in). So ticking only at the changes counts exactly what ticking every
+// millisecond counts.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
 #include "counter.h"
-#include "port/trace.h"
+#include "port/port_byte.h"
 
 namespace tallix {
 
@@ -24,6 +30,8 @@ class TickDriver {
     counter_.Timer1_Timer(inpB);
     if (!wasEnabled && counter_.timer2Enabled()) timer2Start_ = timeMs;
   }
+  // The tick at the moment of a change, with the byte from then on.
+  void tick(const Change& change) { tick(change.ms, signExtendByte(change.byte)); }
 
  private:
   Counter& counter_;
@@ -32,6 +40,6 @@ class TickDriver {
 
 // Replays a trace: ticks at the first line's time and every tickMs after it, up to and
 // including the last line's time, each with the byte in force at that time.
-void replayTrace(Counter& counter, const std::vector<TraceLine>& trace, std::int64_t tickMs);
+void replayTrace(Counter& counter, const std::vector<Change>& trace, std::int64_t tickMs);
 
 }  // namespace tallix

@@ -14,6 +14,14 @@ inline constexpr std::uint8_t kRegBit = 0x04;
 inline constexpr std::uint8_t kBigBit = 0x08;
 inline constexpr std::uint8_t kPin5Bit = 0x10;  // one of the three bits (4-6) of the 5-pin line
 
+// One moment of the port byte's history: from `ms` on, the port reads `byte`. Sources hand
+// on only these changes, and traces are lists of them.
+struct Change {
+  std::int64_t ms;
+  std::uint8_t byte;
+  friend bool operator==(const Change&, const Change&) = default;
+};
+
 // What InpB returns for a byte read from a port: the byte sign-extended to 16 bits.
 inline std::int16_t signExtendByte(std::uint8_t byte) {
   return static_cast<std::int16_t>(static_cast<std::int8_t>(byte));

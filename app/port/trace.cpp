@@ -1,6 +1,9 @@
 #include "trace.h"
 
 #include <charconv>
+#include <sstream>
+
+#include "base/files.h"
 
 namespace tallix {
 
@@ -26,8 +29,8 @@ bool parseField(std::string_view field, std::uint64_t& value, bool allowHex) {
 
 }  // namespace
 
-std::vector<TraceLine> readTrace(std::istream& in, const std::string& name) {
-  std::vector<TraceLine> lines;
+std::vector<Change> readTrace(std::istream& in, const std::string& name) {
+  std::vector<Change> lines;
   std::string text;
   for (int number = 1; std::getline(in, text); ++number) {
     auto fail = [&](const std::string& what) {
@@ -50,17 +53,31 @@ std::vector<TraceLine> readTrace(std::istream& in, const std::string& name) {
       fail("byte \"" + std::string(byteField) + "\" is not a number from 0 to 255");
     }
     const auto timeMs = static_cast<std::int64_t>(time);
-    if (!lines.empty() && timeMs < lines.back().timeMs) {
-      fail("time " + std::to_string(timeMs) + " goes back from " +
-           std::to_string(lines.back().timeMs));
+    if (!lines.empty() && timeMs < lines.back().ms) {
+      fail("time " + std::to_string(timeMs) + " goes back from " + std::to_string(lines.back().ms));
     }
     lines.push_back({timeMs, static_cast<std::uint8_t>(byte)});
   }
   return lines;
 }
 
-void writeTraceLine(std::ostream& out, const TraceLine& line) {
-  out << line.timeMs << ' ' << static_cast<unsigned>(line.byte) << '\n';
+bool TraceRecorder::record(const Change& change) {
+  if (last_ == change.byte) return false;
+  last_ = change.byte;
+  out_ << offsetMs_ + change.ms << ' ' << static_cast<unsigned>(change.byte) << '\n';
+  return true;
+}
+
+void TraceRecorder::comment(const std::string& text) {
+  out_ << "# " << text << '\n';
+}
+
+std::int64_t appendedSessionStart(const std::filesystem::path& path, std::int64_t gapMs) {
+  const std::optional<std::string> bytes = readFileBytes(path);
+  if (!bytes) return 0;
+  std::istringstream in(*bytes);
+  const std::vector<Change> lines = readTrace(in, path.string());
+  return lines.empty() ? 0 : lines.back().ms + gapMs;
 }
 
 }  // namespace tallix

@@ -1,22 +1,21 @@
 // Signal traces: what the port's data register read over time, as text lines "TIME BYTE":
 // from TIME (ms, non-negative, never going back) on, the register reads BYTE (0..255, decimal
-// or 0x hex). Blank lines and text after "#" are ignored. tallix-replay reads them; the
-// simulated machine and the window's trace recording write them.
+// or 0x hex). Blank lines and text after "#" are ignored. tallix-replay reads them; tallix-sim
+// writes the trace of its play, and the program records the changes it counts.
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-namespace tallix {
+#include "port_byte.h"
 
-struct TraceLine {
-  std::int64_t timeMs;
-  std::uint8_t byte;
-};
+namespace tallix {
 
 // A line that breaks the format; the message is "NAME:LINE: what is wrong".
 class TraceError : public std::runtime_error {
@@ -25,8 +24,30 @@ class TraceError : public std::runtime_error {
 };
 
 // Reads a whole trace; `name` is used in error messages. Throws TraceError.
-std::vector<TraceLine> readTrace(std::istream& in, const std::string& name);
+std::vector<Change> readTrace(std::istream& in, const std::string& name);
 
-void writeTraceLine(std::ostream& out, const TraceLine& line);
+// Writes one line per moment at which the byte changes, at offsetMs + the time given; the
+// first byte given is always written.
+class TraceRecorder {
+ public:
+  explicit TraceRecorder(std::ostream& out, std::int64_t offsetMs = 0)
+      : out_(out), offsetMs_(offsetMs) {}
+  // True when a line was written.
+  bool record(const Change& change);
+  // A comment line, for what the trace must say besides the bytes.
+  void comment(const std::string& text);
+  std::ostream& stream() { return out_; }
+
+ private:
+  std::ostream& out_;
+  std::int64_t offsetMs_;
+  std::optional<std::uint8_t> last_;
+};
+
+// The time from which a session appended to a trace file starts: 0 for a file that does not
+// exist or holds no line, else gapMs after its last line, so that the whole file stays one
+// trace and whatever the session before left running has ended when the next one begins.
+// Throws TraceError for a file that is not a trace and FileError for one that cannot be read.
+std::int64_t appendedSessionStart(const std::filesystem::path& path, std::int64_t gapMs);
 
 }  // namespace tallix

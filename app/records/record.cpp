@@ -67,20 +67,24 @@ RecordError::RecordError(const std::filesystem::path& path, const std::string& k
       key_(key),
       value_(value) {}
 
-void forEachRecordWrite(const Counter& counter, const std::vector<std::string>& graphKeys,
+RecordSnapshot::RecordSnapshot(const Counter& counter)
+    : counters(counter.counters()), graph(counter.panel().chart().rows()) {
+  for (std::size_t i = 0; i < history.size(); ++i) history[i] = counter.panel().history(i);
+}
+
+void forEachRecordWrite(const RecordSnapshot& play, const std::vector<std::string>& graphKeys,
                         const std::function<void(const ProfileWrite&)>& apply) {
-  const Panel& panel = counter.panel();
-  const auto& rows = panel.chart().rows();
+  const auto& rows = play.graph;
   ProfileWrite w{std::string(kData), {}, {}};
   for (const CounterField& f : kRecordCounters) {
     w.key = f.key;
-    w.value = std::to_string(f.get(counter.counters()));
+    w.value = std::to_string(f.get(play.counters));
     apply(w);
   }
   // A history entry is kept as its kind, "1" for the BIG colour and "2" for any other, and
   // its bar.
   for (std::size_t i = 0; i < 10; ++i) {
-    const HistoryEntry& entry = panel.history(i);
+    const HistoryEntry& entry = play.history[i];
     w.key = historyKey(i);
     w.value = (entry.colour == kBigColour ? "1" : "2") + entry.text;
     apply(w);
@@ -101,9 +105,9 @@ void forEachRecordWrite(const Counter& counter, const std::vector<std::string>& 
   }
 }
 
-void SaveRecord(const Counter& counter, const std::filesystem::path& path) {
+void SaveRecord(const RecordSnapshot& play, const std::filesystem::path& path) {
   ProfileFile file = ProfileFile::load(path);
-  forEachRecordWrite(counter, file.keys(kGraph), [&file](const ProfileWrite& w) { file.apply(w); });
+  forEachRecordWrite(play, file.keys(kGraph), [&file](const ProfileWrite& w) { file.apply(w); });
   file.save(path);
 }
 

@@ -4,6 +4,7 @@
 // saved and loaded with the buttons.
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <stdexcept>
@@ -31,17 +32,27 @@ class RecordError : public std::runtime_error {
   std::string value_;
 };
 
+// What a record keeps of a play: the counters, the ten history entries and the coin graph's
+// rows. Copied from the counter on the window's thread in well under a millisecond, so that a
+// save can be written elsewhere while counting goes on.
+struct RecordSnapshot {
+  RecordSnapshot(const Counter& counter);  // NOLINT(google-explicit-constructor): a save of it
+  Counters counters;
+  std::array<HistoryEntry, 10> history;
+  std::vector<std::string> graph;  // the chart's rows, row 1 first
+};
+
 // Hands each write of a save to `apply`, in order: the 19 counters and r0..r9 in section
 // "data", the chart's rows from row 2 on as g2.. in section "graph", then the removal of the
 // graph keys among `graphKeys` (the keys the file's graph section holds now) beyond the last
 // row.
-void forEachRecordWrite(const Counter& counter, const std::vector<std::string>& graphKeys,
+void forEachRecordWrite(const RecordSnapshot& play, const std::vector<std::string>& graphKeys,
                         const std::function<void(const ProfileWrite&)>& apply);
 
 // Writes the play into the record file in one atomic replace; other sections and keys of an
 // existing file are kept, graph keys beyond the chart's last row are removed. Throws
 // FileError, naming the path and the reason, and leaves the old file whole when it cannot.
-void SaveRecord(const Counter& counter, const std::filesystem::path& path);
+void SaveRecord(const RecordSnapshot& play, const std::filesystem::path& path);
 
 // Reads a record into the counter and redraws every figure, the history and the graph (whose
 // points are appended to the chart's rows). A missing file loads as an empty record. Throws

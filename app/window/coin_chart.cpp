@@ -1,7 +1,5 @@
 #include "coin_chart.h"
 
-#include <QList>
-#include <QPointF>
 #include <QtCharts/QChart>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
@@ -74,23 +72,71 @@ CoinChart::CoinChart(QWidget* parent)
 }
 
 void CoinChart::render(const Chart& chart) {
-  QList<QPointF> points;
-  points.reserve(static_cast<qsizetype>(chart.rows().size()));
-  double low = 0, high = 0;
-  for (const std::string& row : chart.rows()) {
-    const double value = parseNumber(row);  // a row not yet given a value reads as 0
-    points.append(QPointF(static_cast<double>(points.size()) * kGamesPerRow, value));
-    low = std::min(low, value);
-    high = std::max(high, value);
+  if (revision_ == chart.revision()) return;
+  const bool grew =
+      revision_ && rewrites_ == chart.rewrites() && chart.rows().size() >= values_.size();
+  revision_ = chart.revision();
+  rewrites_ = chart.rewrites();
+  // The last row drawn may have been given its value since.
+  takeRows(chart, grew ? values_.size() - 1 : 0);
+
+  coins_->replace(points_);
+  // The axes follow the data. Laying out their labels costs more than the line, so a growing
+  // graph moves them only when it leaves their range.
+  const double lastGame =
+      std::max(static_cast<double>(values_.size() - 1) * kGamesPerRow, 10.0 * kGamesPerRow);
+  if (!grew || lastGame > games_->max()) {
+    games_->setRange(0, lastGame);
+    games_->applyNiceNumbers();
+    zero_->replace(QList<QPointF>{{0, 0}, {games_->max(), 0}});
   }
-  const double lastGame = std::max(points.back().x(), 10.0 * kGamesPerRow);
-  coins_->replace(points);
-  games_->setRange(0, lastGame);
-  games_->applyNiceNumbers();
-  zero_->replace(QList<QPointF>{{0, 0}, {games_->max(), 0}});
   // At least 100 coins either way, so that a flat start does not magnify single coins.
-  difference_->setRange(std::min(low, -100.0), std::max(high, 100.0));
-  difference_->applyNiceNumbers();
+  if (!grew || low_ < difference_->min() || high_ > difference_->max()) {
+    difference_->setRange(std::min(low_, -100.0), std::max(high_, 100.0));
+    difference_->applyNiceNumbers();
+  }
+}
+
+void CoinChart::takeRows(const Chart& chart, std::size_t from) {
+  const std::vector<std::string>& rows = chart.rows();
+  if (from == 0) {
+    values_.clear();
+    low_ = high_ = 0;
+    rowsPerBucket_ = 1;
+  }
+  values_.resize(from);
+  for (std::size_t i = from; i < rows.size(); ++i) {
+    const double value = parseNumber(rows[i]);  // a row not yet given a value reads as 0
+    values_.push_back(value);
+    low_ = std::min(low_, value);
+    high_ = std::max(high_, value);
+  }
+  std::size_t fromBucket = from / rowsPerBucket_;
+  while (values_.size() > kMaxBuckets * rowsPerBucket_) {
+    rowsPerBucket_ *= 2;
+    fromBucket = 0;
+  }
+  thin(std::min(fromBucket, bucketPoints_.size()));
+}
+
+void CoinChart::thin(std::size_t fromBucket) {
+  points_.resize(fromBucket < bucketPoints_.size() ? bucketPoints_[fromBucket] : points_.size());
+  bucketPoints_.resize(fromBucket);
+  auto point = [this](std::size_t row) {
+    return QPointF(static_cast<double>(row) * kGamesPerRow, values_[row]);
+  };
+  for (std::size_t first = fromBucket * rowsPerBucket_; first < values_.size();
+       first += rowsPerBucket_) {
+    bucketPoints_.push_back(points_.size());
+    const auto begin = values_.begin() + static_cast<std::ptrdiff_t>(first);
+    const auto end = values_.begin() +
+                     static_cast<std::ptrdiff_t>(std::min(first + rowsPerBucket_, values_.size()));
+    const auto [low, high] = std::minmax_element(begin, end);
+    const std::size_t a = static_cast<std::size_t>(std::min(low, high) - values_.begin());
+    const std::size_t b = static_cast<std::size_t>(std::max(low, high) - values_.begin());
+    points_.append(point(a));
+    if (b != a) points_.append(point(b));
+  }
 }
 
 void CoinChart::focusInEvent(QFocusEvent* event) {

@@ -4,7 +4,7 @@
 //
 // --simulate runs the window on the simulated machine instead of the port library, at SPEED
 // times a real player's pace (1 by default, at most kMaxWindowSpeed), with its own record file.
-// --record-trace appends every change of the port byte to a trace file.
+// --record-trace appends every change of the port byte that is counted to a trace file.
 #pragma once
 
 #include <cstdint>
@@ -16,8 +16,8 @@
 namespace tallix {
 
 // Above about twice a brisk player's pace the games cannot come faster (two games stay 2.2 s
-// apart for the counter's 2000 ms game guard); only the pulses would get shorter, and a pulse
-// must outlast any pause of the window's polling.
+// apart for the counter's 2000 ms game guard); only the pulses would get shorter, unlike any
+// machine's.
 inline constexpr double kMaxWindowSpeed = 2;
 
 struct CommandLine {

@@ -1,41 +1,29 @@
-// frmTallix, the main window: a view of the counter's panel and a router of its events. The
-// counter (tallix_core, no Qt) holds every figure and every display's state; this window runs
-// the timers, reaches the port and the dialogs, and draws what changed.
+// frmTallix, the main window: a view of the session's panel and a router of the player's
+// events. The session (tallix_core, no Qt) runs start-up, sampling, counting, saving and the
+// commands; this window shows its messages and notices, opens the dialogs and draws what
+// changed.
 //
-//   Form_Load     program dir made current; port start (KIRVO_Start); settings -> control
-//                 byte 0xEC to portAddr + 2, counter.applySettings; LoadRecord(hist.log,
-//                 or sim.log for the simulated machine);
-//                 Timer1 on
-//   Timer1 (1 ms) port.inpB(portAddr) -> counter.Timer1_Timer; then Timer2 follows the
-//                 counter's timer2Enabled()
-//   Timer2 (2 s)  counter.Timer2_Timer: the game guard ends
-//   buttons       Command3/4/5_Click of the records on the counter, then render()
-//   repaint (60/s) render(): the panel's revisions against those last drawn; only changed
-//                 areas (texts, digit groups, history, chart) touch their widgets, so a tick
-//                 without an edge costs no widget work
-//   close         Form_Unload: Timer1 off, port stop (KIRVO_Stop), SaveRecord(hist.log)
+//   Form_Load      session.start(); the panel drawn
+//   display (60/s) session.pump(): what was sampled since is counted; then render(): the
+//                  panel's revisions against those last drawn, and only changed areas (texts,
+//                  digit groups, history, chart) touch their widgets
+//   buttons        the session's Command3/4/5_Click, then render()
+//   close          Form_Unload: session.stop(), which saves the play
 //
-// Everything runs on the window's thread, one event at a time.
+// A window thread held up (a dialog, a slow redraw) delays the display, never the sampling.
 #pragma once
 
-#include <QStringList>
 #include <QTimer>
 #include <QWidget>
-#include <cstdint>
 #include <optional>
 #include <string>
 
-#include "counting/counter.h"
 #include "digits.h"
+#include "session/session.h"
 #include "texts.h"
 
 class QLabel;
 class QPushButton;
-
-namespace tallix {
-class FileDialog;
-class Port;
-}  // namespace tallix
 
 namespace tallix::window {
 
@@ -45,16 +33,15 @@ class Messages;
 
 // What the window reaches outside itself.
 struct Environment {
-  Port& port;
+  Port* port;       // the port library; null for the simulated machine
+  Source* machine;  // the simulated machine, read instead of the port
   FileDialog& dialog;
   Messages& messages;
-  std::string appDir;  // the program directory, with a trailing separator
-  // The port is the simulated machine: it is polled whatever the port address, and the play
-  // is kept in its own automatic record, sim.log, so that a real play is never overwritten.
-  bool simulated = false;
+  std::string appDir;              // the program directory, with a trailing separator
+  TraceRecorder* trace = nullptr;  // records every change counted
 };
 
-class FrmTallix : public QWidget {
+class FrmTallix : public QWidget, private SessionView {
  public:
   explicit FrmTallix(const Environment& env);
   ~FrmTallix() override;
@@ -65,22 +52,18 @@ class FrmTallix : public QWidget {
   // Shutdown; closing the window runs it, once.
   void Form_Unload();
 
-  void Timer1_Timer();    // one polling tick
-  void Timer2_Timer();    // the end of the game guard
   void Command3_Click();  // クリア
   void Command4_Click();  // 読込み
   void Command5_Click();  // 保存
-  // Saves the play to its record when it changed since the last save, so that a power cut
-  // loses at most a minute of play; a timer calls it every minute while counting.
-  void Autosave();
 
-  // Draws the areas of the panel that changed since the last render.
+  // Counts what was sampled and draws the areas of the panel that changed since the last
+  // render.
   void render();
 
-  bool polling() const { return timer1_.isActive(); }
-  bool gameGuardRunning() const { return timer2_.isActive(); }
-  int exitStatus() const { return exitStatus_; }
-  Counter& counter() { return counter_; }
+  bool polling() const { return session_.sampling(); }
+  int exitStatus() const { return session_.exitStatus(); }
+  Session& session() { return session_; }
+  Counter& counter() { return session_.counter(); }
   const DigitPictures& pictures() const { return pictures_; }
 
  protected:
@@ -88,16 +71,11 @@ class FrmTallix : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
-  void restorePlay();
-  void syncTimer2();
-  void addNotice(const QString& text);
-  void fail(const QString& message);
-  std::optional<QString> saveRecord();  // the failure, if any
-  std::string recordName() const { return env_.simulated ? "sim.log" : "hist.log"; }
-  std::string recordPath() const { return env_.appDir + recordName(); }
+  void message(const std::string& text, const std::string& detail) override;
+  void notice(const std::string& text) override;
 
-  Environment env_;
-  Counter counter_;
+  Messages& messages_;
+  Session session_;
   DigitPictures pictures_;
 
   Texts texts_;
@@ -106,21 +84,9 @@ class FrmTallix : public QWidget {
   CoinChart* chart_;
   QLabel* notice_;
 
-  QTimer timer1_;
-  QTimer timer2_;
-  QTimer repaint_;
-  QTimer autosave_;
+  QTimer display_;
   std::optional<Panel::Revisions> shown_;
-  std::optional<std::uint64_t> shownChart_;
-  // The displays and the chart as they stood at the last save: any change of the play shows.
-  std::optional<std::pair<Panel::Revisions, std::uint64_t>> saved_;
-
-  std::uint16_t portNumber_ = 0;  // portAddr's bit pattern
-  bool portStarted_ = false;
-  bool saveOnClose_ = true;
-  bool closed_ = false;
-  int exitStatus_ = 0;
-  QStringList settingsMessages_;  // shown once the window is up
+  bool settingsShown_ = false;
 };
 
 }  // namespace tallix::window

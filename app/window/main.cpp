@@ -5,11 +5,9 @@
 //
 // The window reads the parallel port through the port library, or with --simulate the built-in
 // simulated machine (no port library, no port access); --record-trace appends every change of
-// the port byte to a trace file. Both run on the time of one clock started here.
+// the port byte that is counted to a trace file.
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QSocketNotifier>
-#include <cstdint>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -25,12 +23,13 @@
 #endif
 
 #include "base/files.h"
+#include "command_line.h"
+#include "counting/tick_driver.h"
 #include "dialogs.h"
 #include "frm_tallix.h"
 #include "port/kirvo_binding.h"
-#include "port/simulated_port.h"
-#include "port/trace_recorder.h"
-#include "window/command_line.h"
+#include "port/simulated_source.h"
+#include "port/trace.h"
 
 namespace {
 
@@ -94,13 +93,8 @@ int main(int argc, char** argv) {
     return refuse(e.what(), true);
   }
 
-  QElapsedTimer clock;
-  clock.start();
-  const auto now = [&clock]() -> std::int64_t { return clock.elapsed(); };
-
   std::optional<tallix::KirvoBinding> kirvo;
-  std::optional<tallix::SimulatedPort> simulated;
-  tallix::Port* port = nullptr;
+  std::optional<tallix::SimulatedSource> simulated;
   if (options.simulateSpeed) {
     tallix::MachineDescription machine;
     try {
@@ -108,30 +102,31 @@ int main(int argc, char** argv) {
     } catch (const std::exception& e) {
       return refuse(e.what());
     }
-    simulated.emplace(tallix::Machine(machine, options.seed, *options.simulateSpeed), now);
-    port = &*simulated;
+    simulated.emplace(tallix::Machine(machine, options.seed, *options.simulateSpeed));
   } else {
-    port = &kirvo.emplace();
+    kirvo.emplace();
   }
 
-  std::ofstream trace;
-  std::optional<tallix::RecordingPort> recording;
+  std::ofstream traceFile;
+  std::optional<tallix::TraceRecorder> trace;
   if (!options.recordTrace.empty()) {
     std::int64_t sessionStart = 0;
     try {
-      sessionStart = tallix::appendedSessionStart(options.recordTrace);
+      sessionStart =
+          tallix::appendedSessionStart(options.recordTrace, tallix::TickDriver::kTimer2Ms);
     } catch (const std::exception& e) {
       return refuse(e.what());
     }
-    trace.open(options.recordTrace, std::ios::binary | std::ios::app);
-    if (!trace) return refuse(options.recordTrace + ": cannot be opened for writing");
-    port = &recording.emplace(*port, now, trace, sessionStart);
+    traceFile.open(options.recordTrace, std::ios::binary | std::ios::app);
+    if (!traceFile) return refuse(options.recordTrace + ": cannot be opened for writing");
+    trace.emplace(traceFile, sessionStart);
   }
 
   tallix::window::MessageBoxes messages;
   tallix::window::QtFileDialog dialog;
-  tallix::window::FrmTallix frmTallix(
-      {*port, dialog, messages, tallix::AppDir(), options.simulateSpeed.has_value()});
+  tallix::window::FrmTallix frmTallix({kirvo ? &*kirvo : nullptr, simulated ? &*simulated : nullptr,
+                                       dialog, messages, tallix::AppDir(),
+                                       trace ? &*trace : nullptr});
   if (options.simulateSpeed) frmTallix.setWindowTitle("Tallix (simulated machine)");
   dialog.attachTo(&frmTallix);
   if (!frmTallix.Form_Load()) return frmTallix.exitStatus();

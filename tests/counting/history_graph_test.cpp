@@ -88,16 +88,21 @@ TEST(Graph, AFullChartTakesNoMorePoints) {
 
 TEST(Chart, RowOperations) {
   Chart chart;
-  chart.setRowCount(40);
-  for (std::int16_t row = 2; row <= 40; ++row) {
+  for (std::int16_t row = 2; row <= 40; ++row) {  // the graph grows: no rewrite
+    chart.setRowCount(row);
     chart.setRow(row);
     chart.setValue(std::to_string(row * -10));
   }
+  EXPECT_EQ(chart.rewrites(), 0u);
+  chart.setRow(39);
+  chart.setValue("-390");  // a row before the last
+  EXPECT_EQ(chart.rewrites(), 1u);
   for (std::int16_t row = 2; row <= 40; ++row) {
     chart.setRow(row);
     EXPECT_EQ(chart.value(), std::to_string(row * -10));
   }
   chart.setRowCount(1);
+  EXPECT_EQ(chart.rewrites(), 2u);
   chart.setRow(1);
   chart.setValue("0");
   EXPECT_EQ(chart.rows(), std::vector<std::string>{"0"});

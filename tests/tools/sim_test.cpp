@@ -81,6 +81,9 @@ TEST(Sim, TheSameSeedWritesTheSameTrace) {
   EXPECT_EQ(trace.substr(0, 14), "0 255\n600 254\n");
   EXPECT_EQ(trace, readBytes(dir / "b"));
   EXPECT_NE(trace, readBytes(dir / "c"));
+  // At twice the pace the same play comes in half the time.
+  EXPECT_EQ(run(kSim + " --seed 5 --games 50 --speed 2 --trace -").out.substr(0, 14),
+            "0 255\n300 254\n");
 }
 
 TEST(Sim, ReadsTheMachineDescription) {
@@ -109,7 +112,8 @@ TEST(Sim, RefusesBadArgumentsAndMachines) {
       {trace + " --games 0", "tallix-sim: --games must be a whole number from 1: 0\n"},
       {trace + " --seed -1", "tallix-sim: --seed must be a whole number: -1\n"},
       {trace + " --seed 12x", "tallix-sim: --seed must be a whole number: 12x\n"},
-      {trace + " --speed 2", "tallix-sim: unknown argument --speed\n"},
+      {trace + " --speed 0", "tallix-sim: --speed must be a number above 0: 0\n"},
+      {trace + " --pace 2", "tallix-sim: unknown argument --pace\n"},
       {trace + " --truth", "tallix-sim: --truth needs a value\n"},
       {trace + " --machine " + (dir / "m.ini").string(),
        "tallix-sim: " + (dir / "m.ini").string() +

@@ -6,7 +6,10 @@
 #include <QtCharts/QChartView>
 #include <QtCharts/QLineSeries>
 
+#include <random>
+
 #include "counting/panel.h"
+#include "window/coin_chart.h"
 #include "window_fixture.h"
 
 namespace tallix::testing {
@@ -28,7 +31,7 @@ class Rendering : public WindowTest {
   // Games of three coins, each after the game guard has run out.
   void games(int count, int coinsOut = 0) {
     for (int g = 0; g < count; ++g) {
-      frm->Timer2_Timer();
+      pause();
       for (int i = 0; i < 3; ++i) pulse(kCoinIn);
       for (int i = 0; i < coinsOut; ++i) pulse(kCoinOut);
     }
@@ -100,6 +103,34 @@ TEST(DigitPictures, EverySetHasElevenPicturesInItsColour) {
   }
 }
 
+TEST(CoinChartDrawing, AGrowingGraphIsDrawnAsAFreshDrawOfItsRowsWithEveryPeak) {
+  QWidget parent;
+  window::CoinChart growing(&parent), fresh(&parent);
+  Chart chart;
+  std::mt19937 rng(7);
+  auto grow = [&](int rows) {
+    chart.setRowCount(static_cast<std::int16_t>(rows));
+    chart.setRow(static_cast<std::int16_t>(rows));
+    chart.setValue(std::to_string(static_cast<int>(rng() % 2001) - 1000));
+  };
+  // Row by row across two doublings of the rows per point, then in one go to a full graph.
+  for (int rows = 2; rows <= 2100; ++rows) {
+    grow(rows);
+    growing.render(chart);
+  }
+  for (int rows = 2101; rows <= Chart::kMaxRows; ++rows) grow(rows);
+  chart.setRow(30000);
+  chart.setValue("-5000");  // the lowest point, in the middle of a run
+  chart.setRow(7);
+  chart.setValue("4000");  // a row drawn before is changed: the graph is drawn afresh
+  growing.render(chart);
+  fresh.render(chart);
+  EXPECT_EQ(growing.points(), fresh.points());
+  EXPECT_LE(fresh.points().size(), 2 * static_cast<qsizetype>(window::CoinChart::kMaxBuckets));
+  EXPECT_TRUE(fresh.points().contains(QPointF(29999 * 25, -5000)));
+  EXPECT_TRUE(fresh.points().contains(QPointF(6 * 25, 4000)));
+}
+
 TEST_F(Rendering, AfterAPlayTheWidgetsShowThePanel) {
   games(3, 10);                               // 10 coins paid in each
   ticks({static_cast<std::uint8_t>(~kBig)});  // a BIG starts after 3 games
@@ -140,17 +171,6 @@ TEST_F(Rendering, AfterAPlayTheWidgetsShowThePanel) {
   EXPECT_EQ(image.pixel(520, 250), qRgb(0, 0, 0));
 }
 
-TEST_F(Rendering, TheGameGuardTimerFollowsTheCounter) {
-  EXPECT_FALSE(frm->gameGuardRunning());
-  pulse(kCoinIn);  // a counted game arms the guard
-  EXPECT_TRUE(frm->gameGuardRunning());
-  pulse(kCoinIn);
-  EXPECT_TRUE(frm->gameGuardRunning());
-  frm->Timer2_Timer();
-  EXPECT_FALSE(frm->gameGuardRunning());
-  EXPECT_EQ(frm->counter().counters().start_all_count, 1);
-}
-
 // Counts the paints of every widget of the window.
 class PaintCounter : public QObject {
  public:
@@ -169,7 +189,7 @@ TEST_F(Rendering, TicksWithoutAnEdgeCostNoWidgetWork) {
   qApp->installEventFilter(&counter);
   for (int i = 0; i < 500; ++i) ticks({0xFF});
   frm->render();
-  runEvents(50);  // Timer1 polls and the repaint timer looks, too
+  runEvents(50);  // the port is sampled and the display timer looks, too
   qApp->removeEventFilter(&counter);
   EXPECT_EQ(counter.paints, 0);
 
@@ -177,7 +197,7 @@ TEST_F(Rendering, TicksWithoutAnEdgeCostNoWidgetWork) {
   pulse(kCoinIn);
   runEvents(50);
   qApp->removeEventFilter(&counter);
-  EXPECT_GT(counter.paints, 0);  // an edge is drawn by the repaint timer alone
+  EXPECT_GT(counter.paints, 0);  // an edge is drawn by the display timer alone
   expectWidgetsShowThePanel();
 }
 

@@ -1,0 +1,44 @@
+// Input sources: where the port bytes of a session come from. A source is polled by the
+// sampling thread every millisecond and hands on what it read, each byte with its time; the
+// sampler keeps only the changes. A source with a clock of its own (the simulated machine, a
+// board that stamps its changes) hands on its changes with its own times, however late the
+// poll comes.
+#pragma once
+
+#include <cstdint>
+
+#include "port.h"
+#include "port_byte.h"
+
+namespace tallix {
+
+// Takes the bytes a source read, in time order.
+class ChangeSink {
+ public:
+  virtual ~ChangeSink() = default;
+  virtual void push(const Change& change) = 0;
+};
+
+class Source {
+ public:
+  virtual ~Source() = default;
+  // Called on the sampling thread at nowMs (ms since the session began, never going back):
+  // hands `out` the byte in force now, after any changes since the last poll with their times
+  // (none later than nowMs). May throw when the input is lost; sampling then ends.
+  virtual void poll(std::int64_t nowMs, ChangeSink& out) = 0;
+};
+
+// The parallel port's data register, read through the port library.
+class PortSource final : public Source {
+ public:
+  PortSource(Port& port, std::uint16_t address) : port_(port), address_(address) {}
+  void poll(std::int64_t nowMs, ChangeSink& out) override {
+    out.push({nowMs, static_cast<std::uint8_t>(port_.inpB(address_))});
+  }
+
+ private:
+  Port& port_;
+  std::uint16_t address_;
+};
+
+}  // namespace tallix

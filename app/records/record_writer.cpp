@@ -1,0 +1,59 @@
+#include "record_writer.h"
+
+#include "base/files.h"
+
+namespace tallix {
+
+RecordWriter::RecordWriter() : thread_([this] { run(); }) {}
+
+RecordWriter::~RecordWriter() {
+  {
+    std::lock_guard lock(mutex_);
+    ending_ = true;
+  }
+  changed_.notify_all();
+  thread_.join();
+}
+
+void RecordWriter::save(RecordSnapshot play, std::filesystem::path path) {
+  {
+    std::lock_guard lock(mutex_);
+    waiting_.emplace(std::move(play), std::move(path));
+  }
+  changed_.notify_all();
+}
+
+std::vector<std::string> RecordWriter::takeFailures() {
+  std::lock_guard lock(mutex_);
+  return std::exchange(failures_, {});
+}
+
+std::vector<std::string> RecordWriter::finish() {
+  std::unique_lock lock(mutex_);
+  changed_.wait(lock, [this] { return !waiting_ && !writing_; });
+  return std::exchange(failures_, {});
+}
+
+void RecordWriter::run() {
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    changed_.wait(lock, [this] { return waiting_ || ending_; });
+    if (!waiting_) return;  // ending, with nothing left to write
+    auto [play, path] = std::move(*waiting_);
+    waiting_.reset();
+    writing_ = true;
+    lock.unlock();
+    std::optional<std::string> failure;
+    try {
+      SaveRecord(play, path);
+    } catch (const FileError& e) {
+      failure = e.what();
+    }
+    lock.lock();
+    writing_ = false;
+    if (failure) failures_.push_back(std::move(*failure));
+    changed_.notify_all();
+  }
+}
+
+}  // namespace tallix

@@ -1,0 +1,46 @@
+// Saves records on a thread of their own. The window's thread hands over a snapshot of the
+// play and goes on counting while the writer reads the file, applies the play and replaces the
+// file atomically (its flushes to disk take tens of milliseconds). A save handed over while
+// another waits replaces the waiting one: only the newest play matters.
+#pragma once
+
+#include <condition_variable>
+#include <filesystem>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "record.h"
+
+namespace tallix {
+
+class RecordWriter {
+ public:
+  RecordWriter();
+  ~RecordWriter();  // writes what was handed over, then ends
+  RecordWriter(const RecordWriter&) = delete;
+  RecordWriter& operator=(const RecordWriter&) = delete;
+
+  // Returns at once; the play is saved to `path` as SaveRecord does.
+  void save(RecordSnapshot play, std::filesystem::path path);
+  // The messages of the saves that failed since the last call, each naming the file and why.
+  std::vector<std::string> takeFailures();
+  // Waits until every save handed over is written, then takes the failures.
+  std::vector<std::string> finish();
+
+ private:
+  void run();
+
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::optional<std::pair<RecordSnapshot, std::filesystem::path>> waiting_;
+  bool writing_ = false;
+  bool ending_ = false;
+  std::vector<std::string> failures_;
+  std::thread thread_;  // last: it starts once the rest is ready
+};
+
+}  // namespace tallix

@@ -1,0 +1,212 @@
+#include "session.h"
+
+#include <chrono>
+#include <exception>
+#include <filesystem>
+
+#include "base/settings.h"
+#include "records/record.h"
+
+namespace tallix {
+
+namespace {
+
+constexpr std::int16_t kControlByte = 0xEC;  // bit 5: the data lines become inputs
+
+std::int64_t steadyMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+std::string joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;
+  return text;
+}
+
+}  // namespace
+
+Session::Session(SessionEnvironment env, SessionView& view)
+    : env_(std::move(env)), view_(view), saved_(revisions()) {
+  if (!env_.clock) env_.clock = steadyMs;
+}
+
+Session::~Session() {
+  stop();
+}
+
+bool Session::start() {
+  started_ = true;
+  // The port library finds its files through the current directory.
+  std::error_code ignored;
+  std::filesystem::current_path(env_.appDir, ignored);
+
+  if (env_.port != nullptr) {
+    std::int32_t started = 0;
+    try {
+      started = env_.port->start();
+    } catch (const std::exception& e) {  // the library or one of its functions is missing
+      return fail(e.what());
+    }
+    portStarted_ = true;
+    if (static_cast<std::int16_t>(started) & 1) {
+      // Degraded: no settings, no port, no record; the stored record is left as it is.
+      saveOnClose_ = false;
+      view_.message("KIRVO Init Error!!", env_.port->lastError());
+      view_.notice("No port access: not counting. " + recordName() + " is left as it is.");
+      return true;
+    }
+  }
+
+  const SettingsLoad settings = loadSettings(env_.appDir + "tallix.ini");
+  const auto portNumber = static_cast<std::uint16_t>(settings.settings.portAddr);
+  Source* source = env_.machine;
+  if (source == nullptr && env_.port != nullptr && portNumber != 0) {
+    try {
+      env_.port->outB(static_cast<std::uint16_t>(portNumber + 2), kControlByte);
+      // The first read binds InpB here, so that a library without it is said before sampling.
+      env_.port->inpB(portNumber);
+    } catch (const std::exception& e) {
+      return fail(e.what());  // nothing was loaded yet: the record keeps its play
+    }
+    source = &portSource_.emplace(*env_.port, portNumber);
+  } else if (source == nullptr) {
+    // Ports 0 and 2 belong to other hardware: never touch them.
+    view_.notice("The port address is not set (addr in tallix.ini): not polling.");
+  }
+  counter_.applySettings(settings.settings);
+  settingsMessages_ = settings.messages;
+  restorePlay();
+  saved_ = revisions();
+  if (source != nullptr) {
+    sampler_ = std::make_unique<Sampler>(*source, queue_, epoch_);
+    sampler_->start();
+    autosave_ = saveOnClose_;
+    nextSaveMs_ = env_.clock() + kSaveEveryMs;
+  }
+  return true;
+}
+
+bool Session::fail(const std::string& message) {
+  saveOnClose_ = false;
+  view_.message(message);
+  exitStatus_ = 1;
+  stop();
+  return false;
+}
+
+void Session::restorePlay() {
+  try {
+    LoadRecord(counter_, recordPath());
+  } catch (const std::exception& load) {
+    // Keep the play that could not be read aside, so that no save overwrites it.
+    const std::string name = recordName();
+    try {
+      keepAside(recordPath());
+      view_.notice(name + " could not be loaded (" + load.what() + "); it was kept as " + name +
+                   ".bad.");
+    } catch (const std::exception& aside) {
+      saveOnClose_ = false;
+      view_.notice(name + " could not be loaded (" + load.what() + ") nor kept aside (" +
+                   aside.what() + "); it will not be saved over.");
+    }
+  }
+}
+
+void Session::pump() {
+  if (!started_ || closed_) return;
+  count();
+  noteSaveFailures(writer_.takeFailures());
+  if (autosave_ && env_.clock() >= nextSaveMs_) {
+    nextSaveMs_ = env_.clock() + kSaveEveryMs;
+    saveWhenChanged();
+  }
+}
+
+void Session::count() {
+  bool recorded = false;
+  while (const std::optional<Change> change = queue_.pop()) {
+    if (env_.trace != nullptr) recorded |= env_.trace->record(*change);
+    driver_.tick(*change);
+  }
+  if (!sampler_) return;
+  if (const std::uint64_t lost = sampler_->lost(); lost > lostSaid_) {
+    lostSaid_ = lost;
+    const std::string what = std::to_string(lost) +
+                             " changes of the input were lost: the window did not take them in "
+                             "time, and the counts may be short";
+    view_.notice(what + ".");
+    if (env_.trace != nullptr) env_.trace->comment(what);
+    recorded = true;
+  }
+  if (sampler_->ended() && !samplingEndSaid_ && !sampler_->failure().empty()) {
+    samplingEndSaid_ = true;
+    view_.notice("The input was lost (" + sampler_->failure() + "): not counting.");
+  }
+  // A trace of a session that ends badly keeps its last moments.
+  if (recorded) env_.trace->stream().flush();
+}
+
+std::pair<Panel::Revisions, std::uint64_t> Session::revisions() const {
+  return {counter_.panel().revisions(), counter_.panel().chart().revision()};
+}
+
+void Session::saveWhenChanged() {
+  if (saved_ == revisions()) return;
+  saved_ = revisions();
+  writer_.save(RecordSnapshot(counter_), recordPath());
+}
+
+void Session::noteSaveFailures(const std::vector<std::string>& failures) {
+  if (failures.empty()) return;
+  autosave_ = false;  // one notice; the close tries again and says so
+  view_.notice("The play could not be saved: " + failures.back());
+}
+
+void Session::stop() {
+  if (!started_ || closed_) return;
+  closed_ = true;
+  if (sampler_) sampler_->stop();
+  std::vector<std::string> problems;
+  if (portStarted_) {
+    try {
+      env_.port->stop();
+    } catch (const std::exception& e) {
+      problems.push_back(e.what());
+    }
+  }
+  count();
+  if (saveOnClose_) writer_.save(RecordSnapshot(counter_), recordPath());
+  for (const std::string& failure : writer_.finish()) {
+    problems.push_back("The play could not be saved: " + failure);
+  }
+  if (!problems.empty()) view_.message(joined(problems));
+}
+
+std::string Session::programDir() const {
+  return env_.appDir.substr(0, env_.appDir.size() - 1);  // without the trailing separator
+}
+
+void Session::Command3_Click() {
+  count();
+  // A save in flight would bring the record back after the clear has deleted it.
+  noteSaveFailures(writer_.finish());
+  tallix::Command3_Click(counter_, env_.appDir, recordName());
+}
+
+void Session::Command4_Click() {
+  count();
+  if (const auto failure = tallix::Command4_Click(counter_, *env_.dialog, programDir())) {
+    view_.message(*failure);
+  }
+}
+
+void Session::Command5_Click() {
+  count();
+  if (const auto failure = tallix::Command5_Click(counter_, *env_.dialog, programDir())) {
+    view_.message(*failure);
+  }
+}
+
+}  // namespace tallix

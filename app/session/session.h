@@ -1,0 +1,129 @@
+// The session: one play counted from one input, from start-up to shutdown. It holds every rule
+// of how the program runs, so they are tested without a window; the window is its view.
+//
+//   start()   program dir made current; port library start (KIRVO_Start), degraded on an odd
+//             result; settings; control byte 0xEC to portAddr + 2; counter shaped; the record
+//             restored (kept aside when it cannot be loaded); the sampling thread started
+//   pump()    on the window's display timer: the changes sampled since the last pump are
+//             recorded in the trace and counted by the tick driver in their own time; the play
+//             is saved every minute while it changes
+//   commands  Clear, Load and Save, after counting everything sampled before them
+//   stop()    sampling stopped; port library stopped (KIRVO_Stop); what was sampled counted;
+//             the play saved to its record
+//
+// The caller's thread (the window's) runs all of this. The sampler pushes changes into the
+// queue from its own thread, and the record writer saves snapshots of the play on another, so
+// that neither counting nor sampling waits for a disk.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "counting/counter.h"
+#include "counting/tick_driver.h"
+#include "port/change_queue.h"
+#include "port/port.h"
+#include "port/sampler.h"
+#include "port/source.h"
+#include "port/trace.h"
+#include "records/commands.h"
+#include "records/record_writer.h"
+
+namespace tallix {
+
+// What the session tells the player; the window shows it.
+class SessionView {
+ public:
+  virtual ~SessionView() = default;
+  // A message with an OK button only; returns once the player has dismissed it. `detail`,
+  // when not empty, stands beneath the text.
+  virtual void message(const std::string& text, const std::string& detail = {}) = 0;
+  // A line on the panel's notice line: how the program runs (not counting, a record kept
+  // aside, a save that failed).
+  virtual void notice(const std::string& text) = 0;
+};
+
+// What the session reaches outside itself.
+struct SessionEnvironment {
+  // The port library, whose data register is the input; null for the simulated machine.
+  Port* port = nullptr;
+  // The simulated machine, read instead of the port whatever the port address. Its play is
+  // kept in its own record, sim.log, so that a real play is never overwritten.
+  Source* machine = nullptr;
+  FileDialog* dialog = nullptr;    // for Load and Save
+  std::string appDir;              // the program directory, with a trailing separator
+  TraceRecorder* trace = nullptr;  // when given, records every change counted
+  // Milliseconds on a clock that never goes back: when to save next.
+  std::function<std::int64_t()> clock;
+};
+
+class Session {
+ public:
+  static constexpr std::int64_t kSaveEveryMs = 60'000;
+
+  Session(SessionEnvironment env, SessionView& view);
+  ~Session();  // stop()
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  // Start-up. False when the program cannot run (the port library is missing or fails): the
+  // message has been shown and exitStatus() is 1.
+  bool start();
+  void pump();
+  // Shutdown, after a start-up; runs once, whatever calls it. Problems (a failed save) are
+  // shown as a message.
+  void stop();
+
+  void Command3_Click();  // クリア
+  void Command4_Click();  // 読込み
+  void Command5_Click();  // 保存
+
+  bool sampling() const { return sampler_ && !sampler_->ended(); }
+  int exitStatus() const { return exitStatus_; }
+  Counter& counter() { return counter_; }
+  const Counter& counter() const { return counter_; }
+  // The settings that could not be used, one message each, for the window to show once it is
+  // up.
+  const std::vector<std::string>& settingsMessages() const { return settingsMessages_; }
+
+ private:
+  bool fail(const std::string& message);
+  void restorePlay();
+  void count();  // the changes sampled so far
+  void saveWhenChanged();
+  void noteSaveFailures(const std::vector<std::string>& failures);
+  std::pair<Panel::Revisions, std::uint64_t> revisions() const;
+  std::string recordName() const { return env_.machine ? "sim.log" : "hist.log"; }
+  std::string recordPath() const { return env_.appDir + recordName(); }
+  std::string programDir() const;
+
+  SessionEnvironment env_;
+  SessionView& view_;
+  Counter counter_;
+  TickDriver driver_{counter_};
+  ChangeQueue queue_;
+  Sampler::Clock::time_point epoch_ = Sampler::Clock::now();
+  std::optional<PortSource> portSource_;
+  std::unique_ptr<Sampler> sampler_;
+  RecordWriter writer_;
+
+  bool started_ = false;
+  bool portStarted_ = false;
+  bool saveOnClose_ = true;
+  bool autosave_ = false;
+  bool closed_ = false;
+  bool samplingEndSaid_ = false;
+  int exitStatus_ = 0;
+  std::uint64_t lostSaid_ = 0;
+  std::int64_t nextSaveMs_ = 0;
+  // The displays and the chart as they stood at the last save: any change of the play shows.
+  std::pair<Panel::Revisions, std::uint64_t> saved_;
+  std::vector<std::string> settingsMessages_;
+};
+
+}  // namespace tallix

@@ -1,0 +1,308 @@
+// The session without a window: start-up and shutdown with a double of the port library,
+// counting through the sampling thread, saving, and a play on the simulated machine whose
+// window thread stalls.
+#include "session/session.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <sstream>
+#include <thread>
+
+#include "base/profile.h"
+#include "base/settings.h"
+#include "port/simulated_source.h"
+#include "simulation/ground_truth.h"
+#include "support/fakes.h"
+#include "support/play.h"
+#include "support/temp_dir.h"
+
+namespace tallix::testing {
+namespace {
+
+using Write = std::pair<std::uint16_t, std::int16_t>;
+
+struct Shown {
+  std::string text, detail;
+};
+
+class FakeView : public SessionView {
+ public:
+  std::vector<Shown> messages;
+  std::vector<std::string> notices;
+  void message(const std::string& text, const std::string& detail) override {
+    messages.push_back({text, detail});
+  }
+  void notice(const std::string& text) override { notices.push_back(text); }
+  bool noticed(const std::string& part) const {
+    return std::any_of(notices.begin(), notices.end(),
+                       [&](const std::string& n) { return n.find(part) != std::string::npos; });
+  }
+};
+
+const char* const kIni = "[setting]\r\naddr=&H378\r\n[big]\r\ncount=10\r\n";
+
+class SessionTest : public ::testing::Test {
+ protected:
+  void writeIni(const std::string& text) { writeBytes(dir / "tallix.ini", text); }
+  // A new session, with a new port library and view, on the same directory.
+  Session& make(Source* machine = nullptr, TraceRecorder* trace = nullptr) {
+    session.reset();
+    port = std::make_unique<FakePort>();
+    view = FakeView{};
+    session = std::make_unique<Session>(
+        SessionEnvironment{machine != nullptr ? nullptr : port.get(), machine, &dialog,
+                           dir.path().string() + "/", trace, [this] { return now; }},
+        view);
+    return *session;
+  }
+  Session& start(Source* machine = nullptr, TraceRecorder* trace = nullptr) {
+    make(machine, trace);
+    EXPECT_TRUE(session->start());
+    return *session;
+  }
+  // These lines on (active low) until the sampler has read them, then counted.
+  void hold(std::uint8_t lines) {
+    port->byte = static_cast<std::uint8_t>(~lines);
+    const int reads = port->reads;
+    EXPECT_TRUE(eventually([&] { return port->reads >= reads + 2; }));
+    session->pump();
+  }
+  void pulse(std::uint8_t lines, std::uint8_t held = 0) {
+    hold(lines | held);
+    hold(held);
+  }
+  const Counters& counters() { return session->counter().counters(); }
+  std::string saved(const char* key, const char* name = "hist.log") {
+    return ProfileFile::load(dir / name).value("data", key);
+  }
+
+  TempDir dir;
+  std::unique_ptr<FakePort> port;
+  FakeView view;
+  FakeDialog dialog;
+  std::int64_t now = 0;
+  std::unique_ptr<Session> session;
+};
+
+TEST_F(SessionTest, AnOddPortStartIsDegradedAndLeavesTheRecordAsItIs) {
+  writeIni(kIni);
+  writeBytes(dir / "hist.log", "[data]\r\nin_count=77\r\n");
+  for (std::int32_t result : {1, 5, 9, 13, 0x10001}) {
+    SCOPED_TRACE(result);
+    make();
+    port->startResult = result;
+    port->error = "port access refused: run as root or grant CAP_SYS_RAWIO";
+    EXPECT_TRUE(session->start());
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].text, "KIRVO Init Error!!");
+    EXPECT_EQ(view.messages[0].detail, port->error);
+    EXPECT_TRUE(view.noticed("not counting"));
+    EXPECT_FALSE(session->sampling());
+    EXPECT_TRUE(port->writes.empty());
+    EXPECT_EQ(counters().in_count, 0);                       // no record loaded
+    EXPECT_EQ(session->counter().settings().bigSetCoin, 0);  // no settings read
+    now += 10 * Session::kSaveEveryMs;
+    session->pump();
+    session->stop();
+    EXPECT_EQ(port->stops, 1);
+    EXPECT_EQ(port->reads, 0);
+    EXPECT_EQ(readBytes(dir / "hist.log"), "[data]\r\nin_count=77\r\n");  // not saved over
+  }
+}
+
+TEST_F(SessionTest, AnEvenPortStartWritesTheControlByteOnceAndSamplesTheDataRegister) {
+  struct Row {
+    std::int32_t result;
+    const char* addr;
+    std::uint16_t control, data;
+  };
+  for (const Row& row : {Row{14, "&H378", 890, 888}, Row{0, "888", 890, 888},
+                         Row{14, "&HFFFF", 1, 0xFFFF}, Row{14, "&HFFFE", 0, 0xFFFE}}) {
+    SCOPED_TRACE(row.addr);
+    writeIni(std::string("[setting]\r\naddr=") + row.addr + "\r\n");
+    make();
+    port->startResult = row.result;
+    EXPECT_TRUE(session->start());
+    EXPECT_EQ(port->writes, (std::vector<Write>{{row.control, 0xEC}}));
+    EXPECT_TRUE(session->sampling());
+    EXPECT_TRUE(eventually([&] { return port->reads > 3; }));
+    EXPECT_EQ(port->address, row.data);
+    EXPECT_TRUE(view.messages.empty());
+    EXPECT_TRUE(view.notices.empty());
+    session->stop();
+    const int reads = port->reads;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_EQ(port->reads, reads);  // no read after the stop
+  }
+}
+
+TEST_F(SessionTest, WithoutAPortAddressNoPortIsTouched) {
+  for (const char* ini : {"", "[setting]\r\naddr=\r\n", "[setting]\r\naddr=&H0\r\nrate1=5\r\n"}) {
+    SCOPED_TRACE(ini);
+    writeIni(ini);
+    start();
+    EXPECT_TRUE(port->writes.empty());
+    EXPECT_FALSE(session->sampling());
+    EXPECT_TRUE(view.noticed("port address is not set"));
+    EXPECT_TRUE(view.messages.empty());
+    session->stop();
+    EXPECT_EQ(port->reads, 0);
+    EXPECT_EQ(saved("r0"), "1");  // the play is still kept
+  }
+}
+
+TEST_F(SessionTest, APortLibraryThatCannotBeUsedEndsTheProgramAndKeepsTheRecord) {
+  writeIni(kIni);
+  writeBytes(dir / "hist.log", "[data]\r\nin_count=77\r\n");
+  for (const bool missing : {true, false}) {
+    SCOPED_TRACE(missing);
+    make();
+    port->missing = missing;
+    port->withoutInpB = !missing;
+    EXPECT_FALSE(session->start());
+    EXPECT_EQ(session->exitStatus(), 1);
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_NE(view.messages[0].text.find("libkirvoport.so"), std::string::npos);
+    EXPECT_FALSE(session->sampling());
+    EXPECT_EQ(readBytes(dir / "hist.log"), "[data]\r\nin_count=77\r\n");
+  }
+}
+
+TEST_F(SessionTest, ThePlayIsRestoredCountedAndSavedAsItStandsAtTheClose) {
+  writeIni(kIni);
+  writeBytes(dir / "hist.log", "[data]\r\nin_count=120\r\nout_count=150\r\nbig_count=2\r\n");
+  start();
+  EXPECT_EQ(counters().in_count, 120);
+  pulse(kCoinIn);
+  hold(kBig);  // a BIG starts and goes on
+  pulse(kCoinOut, kBig);
+  session->stop();
+  EXPECT_EQ(saved("in_count"), "121");
+  EXPECT_EQ(saved("out_count"), "151");
+  EXPECT_EQ(saved("big_count"), "3");
+  EXPECT_EQ(saved("big_coin"), "11");  // the credit of 10 and one coin paid
+  EXPECT_EQ(port->stops, 1);
+}
+
+TEST_F(SessionTest, ARecordThatFailsToLoadIsKeptAsideAndSaid) {
+  writeIni(kIni);
+  const std::string bad = "[data]\r\nin_count=12\r\nout_count=99999999999\r\n";
+  writeBytes(dir / "hist.log", bad);
+  start();
+  EXPECT_TRUE(session->sampling());
+  EXPECT_EQ(readBytes(dir / "hist.log.bad"), bad);
+  EXPECT_TRUE(view.noticed("hist.log.bad"));
+  EXPECT_TRUE(view.messages.empty());
+  session->stop();
+  EXPECT_EQ(readBytes(dir / "hist.log.bad"), bad);
+  EXPECT_EQ(saved("r0"), "1");  // a fresh record beside it
+}
+
+TEST_F(SessionTest, AFailedSaveAtTheCloseNamesThePathAndTheReason) {
+  writeIni(kIni);
+  start();
+  std::filesystem::create_directory(dir / "hist.log");  // cannot be replaced by a file
+  session->stop();
+  ASSERT_EQ(view.messages.size(), 1u);
+  EXPECT_NE(view.messages[0].text.find((dir / "hist.log").string()), std::string::npos);
+  EXPECT_NE(view.messages[0].text.find("directory"), std::string::npos);
+}
+
+TEST_F(SessionTest, ThePlayIsSavedEveryMinuteWhileItChanges) {
+  writeIni(kIni);
+  start();
+  now = Session::kSaveEveryMs;
+  session->pump();
+  pulse(kCoinIn);
+  EXPECT_FALSE(std::filesystem::exists(dir / "hist.log"));  // unchanged at the last minute
+  now = 2 * Session::kSaveEveryMs;
+  session->pump();
+  EXPECT_TRUE(eventually([&] { return saved("in_count") == "1"; }));
+  writeBytes(dir / "hist.log", "unchanged play");
+  now = 3 * Session::kSaveEveryMs;
+  session->pump();
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(readBytes(dir / "hist.log"), "unchanged play");  // no needless write
+}
+
+TEST_F(SessionTest, ALostInputIsSaidAndThePlayKept) {
+  writeIni(kIni);
+  start();
+  pulse(kCoinIn);
+  port->withoutInpB = true;
+  EXPECT_TRUE(eventually([&] { return !session->sampling(); }));
+  session->pump();
+  EXPECT_TRUE(view.noticed("The input was lost (libkirvoport.so has no function InpB)"));
+  session->stop();
+  EXPECT_EQ(saved("in_count"), "1");
+}
+
+TEST_F(SessionTest, TheSimulatedMachineKeepsItsOwnRecordAndNeverTouchesTheRealOne) {
+  writeBytes(dir / "hist.log", "[data]\r\nin_count=77\r\n");
+  writeBytes(dir / "sim.log", "[data]\r\nin_count=5000\r\n");
+  SimulatedSource machine(Machine({}, 1));
+  start(&machine);
+  EXPECT_TRUE(session->sampling());  // no tallix.ini, so no port address: the machine needs none
+  EXPECT_TRUE(view.notices.empty());
+  EXPECT_EQ(counters().in_count, 5000);
+
+  session->Command3_Click();  // クリア deletes the simulation's record
+  EXPECT_FALSE(std::filesystem::exists(dir / "sim.log"));
+  EXPECT_EQ(counters().in_count, 0);
+  session->stop();
+  EXPECT_EQ(saved("r0", "sim.log"), "1");
+  EXPECT_EQ(readBytes(dir / "hist.log"), "[data]\r\nin_count=77\r\n");
+}
+
+TEST_F(SessionTest, AStalledWindowThreadLosesNoPulse) {
+  writeIni(
+      "[koyaku]\r\nkoyaku1=8\r\nkoyaku2=15\r\nkoyaku3=2\r\nkoyaku1g=30\r\n"
+      "[big]\r\ncount=10\r\n[data5pin]\r\nenabled=1\r\n");
+  MachineDescription lively;  // bonuses within seconds
+  lively.bigOdds = 3;
+  lively.regOdds = 4;
+  SimulatedSource machine(Machine(lively, 3, 2));
+  std::ostringstream traceText;
+  TraceRecorder trace(traceText);
+  start(&machine, &trace);
+  for (int stall = 0; stall < 15; ++stall) {  // the window's thread held for 300 ms at a time
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    session->pump();
+  }
+  session->stop();
+
+  // Every change the machine made up to the stop was recorded, at the machine's own time.
+  std::istringstream in(traceText.str());
+  const std::vector<Change> recorded = readTrace(in, "recorded");
+  Machine again(lively, 3, 2);
+  std::vector<Change> made{{0, again.byte()}};
+  while (made.size() < recorded.size()) {
+    const std::int64_t t = *again.nextEventTime();
+    again.advanceTo(t);
+    if (again.byte() != made.back().byte) made.push_back({t, again.byte()});
+  }
+  EXPECT_EQ(recorded, made);
+
+  const GroundTruth& truth = machine.machine().truth();
+  EXPECT_GE(truth.coinsBet, 6);  // two games, at least: one every 2.2 s
+  const Settings settings = loadSettings(dir / "tallix.ini").settings;
+  const Counters expected = expectedRecord(truth, settings);
+  for (const CounterField& f : kRecordCounters) {
+    if (std::find(kTruthKeys.begin(), kTruthKeys.end(), f.key) == kTruthKeys.end()) continue;
+    EXPECT_EQ(saved(std::string(f.key).c_str(), "sim.log"), std::to_string(f.get(expected)))
+        << f.key;
+  }
+  // And the trace replayed gives the session's counters to the last one.
+  Counter replayed;
+  replayed.applySettings(settings);
+  replayTrace(replayed, recorded, 1);
+  for (const CounterField& f : kRecordCounters) {
+    EXPECT_EQ(f.get(replayed.counters()), f.get(counters())) << f.key;
+  }
+}
+
+}  // namespace
+}  // namespace tallix::testing
