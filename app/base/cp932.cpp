@@ -1,10 +1,15 @@
 #include "cp932.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <iconv.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
 #include <stdexcept>
+#include <utility>
 
 namespace tallix {
 
@@ -21,6 +26,70 @@ bool isAscii(std::string_view s) {
 bool isLeadByte(unsigned char c) {
   return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
+
+#ifdef _WIN32
+
+// Through the Windows code-page functions, with code page 932 whatever the system's code page.
+
+std::wstring toWide(UINT codePage, DWORD flags, std::string_view in) {
+  const int n =
+      MultiByteToWideChar(codePage, flags, in.data(), static_cast<int>(in.size()), nullptr, 0);
+  std::wstring out(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(codePage, flags, in.data(), static_cast<int>(in.size()), out.data(), n);
+  return out;
+}
+
+// Wide text in a code page; `usedDefault` tells whether a character became the default "?".
+std::string fromWide(UINT codePage, std::wstring_view in, BOOL* usedDefault) {
+  const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  const char* defaultChar = codePage == CP_UTF8 ? nullptr : "?";
+  const int n = WideCharToMultiByte(codePage, flags, in.data(), static_cast<int>(in.size()),
+                                    nullptr, 0, defaultChar, usedDefault);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(codePage, flags, in.data(), static_cast<int>(in.size()), out.data(), n,
+                      defaultChar, usedDefault);
+  return out;
+}
+
+}  // namespace
+
+std::string cp932ToUtf8(std::string_view cp932) {
+  if (isAscii(cp932)) return std::string(cp932);
+  std::wstring wide = toWide(932, MB_ERR_INVALID_CHARS, cp932);
+  if (wide.empty()) {
+    // Some character is not valid: convert one character at a time, each invalid one to U+FFFD
+    // after which the next byte starts a character again.
+    for (std::size_t i = 0; i < cp932.size();) {
+      const std::size_t n = std::min<std::size_t>(
+          isLeadByte(static_cast<unsigned char>(cp932[i])) ? 2 : 1, cp932.size() - i);
+      const std::wstring c = toWide(932, MB_ERR_INVALID_CHARS, cp932.substr(i, n));
+      wide += c.empty() ? std::wstring(1, L'\xFFFD') : c;
+      i += c.empty() ? 1 : n;
+    }
+  }
+  return fromWide(CP_UTF8, wide, nullptr);
+}
+
+std::string utf8ToCp932(std::string_view utf8) {
+  if (isAscii(utf8)) return std::string(utf8);
+  const std::wstring wide = toWide(CP_UTF8, 0, utf8);  // invalid UTF-8 becomes U+FFFD
+  BOOL usedDefault = FALSE;
+  std::string out = fromWide(932, wide, &usedDefault);
+  if (!usedDefault) return out;
+  // One "?" for each character that CP932 lacks, also for one outside the 16-bit range (a
+  // surrogate pair), as iconv writes it on the other platforms.
+  out.clear();
+  for (std::size_t i = 0; i < wide.size();) {
+    const std::size_t n = IS_HIGH_SURROGATE(wide[i]) && i + 1 < wide.size() ? 2 : 1;
+    BOOL lacking = FALSE;
+    const std::string c = fromWide(932, std::wstring_view(wide).substr(i, n), &lacking);
+    out += lacking ? "?" : c;
+    i += n;
+  }
+  return out;
+}
+
+#else
 
 // Length of the UTF-8 sequence that starts with c (1 for a stray byte).
 std::size_t utf8Length(unsigned char c) {
@@ -73,6 +142,8 @@ std::string utf8ToCp932(std::string_view utf8) {
   if (isAscii(utf8)) return std::string(utf8);
   return convert("CP932", "UTF-8", utf8, "?", utf8Length);
 }
+
+#endif
 
 std::size_t cp932Prefix(std::string_view cp932, std::size_t maxBytes) {
   std::size_t i = 0;
