@@ -12,20 +12,35 @@ PACKAGES=(
   clang libclang-rt-14-dev clang-format
   g++-mingw-w64-x86-64 g++-mingw-w64-i686
 )
+# What only scripts/test needs: GoogleTest's sources for the Windows build of the tests, Wine
+# to run them, and the locales package for the Japanese locale that Wine takes its code page
+# from.
+TEST_PACKAGES=(googletest wine wine64 locales)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# install_missing_packages PACKAGE...: installs those that are not installed yet.
 install_missing_packages() {
   local missing=()
-  for p in "${PACKAGES[@]}"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$' || missing+=("$p")
   done
   if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     as_root apt-get update -qq
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+  fi
+}
+
+# ensure_locale NAME: generates a locale (ja_JP.UTF-8) unless the system has it.
+ensure_locale() {
+  local name=$1
+  if ! locale -a | grep -qx "${name%UTF-8}utf8"; then
+    echo "Generating the locale $name"
+    grep -qx "$name UTF-8" /etc/locale.gen || echo "$name UTF-8" | as_root tee -a /etc/locale.gen >/dev/null
+    as_root locale-gen >/dev/null
   fi
 }
 

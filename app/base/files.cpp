@@ -1,5 +1,6 @@
 #include "files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -7,7 +8,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include <fstream>
+#include <atomic>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -19,8 +20,24 @@ namespace tallix {
 FileError::FileError(const std::filesystem::path& path, const std::string& reason)
     : std::runtime_error(path.string() + ": " + reason), path_(path), reason_(reason) {}
 
+namespace {
+
+#ifdef _WIN32
+// The path as Windows names it, in UTF-16: a narrow name would go through the system's code
+// page, which cannot hold every name.
+std::FILE* openForReading(const std::filesystem::path& path) {
+  return _wfopen(path.c_str(), L"rb");
+}
+#else
+std::FILE* openForReading(const std::filesystem::path& path) {
+  return std::fopen(path.c_str(), "rb");
+}
+#endif
+
+}  // namespace
+
 std::optional<std::string> readFileBytes(const std::filesystem::path& path) {
-  std::FILE* f = std::fopen(path.string().c_str(), "rb");
+  std::FILE* f = openForReading(path);
   if (f == nullptr) {
     if (errno == ENOENT) return std::nullopt;
     throw FileError(path, std::strerror(errno));
@@ -37,18 +54,64 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& path) {
 
 #ifdef _WIN32
 
-void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
-  std::filesystem::path tmp = path;
-  tmp += ".tmp";
-  {
-    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) throw FileError(path, "cannot write " + tmp.string());
+namespace {
+
+// The reason for a Windows error code, in the C library's words where the cause is one of the
+// usual ones, so that a message reads the same on every platform.
+std::string windowsError(DWORD code) {
+  switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return std::strerror(ENOENT);
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return std::strerror(EACCES);
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return std::strerror(ENOSPC);
+    default:
+      return "Windows error " + std::to_string(code);
   }
+}
+
+}  // namespace
+
+void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+  // A name of its own beside the file, made with CREATE_NEW: a temporary file that a crash left
+  // behind, or one of another writer, is never written into.
+  static std::atomic<unsigned> serial{0};
+  std::filesystem::path tmp;
+  HANDLE file = INVALID_HANDLE_VALUE;
+  for (int attempt = 0; file == INVALID_HANDLE_VALUE; ++attempt) {
+    tmp = path;
+    tmp += ".tmp-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(serial++);
+    file = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
+    const DWORD error = GetLastError();
+    if (file == INVALID_HANDLE_VALUE && (error != ERROR_FILE_EXISTS || attempt == 100)) {
+      throw FileError(path, windowsError(error));
+    }
+  }
+  auto fail = [&](DWORD error) {
+    CloseHandle(file);
+    DeleteFileW(tmp.c_str());
+    throw FileError(path, windowsError(error));
+  };
+  for (std::size_t done = 0; done < bytes.size();) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 30));
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) fail(GetLastError());
+    if (written == 0) fail(ERROR_WRITE_FAULT);
+    done += written;
+  }
+  // The bytes reach the disk before the rename makes them the file's.
+  if (!FlushFileBuffers(file)) fail(GetLastError());
+  CloseHandle(file);
   if (!MoveFileExW(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    std::filesystem::remove(tmp);
-    throw FileError(path, "cannot replace the file (error " + std::to_string(GetLastError()) + ")");
+    const DWORD error = GetLastError();
+    DeleteFileW(tmp.c_str());
+    throw FileError(path, windowsError(error));
   }
 }
 

@@ -11,42 +11,57 @@ namespace {
 
 constexpr std::string_view kCrlf = "\r\n";
 constexpr std::size_t kMaxValueBytes = 254;
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 
-std::string_view trim(std::string_view s) {
-  const auto first = s.find_first_not_of(" \t\r");
+// Blanks in the file: space, tab and vertical tab.
+std::string_view trim(std::string_view s, std::string_view blanks = " \t\v") {
+  const auto first = s.find_first_not_of(blanks);
   if (first == std::string_view::npos) return {};
-  return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
+  return s.substr(first, s.find_last_not_of(blanks) - first + 1);
+}
+
+// A name given to a read or a write loses its spaces, and only those.
+std::string_view trimSpaces(std::string_view s) {
+  return trim(s, " ");
 }
 
 std::string fold(std::string_view s) {
-  std::string folded(trim(s));
+  std::string folded(s);
   for (char& c : folded) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   }
   return folded;
 }
 
-bool isBlank(std::string_view line) {
-  return trim(line).empty();
+bool hasLineBreak(std::string_view s) {
+  return s.find_first_of("\r\n") != std::string_view::npos;
 }
 
-// "[name]" gives name; anything else nullopt-like empty flag.
-bool sectionName(std::string_view line, std::string_view& name) {
-  const std::string_view t = trim(line);
-  if (t.empty() || t.front() != '[') return false;
-  const auto close = t.find(']');
-  name = trim(t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
-  return true;
-}
+// What a line of the file is. A section header is "[" after blanks, its name running to the
+// first "]" or the line's end; a key line has a "=" and is no comment; any other non-blank
+// line counts, like a key line, as part of its section's keys for where new keys go.
+struct Parsed {
+  enum Kind { blank, comment, section, key, other } kind;
+  std::string_view name;  // of a section or key, without the blanks around it
+};
 
-// "key=value" outside comments gives the key.
-bool keyOf(std::string_view line, std::string_view& key) {
+Parsed parseLine(std::string_view line) {
   const std::string_view t = trim(line);
-  if (t.empty() || t.front() == ';') return false;
+  if (t.empty()) return {Parsed::blank, {}};
+  if (t.front() == '[') {
+    const auto close = t.find(']');
+    return {Parsed::section,
+            trim(t.substr(1, close == std::string_view::npos ? close : close - 1))};
+  }
+  if (t.front() == ';') return {Parsed::comment, {}};
   const auto eq = t.find('=');
-  if (eq == std::string_view::npos) return false;
-  key = trim(t.substr(0, eq));
-  return !key.empty();
+  if (eq == std::string_view::npos) return {Parsed::other, {}};
+  return {Parsed::key, trim(t.substr(0, eq))};
+}
+
+bool isEntry(const Parsed& p) {
+  return p.kind == Parsed::key || p.kind == Parsed::other;
 }
 
 std::string_view valueOf(std::string_view line) {
@@ -60,23 +75,41 @@ std::string_view valueOf(std::string_view line) {
 }  // namespace
 
 ProfileFile::ProfileFile(std::string_view bytes) {
+  std::string decoded;
+  if (bytes.starts_with(kUtf16LeBom)) {
+    encoding_ = Encoding::utf16le;
+    decoded = utf16leToUtf8(bytes.substr(kUtf16LeBom.size()));
+    bytes = decoded;
+  } else if (bytes.starts_with(kUtf8Bom)) {
+    encoding_ = Encoding::utf8;
+    bytes.remove_prefix(kUtf8Bom.size());
+  }
   std::size_t pos = 0;
   while (pos < bytes.size()) {
-    const std::size_t lf = bytes.find('\n', pos);
-    if (lf == std::string_view::npos) {
+    const std::size_t end = bytes.find_first_of("\r\n", pos);
+    if (end == std::string_view::npos) {
       addLine(std::string(bytes.substr(pos)), "");
       break;
     }
-    const bool crlf = lf > pos && bytes[lf - 1] == '\r';
-    addLine(std::string(bytes.substr(pos, lf - pos - (crlf ? 1 : 0))), crlf ? "\r\n" : "\n");
-    pos = lf + 1;
+    const std::size_t eolSize = bytes.compare(end, 2, kCrlf) == 0 ? 2 : 1;
+    addLine(std::string(bytes.substr(pos, end - pos)), std::string(bytes.substr(end, eolSize)));
+    pos = end + eolSize;
   }
 }
 
+// Links the line `index` of a section's body, a key line, into the lines of its key.
+void ProfileFile::indexKey(Section& section, std::string_view key, std::size_t index) {
+  const auto [it, inserted] = section.keys.try_emplace(fold(key), index);
+  if (inserted) return;
+  std::size_t i = it->second;
+  while (section.body[i].nextSame != kNone) i = section.body[i].nextSame;
+  section.body[i].nextSame = index;
+}
+
 void ProfileFile::addLine(std::string text, std::string eol) {
-  std::string_view name;
-  if (sectionName(text, name)) {
-    sectionIndex_.try_emplace(fold(name), sections_.size());
+  const Parsed p = parseLine(text);
+  if (p.kind == Parsed::section) {
+    sectionIndex_.try_emplace(fold(p.name), sections_.size());
     sections_.push_back(Section{Line{std::move(text), std::move(eol)}, {}, 0, {}});
     return;
   }
@@ -86,16 +119,8 @@ void ProfileFile::addLine(std::string text, std::string eol) {
   }
   Section& section = sections_.back();
   const std::size_t index = section.body.size();
-  std::string_view key;
-  if (keyOf(text, key)) {
-    const auto [it, inserted] = section.keys.try_emplace(fold(key), index);
-    if (!inserted) {
-      std::size_t i = it->second;
-      while (section.body[i].nextSame != kNone) i = section.body[i].nextSame;
-      section.body[i].nextSame = index;
-    }
-  }
-  if (!isBlank(text)) section.insertAt = index + 1;
+  if (p.kind == Parsed::key) indexKey(section, p.name, index);
+  if (isEntry(p)) section.insertAt = index + 1;
   section.body.push_back(Line{std::move(text), std::move(eol)});
 }
 
@@ -104,27 +129,37 @@ ProfileFile ProfileFile::load(const std::filesystem::path& path) {
   return bytes ? ProfileFile(*bytes) : ProfileFile();
 }
 
-const ProfileFile::Section* ProfileFile::findSection(std::string_view cp932Name) const {
-  const auto it = sectionIndex_.find(fold(cp932Name));
-  return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
+std::size_t ProfileFile::findSection(std::string_view name) const {
+  const auto it = sectionIndex_.find(fold(name));
+  return it == sectionIndex_.end() ? kNone : it->second;
+}
+
+std::string ProfileFile::toFile(std::string_view utf8) const {
+  std::string ansi = utf8ToCp932(utf8);
+  return encoding_ == Encoding::ansi ? ansi : cp932ToUtf8(ansi);
+}
+
+std::string ProfileFile::toProgram(std::string_view text, std::size_t maxBytes) const {
+  const std::string ansi = encoding_ == Encoding::ansi ? std::string(text) : utf8ToCp932(text);
+  return cp932ToUtf8(std::string_view(ansi).substr(0, cp932Prefix(ansi, maxBytes)));
 }
 
 std::string ProfileFile::value(std::string_view section, std::string_view key) const {
-  const Section* s = findSection(utf8ToCp932(section));
-  if (s == nullptr) return {};
-  const auto it = s->keys.find(fold(utf8ToCp932(key)));
-  if (it == s->keys.end()) return {};
-  const std::string_view v = valueOf(s->body[it->second].text);
-  return cp932ToUtf8(v.substr(0, cp932Prefix(v, kMaxValueBytes)));
+  const std::size_t found = findSection(toFile(trimSpaces(section)));
+  if (found == kNone) return {};
+  const Section& s = sections_[found];
+  const auto it = s.keys.find(fold(toFile(trimSpaces(key))));
+  if (it == s.keys.end()) return {};
+  return toProgram(valueOf(s.body[it->second].text), kMaxValueBytes);
 }
 
 std::vector<std::string> ProfileFile::keys(std::string_view section) const {
   std::vector<std::string> names;
-  const Section* s = findSection(utf8ToCp932(section));
-  if (s == nullptr) return names;
-  for (const Line& line : s->body) {
-    std::string_view key;
-    if (!line.removed && keyOf(line.text, key)) names.push_back(cp932ToUtf8(key));
+  const std::size_t found = findSection(toFile(trimSpaces(section)));
+  if (found == kNone) return names;
+  for (const Line& line : sections_[found].body) {
+    const Parsed p = parseLine(line.text);
+    if (!line.removed && p.kind == Parsed::key) names.push_back(toProgram(p.name, kNone));
   }
   return names;
 }
@@ -139,31 +174,49 @@ ProfileFile::Line* ProfileFile::lastLiveLine() {
   return preamble_.empty() ? nullptr : &preamble_.back();
 }
 
-void ProfileFile::write(std::string_view section, std::string_view key, std::string_view value) {
-  const std::string cpSection = utf8ToCp932(section);
-  const std::string cpKey = utf8ToCp932(key);
-  std::string foldedKey = fold(cpKey);
-  Line line{cpKey + "=" + utf8ToCp932(value), std::string(kCrlf)};
-  auto [found, newSection] = sectionIndex_.try_emplace(fold(cpSection), sections_.size());
-  if (newSection) {
-    if (Line* last = lastLiveLine(); last != nullptr && last->eol.empty()) last->eol = kCrlf;
-    Section added{Line{"[" + cpSection + "]", std::string(kCrlf)}, {}, 1, {}};
-    added.keys.emplace(std::move(foldedKey), 0);
-    added.body.push_back(std::move(line));
-    sections_.push_back(std::move(added));
-    return;
-  }
-  Section& s = sections_[found->second];
-  const auto [it, newKey] = s.keys.try_emplace(std::move(foldedKey), s.insertAt);
-  if (!newKey) {
-    s.body[it->second] =
-        Line{std::move(line.text), std::move(line.eol), false, s.body[it->second].nextSame};
-    return;
-  }
+// A new line goes after the last key line of the section. A comment does not move that place,
+// so comments written one after another stand newest first.
+void ProfileFile::insertLine(Section& s, std::string text) {
   Line& before = s.insertAt == 0 ? s.header : s.body[s.insertAt - 1];
   if (before.eol.empty()) before.eol = kCrlf;
-  s.body.insert(s.body.begin() + static_cast<std::ptrdiff_t>(s.insertAt), std::move(line));
-  ++s.insertAt;
+  const std::size_t index = s.insertAt;
+  s.body.insert(s.body.begin() + static_cast<std::ptrdiff_t>(index),
+                Line{std::move(text), std::string(kCrlf)});
+  const Parsed p = parseLine(s.body[index].text);
+  if (p.kind == Parsed::key) indexKey(s, p.name, index);
+  if (isEntry(p)) ++s.insertAt;
+}
+
+void ProfileFile::addSection(const std::string& name, std::string firstLine) {
+  if (Line* last = lastLiveLine(); last != nullptr && last->eol.empty()) last->eol = kCrlf;
+  std::string header = "[" + name + "]";
+  sectionIndex_.try_emplace(fold(parseLine(header).name), sections_.size());
+  sections_.push_back(Section{Line{std::move(header), std::string(kCrlf)}, {}, 0, {}});
+  insertLine(sections_.back(), std::move(firstLine));
+}
+
+void ProfileFile::write(std::string_view section, std::string_view key, std::string_view value) {
+  const std::string name = toFile(trimSpaces(section));
+  const std::string keyName = toFile(trimSpaces(key));
+  const std::string text = toFile(value);
+  const std::size_t found = findSection(name);
+  if (found == kNone) {
+    addSection(name, keyName + "=" + text);
+  } else if (const auto it = sections_[found].keys.find(fold(keyName));
+             it != sections_[found].keys.end()) {
+    Line& line = sections_[found].body[it->second];
+    line.text = std::string(parseLine(line.text).name) + "=" + text;  // the file's spelling
+    line.eol = kCrlf;
+  } else {
+    insertLine(sections_[found], keyName + "=" + text);
+  }
+  // A line that reads back as more than one line, or a key line that reads back as a section
+  // header, changes more than the line: the file is parsed again from its new bytes, as the
+  // next write one by one would parse it.
+  if (hasLineBreak(name) || hasLineBreak(keyName) || hasLineBreak(text) ||
+      trim(keyName).starts_with('[')) {
+    *this = ProfileFile(bytes());
+  }
 }
 
 void ProfileFile::apply(const ProfileWrite& w) {
@@ -175,23 +228,23 @@ void ProfileFile::apply(const ProfileWrite& w) {
 }
 
 void ProfileFile::remove(std::string_view section, std::string_view key) {
-  const auto found = sectionIndex_.find(fold(utf8ToCp932(section)));
-  if (found == sectionIndex_.end()) return;
-  Section& s = sections_[found->second];
-  const auto it = s.keys.find(fold(utf8ToCp932(key)));
-  if (it == s.keys.end()) return;
+  const std::size_t found = findSection(toFile(trimSpaces(section)));
+  if (found == kNone) return;
+  Section* s = &sections_[found];
+  const auto it = s->keys.find(fold(toFile(trimSpaces(key))));
+  if (it == s->keys.end()) return;
   const std::size_t index = it->second;
-  Line& line = s.body[index];
+  Line& line = s->body[index];
   line.removed = true;
   if (line.nextSame == kNone) {
-    s.keys.erase(it);
+    s->keys.erase(it);
   } else {
     it->second = line.nextSame;
   }
-  if (index + 1 == s.insertAt) {
-    while (s.insertAt > 0 &&
-           (s.body[s.insertAt - 1].removed || isBlank(s.body[s.insertAt - 1].text))) {
-      --s.insertAt;
+  if (index + 1 == s->insertAt) {
+    while (s->insertAt > 0 && (s->body[s->insertAt - 1].removed ||
+                               !isEntry(parseLine(s->body[s->insertAt - 1].text)))) {
+      --s->insertAt;
     }
   }
 }
@@ -206,7 +259,14 @@ std::string ProfileFile::bytes() const {
     put(s.header);
     std::for_each(s.body.begin(), s.body.end(), put);
   }
-  return out;
+  switch (encoding_) {
+    case Encoding::utf16le:
+      return std::string(kUtf16LeBom) + utf8ToUtf16le(out);
+    case Encoding::utf8:
+      return std::string(kUtf8Bom) + out;
+    default:
+      return out;
+  }
 }
 
 void ProfileFile::save(const std::filesystem::path& path) const {

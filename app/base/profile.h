@@ -1,12 +1,21 @@
 // Profile (INI) files with the behaviour of the Windows profile functions, on every platform:
 // sections and keys are found without regard to ASCII letter case, the first section and the
-// first key of a name win, blanks around keys and values are trimmed, a matching pair of quotes
-// around a value is removed on reading, lines starting with ";" are comments, LF and CRLF both
-// read, and a missing file, section or key reads as "". Text is CP932 on disk and UTF-8 here.
+// first key of a name win, blanks (space, tab, vertical tab) around section names, keys and
+// values in the file are ignored, a matching pair of quotes around a value is removed on
+// reading, lines starting with ";" are comments, LF, CRLF and CR all end a line, and a missing
+// file, section or key reads as "". The names given to a read or a write lose their spaces
+// only; an empty key names a "=value" line.
 //
-// A write replaces the value of an existing key in place, adds a missing key after the last
-// non-blank line of its section, adds a missing section at the end of the file and creates a
-// missing file; every other byte stays as it was, and the lines it writes end with CRLF.
+// Text is CP932 on disk and UTF-8 here. A file that starts with a UTF-16LE byte-order mark is
+// read and written in UTF-16LE, as Windows does; one that starts with a UTF-8 mark in UTF-8
+// (Windows would read the mark as part of the first line and lose that section), and keeps its
+// mark. Either way the values pass through CP932, as they do through the Windows "A" functions.
+//
+// A write replaces the value of an existing key in place (keeping the file's spelling of the
+// key), adds a missing key after the last key line of its section (a line written with a key
+// starting with ";" is a comment: it goes there too, before the comments written earlier),
+// adds a missing section at the end of the file and creates a missing file; every other byte
+// stays as it was, and the lines it writes end with CRLF.
 //
 // ProfileFile is the batch form: it parses a file once, applies any number of reads and writes
 // in memory and saves the result with one atomic replace. The file it saves is byte for byte
@@ -32,7 +41,7 @@ struct ProfileWrite {
 
 class ProfileFile {
  public:
-  explicit ProfileFile(std::string_view cp932Bytes = {});
+  explicit ProfileFile(std::string_view bytes = {});
 
   // A missing file gives an empty profile; a file that exists but cannot be read throws
   // FileError.
@@ -58,24 +67,33 @@ class ProfileFile {
   void save(const std::filesystem::path& path) const;
 
  private:
+  // How the file holds its text: lines are kept in CP932 for an ANSI file, in UTF-8 for the
+  // other two.
+  enum class Encoding { ansi, utf8, utf16le };
   struct Line {
-    std::string text;  // CP932 bytes without the line end
-    std::string eol;   // "\r\n", "\n", or "" for a last line without a line end
+    std::string text;  // without the line end
+    std::string eol;   // "\r\n", "\n", "\r", or "" for a last line without a line end
     bool removed = false;
     std::size_t nextSame = kNone;  // the next line of the section with the same key
   };
   struct Section {
     Line header;
     std::vector<Line> body;
-    std::size_t insertAt = 0;  // just after the last non-blank line of the body
+    std::size_t insertAt = 0;  // just after the last key line (or line without "=") of the body
     std::unordered_map<std::string, std::size_t> keys;  // folded key name -> first live line
   };
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
+  static void indexKey(Section& section, std::string_view key, std::size_t index);
   void addLine(std::string text, std::string eol);
-  const Section* findSection(std::string_view cp932Name) const;
+  void insertLine(Section& section, std::string text);
+  void addSection(const std::string& name, std::string firstLine);
+  std::size_t findSection(std::string_view name) const;  // its index, or kNone
   Line* lastLiveLine();
+  std::string toFile(std::string_view utf8) const;
+  std::string toProgram(std::string_view text, std::size_t maxBytes) const;
 
+  Encoding encoding_ = Encoding::ansi;
   std::vector<Line> preamble_;  // lines before the first section
   std::vector<Section> sections_;
   std::unordered_map<std::string, std::size_t> sectionIndex_;  // folded name -> first section
