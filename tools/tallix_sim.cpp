@@ -102,11 +102,7 @@ int main(int argc, char** argv) {
   if (tracePath != "-") file.open(tracePath, std::ios::binary | std::ios::trunc);
   std::ostream& out = tracePath == "-" ? std::cout : file;
   tallix::TraceRecorder trace(out);
-  trace.record({0, machine.byte()});
-  while (const auto t = machine.nextEventTime()) {
-    machine.advanceTo(*t);
-    trace.record({*t, machine.byte()});
-  }
+  for (const tallix::Change& change : tallix::playToEnd(machine)) trace.record(change);
   out.flush();
   if (!out) {
     std::cerr << "tallix-sim: " << tracePath << ": cannot write the trace\n";

@@ -36,7 +36,7 @@ class TraceRecorder {
   bool record(const Change& change);
   // A comment line, for what the trace must say besides the bytes.
   void comment(const std::string& text);
-  std::ostream& stream() { return out_; }
+  void flush() { out_.flush(); }
 
  private:
   std::ostream& out_;

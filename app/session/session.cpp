@@ -145,7 +145,7 @@ void Session::count() {
     view_.notice("The input was lost (" + sampler_->failure() + "): not counting.");
   }
   // A trace of a session that ends badly keeps its last moments.
-  if (recorded) env_.trace->stream().flush();
+  if (recorded) env_.trace->flush();
 }
 
 std::pair<Panel::Revisions, std::uint64_t> Session::revisions() const {

@@ -201,4 +201,13 @@ double Machine::chance() {
   return static_cast<double>(rng_() >> 11) * 0x1.0p-53;
 }
 
+std::vector<Change> playToEnd(Machine& machine) {
+  std::vector<Change> trace{{0, machine.byte()}};
+  while (const auto t = machine.nextEventTime()) {
+    machine.advanceTo(*t);
+    if (machine.byte() != trace.back().byte) trace.push_back({*t, machine.byte()});
+  }
+  return trace;
+}
+
 }  // namespace tallix

@@ -92,4 +92,9 @@ class Machine {
   std::int64_t bonusNet_ = 0;  // coins paid minus coins bet in the bonus so far
 };
 
+// Plays the machine to the end of its games and gives its trace: the byte at 0, then every
+// moment at which it changes. This is the play tallix-sim writes and the simulated source
+// hands on.
+std::vector<Change> playToEnd(Machine& machine);
+
 }  // namespace tallix

@@ -35,11 +35,7 @@ TEST(TickDriver, TicksAtTheChangesCountWhatTicksEveryMillisecondCount) {
   lively.bigOdds = 6;
   lively.regOdds = 8;
   Machine machine(lively, 4, 2, 200);
-  std::vector<Change> trace{{0, machine.byte()}};
-  while (const auto t = machine.nextEventTime()) {
-    machine.advanceTo(*t);
-    if (machine.byte() != trace.back().byte) trace.push_back({*t, machine.byte()});
-  }
+  const std::vector<Change> trace = playToEnd(machine);
   Settings settings;
   settings.koyaku = {8, 15, 2};
   settings.koyakuG = {30, 0, 10};

@@ -105,24 +105,6 @@ TEST(MachineDescription, NamesTheFileKeyAndValueOfABadValue) {
   EXPECT_THROW(loadMachine(dir / "absent.ini"), MachineError);
 }
 
-struct Change {
-  std::int64_t ms;
-  std::uint8_t byte;
-  friend bool operator==(const Change&, const Change&) = default;
-};
-
-// Every moment at which the machine's byte changes, to the end of its games.
-std::vector<Change> changes(Machine& machine) {
-  std::vector<Change> out;
-  std::uint8_t last = machine.byte();
-  while (const auto t = machine.nextEventTime()) {
-    machine.advanceTo(*t);
-    if (machine.byte() != last) out.push_back({*t, machine.byte()});
-    last = machine.byte();
-  }
-  return out;
-}
-
 struct Pulse {
   std::int64_t on, off;
 };
@@ -153,15 +135,15 @@ std::vector<std::int64_t> betStarts(const std::vector<Change>& trace) {
 
 TEST(Machine, TheSameSeedPlaysTheSameGame) {
   Machine a({}, 42, 1, 300), b({}, 42, 1, 300), c({}, 43, 1, 300);
-  const std::vector<Change> trace = changes(a);
-  EXPECT_EQ(trace, changes(b));
-  EXPECT_NE(trace, changes(c));
+  const std::vector<Change> trace = playToEnd(a);
+  EXPECT_EQ(trace, playToEnd(b));
+  EXPECT_NE(trace, playToEnd(c));
   EXPECT_EQ(a.truth().games, 300);
 }
 
 TEST(Machine, PlaysAtThePaceOfItsDescription) {
   Machine machine({}, 5, 1, 3000);
-  const std::vector<Change> trace = changes(machine);
+  const std::vector<Change> trace = playToEnd(machine);
   for (const Change& c : trace) ASSERT_EQ(c.byte & 0x80, 0x80) << c.ms;
   for (const Change& c : trace) ASSERT_NE(c.byte & (kBigBit | kRegBit), 0) << c.ms;
   for (std::uint8_t bit : {kCoinInBit, kCoinOutBit}) {
@@ -192,7 +174,7 @@ TEST(Machine, SpeedNeverGoesBelowWhatACounterNeeds) {
   for (double speed : {2.0, 100.0, 1e9}) {
     SCOPED_TRACE(speed);
     Machine machine({}, 9, speed, 2000);
-    const std::vector<Change> trace = changes(machine);
+    const std::vector<Change> trace = playToEnd(machine);
     const std::vector<std::int64_t> starts = betStarts(trace);
     std::int64_t shortestGame = 1'000'000;
     for (std::size_t i = 1; i < starts.size(); ++i) {
@@ -213,7 +195,7 @@ TEST(Machine, SpeedNeverGoesBelowWhatACounterNeeds) {
 
 TEST(Machine, BonusesHoldTheirLineForTheirGamesAndPayEach) {
   Machine machine({}, 11, 1, 60000);
-  const std::vector<Change> trace = changes(machine);
+  const std::vector<Change> trace = playToEnd(machine);
   const std::vector<std::int64_t> starts = betStarts(trace);
   const std::vector<Pulse> paid = pulses(trace, kCoinOutBit);
   for (const auto& [bit, fewest, most] : {std::tuple{kBigBit, 25, 30}, std::tuple{kRegBit, 8, 8}}) {
@@ -244,7 +226,7 @@ TEST(Machine, TheGroundTruthIsWhatTheLinesShow) {
   MachineDescription d;
   d.pin5 = Pin5Feature::big;
   Machine machine(d, 12, 1, 20000);
-  const std::vector<Change> trace = changes(machine);
+  const std::vector<Change> trace = playToEnd(machine);
   const GroundTruth& t = machine.truth();
   EXPECT_EQ(t.games, 20000);
   EXPECT_EQ(static_cast<std::int64_t>(pulses(trace, kCoinInBit).size()), t.coinsBet);
@@ -304,7 +286,7 @@ TEST(Machine, AReplayMakesTheNextGameFreeAndTheCounterBlindToIt) {
   d.replayOdds = 2;
   d.wins = {{8, 2}};  // every game is a replay or pays 8
   Machine machine(d, 3, 1, 1000);
-  const std::vector<Change> trace = changes(machine);
+  const std::vector<Change> trace = playToEnd(machine);
   const GroundTruth& t = machine.truth();
   EXPECT_NEAR(t.pin5Pulses, t.freeGames, 1);
   EXPECT_NEAR(static_cast<double>(t.freeGames), 500, 60);
@@ -342,7 +324,7 @@ TEST(Machine, ABonusCutOffByTheLastGameKeepsItsLineOn) {
   d.regOdds = d.replayOdds = 0;
   d.wins.clear();
   Machine machine(d, 1, 1, 10);  // a BIG at the first game, then 9 of its games
-  changes(machine);
+  playToEnd(machine);
   EXPECT_EQ(machine.byte(), 0xF7);
   EXPECT_EQ(machine.truth().bigs, 1);
   EXPECT_EQ(machine.truth().countedBonusGames, 9);
