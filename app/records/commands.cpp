@@ -27,6 +27,7 @@ void Command3_Click(Counter& counter, const std::string& appDir, const std::stri
   chart.setRowCount(1);
   chart.setRow(1);
   chart.setValue("0");
+  counter.bonuses().replace({});
   std::error_code ignored;  // no record to delete, or one in use: the clear goes on
   std::filesystem::remove(appDir + recordName, ignored);
 }

@@ -20,7 +20,7 @@ class FileDialog {
   virtual std::string showSave(const std::string& directory) = 0;
 };
 
-// Clear: every counter and display back to zero, history and graph emptied, and the
+// Clear: every counter and display back to zero, history, graph and bonus list emptied, and the
 // automatic record appDir + recordName deleted (a failure to delete is ignored). The simulated
 // machine keeps its own automatic record, "sim.log".
 void Command3_Click(Counter& counter, const std::string& appDir,

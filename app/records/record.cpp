@@ -6,6 +6,7 @@
 #include "base/files.h"
 #include "base/numbers.h"
 #include "counting/figures.h"
+#include "record_bonuses.h"
 
 namespace tallix {
 
@@ -68,7 +69,9 @@ RecordError::RecordError(const std::filesystem::path& path, const std::string& k
       value_(value) {}
 
 RecordSnapshot::RecordSnapshot(const Counter& counter)
-    : counters(counter.counters()), graph(counter.panel().chart().rows()) {
+    : counters(counter.counters()),
+      graph(counter.panel().chart().rows()),
+      bonuses(counter.bonuses().all()) {
   for (std::size_t i = 0; i < history.size(); ++i) history[i] = counter.panel().history(i);
 }
 
@@ -103,6 +106,7 @@ void forEachRecordWrite(const RecordSnapshot& play, const std::vector<std::strin
       apply(w);
     }
   }
+  forEachBonusWrite(play.bonuses, apply);
 }
 
 void SaveRecord(const RecordSnapshot& play, const std::filesystem::path& path) {
@@ -182,7 +186,7 @@ void LoadRecord(Counter& counter, const std::filesystem::path& path, const Recor
   for (std::int64_t i = 2;; ++i) {
     const std::string key = graphKey(i);
     const std::string value = read(kGraph, key);
-    if (value.empty()) return;
+    if (value.empty()) break;
     if (chart.rowCount() == Chart::kMaxRows) {
       throw RecordError(
           path, key, value,
@@ -192,6 +196,9 @@ void LoadRecord(Counter& counter, const std::filesystem::path& path, const Recor
     chart.setRow(chart.rowCount());
     chart.setValue(numberText(parseNumber(value)));
   }
+
+  // 8. Every bonus of the play; a record without them has none.
+  counter.bonuses().replace(readBonuses(path, read));
 }
 
 void keepAside(const std::filesystem::path& path) {

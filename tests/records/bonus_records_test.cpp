@@ -1,0 +1,126 @@
+// Every bonus in the record, the past plays and the CSV exports.
+#include <gtest/gtest.h>
+
+#include "base/files.h"
+#include "records/csv_export.h"
+#include "records/past_plays.h"
+#include "records/record.h"
+#include "records/record_bonuses.h"
+#include "support/play.h"
+#include "support/temp_dir.h"
+
+namespace tallix {
+namespace {
+
+using testing::kBig;
+using testing::kReg;
+using testing::Play;
+using testing::readBytes;
+using testing::TempDir;
+using testing::writeBytes;
+
+// A play of two bonuses, the second still running at its end.
+void playTwoBonuses(Play& play) {
+  play.startAt(19 * 3600 * 1000);
+  play.game();
+  play.holdLines(kReg);
+  play.game(1, 8);
+  play.holdLines(0);
+  play.game();
+  play.game();
+  play.holdLines(kBig);
+  play.game(3, 15);
+}
+
+TEST(BonusRecord, SavedAfterTheOriginalKeysAndLoadedBack) {
+  TempDir dir;
+  Play play;
+  playTwoBonuses(play);
+  SaveRecord(play.counter, dir / "with.log");
+  RecordSnapshot without(play.counter);
+  without.bonuses.clear();
+  SaveRecord(without, dir / "without.log");
+
+  // The original keys stay byte for byte; the section follows them.
+  EXPECT_EQ(readBytes(dir / "with.log"),
+            readBytes(dir / "without.log") +
+                "[bonuses]\r\nb1=REG,1,1,7,19:00:02,19:00:04\r\nb2=BIG,3,2,12,19:00:08,\r\n");
+
+  Counter loaded;
+  loaded.bonuses().replace({Bonus{}});
+  LoadRecord(loaded, dir / "with.log");
+  EXPECT_EQ(loaded.bonuses().all(), play.counter.bonuses().all());
+  LoadRecord(loaded, dir / "without.log");  // a record from before the list: no bonus
+  EXPECT_TRUE(loaded.bonuses().all().empty());
+}
+
+TEST(BonusRecord, ASaveOfFewerBonusesOverALongerListLoadsAsJustThose) {
+  TempDir dir;
+  const auto path = dir / "r.log";
+  writeBytes(path, "[bonuses]\r\nb1=BIG,1,1,1,,\r\nB2=BIG,2,1,1,,\r\nb3=REG,3,1,1,,\r\n");
+  Play play;
+  play.holdLines(kReg);
+  play.tick();
+  SaveRecord(play.counter, path);
+  Counter loaded;
+  LoadRecord(loaded, path);
+  EXPECT_EQ(loaded.bonuses().all(), play.counter.bonuses().all());
+  EXPECT_EQ(ProfileFile::load(path).value(kBonusSection, "b1"), "REG,0,0,0,00:00:00,");
+}
+
+TEST(BonusRecord, AValueThatIsNoBonusFailsTheLoadNamingIt) {
+  TempDir dir;
+  const auto path = dir / "r.log";
+  writeBytes(path, "[bonuses]\r\nb1=BIG,1,1,1,,\r\nb2=BIG,2,one,1,,\r\n");
+  Counter counter;
+  try {
+    LoadRecord(counter, path);
+    FAIL();
+  } catch (const RecordError& e) {
+    EXPECT_EQ(e.key(), "b2");
+    EXPECT_EQ(e.value(), "BIG,2,one,1,,");
+  }
+}
+
+TEST(PastPlays, ListedNewestFirstAndReadWithoutAChange) {
+  TempDir dir;
+  EXPECT_TRUE(listPastPlays(dir / "plays").empty());  // no folder yet
+  const auto folder = dir / "plays";
+  std::filesystem::create_directories(folder / "old.log");  // a folder, not a play
+  Play play;
+  playTwoBonuses(play);
+  SaveRecord(play.counter, folder / "2026-12-07_193012.log");
+  writeBytes(folder / "2026-11-30_090000.log", "[data]\r\nin_count=3\r\n");
+  writeBytes(folder / "2026-12-08_101010.txt", "");
+  writeBytes(folder / "mine.log", "");
+
+  const std::vector<PastPlay> plays = listPastPlays(folder);
+  std::vector<std::string> dates;
+  for (const PastPlay& p : plays) dates.push_back(p.date);
+  EXPECT_EQ(dates,
+            (std::vector<std::string>{"mine", "2026-12-07 19:30:12", "2026-11-30 09:00:00"}));
+
+  const std::string before = readBytes(plays[1].path);
+  const PlayRecord read = readPlay(plays[1].path);
+  EXPECT_EQ(read.counters.in_count, play.c().in_count);
+  EXPECT_EQ(read.bonuses, play.counter.bonuses().all());
+  EXPECT_EQ(readBytes(plays[1].path), before);
+  EXPECT_EQ(pastPlaysFolder(dir / "hist.log"), folder);
+}
+
+TEST(CsvExport, HeaderAndARowPerBonusOrPlay) {
+  EXPECT_EQ(bonusCsv({{BonusKind::BIG, 120, 120, 312, 70212, 70480},
+                      {BonusKind::REG, 130, 10, -4, 70600, Bonus::kNoTime}}),
+            "kind,game,run_up,coins,start,end\r\n"
+            "BIG,120,120,312,19:30:12,19:34:40\r\n"
+            "REG,130,10,-4,19:36:40,\r\n");
+  PlaySummary played{1000, 3, 1, 333, 1000, "101.50%", 45, 300};
+  EXPECT_EQ(summaryCsv({{"current", played}, {"2026-12-07 19:30:12", PlaySummary{}}}),
+            "play,games,big,reg,games_per_big,games_per_reg,payout_rate,difference,"
+            "longest_run_up\r\n"
+            "current,1000,3,1,333,1000,101.50%,45,300\r\n"
+            "2026-12-07 19:30:12,0,0,0,,,,0,0\r\n");
+}
+
+}  // namespace
+}  // namespace tallix
