@@ -97,7 +97,7 @@ void FrmTallix::render() {
   if (!shown_ || shown_->digits != now.digits) digits_.render(panel);
   if (!shown_ || shown_->history != now.history) history_->render(panel);
   shown_ = now;
-  chart_->render(panel.chart());
+  chart_->render(panel.chart(), session_.counter().settings().payout);
 }
 
 void FrmTallix::message(const std::string& text, const std::string& detail) {
