@@ -8,6 +8,7 @@
 #include "design.h"
 #include "dialogs.h"
 #include "history.h"
+#include "history_window.h"
 
 namespace tallix::window {
 
@@ -47,6 +48,7 @@ FrmTallix::FrmTallix(const Environment& env)
   connect(clear, &QPushButton::clicked, this, &FrmTallix::Command3_Click);
   connect(load, &QPushButton::clicked, this, &FrmTallix::Command4_Click);
   connect(save, &QPushButton::clicked, this, &FrmTallix::Command5_Click);
+  addHistoryWindow(this, session_.counter(), pastPlaysFolder(env.appDir + "hist.log"), messages_);
 
   // Notices about how the window runs (no polling, a record kept aside) stand over the
   // lower edge of the chart, where they do not hide a figure.
