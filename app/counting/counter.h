@@ -9,8 +9,8 @@
 //
 // Time is never read here: the driver (the window, or tallix-replay) runs the two timers and
 // calls the handlers; after a tick it starts the 2000 ms timer when timer2Enabled() has become
-// true. It also tells the time of day of each tick, which the bonus list notes. The records and the
-// commands work on counters() and panel() between ticks.
+// true. It also tells the time of day of each tick, which the bonus list notes. The records and
+// the commands work on counters() and panel() between ticks.
 #pragma once
 
 #include <cstdint>

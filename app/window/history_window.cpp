@@ -52,13 +52,20 @@ QTableWidget* makeTable(const char* name, const QStringList& columns) {
   return table;
 }
 
-// Sets a row's cells, centred, in one colour.
+// Sets a cell, centred, in a colour, unless it shows that text already.
+void setCell(QTableWidget* table, int row, int column, const QString& text, QColor colour) {
+  if (const QTableWidgetItem* item = table->item(row, column); item && item->text() == text) {
+    return;
+  }
+  auto* item = new QTableWidgetItem(text);
+  item->setForeground(colour);
+  item->setTextAlignment(Qt::AlignCenter);
+  table->setItem(row, column, item);
+}
+
 void setRow(QTableWidget* table, int row, const QStringList& cells, QColor colour) {
   for (int column = 0; column < cells.size(); ++column) {
-    auto* item = new QTableWidgetItem(cells[column]);
-    item->setForeground(colour);
-    item->setTextAlignment(Qt::AlignCenter);
-    table->setItem(row, column, item);
+    setCell(table, row, column, cells[column], colour);
   }
 }
 
@@ -147,8 +154,8 @@ void HistoryWindow::refresh() {
   setRow(plays_, 0, {QString::fromUtf8("現在の遊技")}, QColor(kLightYellow));
   for (std::size_t i = 0; i < past_.size(); ++i) {
     const int row = static_cast<int>(i) + 1;
-    setRow(plays_, row, {past_[i].label}, QColor(kWhite));
     if (past_[i].play) {
+      setRow(plays_, row, {past_[i].label}, QColor(kWhite));
       showSummary(row, summarize(past_[i].play->counters, past_[i].play->bonuses));
     } else {
       setRow(plays_, row, {past_[i].label, QString::fromUtf8("読めません")}, QColor(kOrange));
@@ -161,10 +168,6 @@ void HistoryWindow::refresh() {
 
 void HistoryWindow::pick(int row) {
   plays_->setCurrentCell(row, 0);
-}
-
-PlayRecord HistoryWindow::current() const {
-  return {counter_.counters(), counter_.bonuses().all()};
 }
 
 void HistoryWindow::showPicked() {
@@ -189,12 +192,7 @@ void HistoryWindow::showSummary(int row, const PlaySummary& summary) {
   const QColor colour = plays_->item(row, 0)->foreground().color();
   const QStringList cells = summaryCells(summary);
   for (int column = 1; column <= cells.size(); ++column) {
-    QTableWidgetItem* item = plays_->item(row, column);
-    if (item != nullptr && item->text() == cells[column - 1]) continue;
-    item = new QTableWidgetItem(cells[column - 1]);
-    item->setForeground(colour);
-    item->setTextAlignment(Qt::AlignCenter);
-    plays_->setItem(row, column, item);
+    setCell(plays_, row, column, cells[column - 1], colour);
   }
 }
 
@@ -212,11 +210,12 @@ void HistoryWindow::showBonuses(const std::vector<Bonus>& bonuses) {
 }
 
 void HistoryWindow::exportBonuses() {
-  const int row = plays_->currentRow();
-  const bool past = row > 0 && past_[static_cast<std::size_t>(row - 1)].play;
-  const PlayRecord play = past ? *past_[static_cast<std::size_t>(row - 1)].play : current();
-  QString name = past ? past_[static_cast<std::size_t>(row - 1)].label : QString("current");
-  exportCsv("bonuses_" + name.remove(':').replace(' ', '_') + ".csv", bonusCsv(play.bonuses));
+  const int row = std::max(plays_->currentRow(), 0);
+  if (row == 0) return exportCsv("bonuses_current.csv", bonusCsv(counter_.bonuses().all()));
+  const Listed& listed = past_[static_cast<std::size_t>(row - 1)];
+  QString name = listed.label;
+  exportCsv("bonuses_" + name.remove(':').replace(' ', '_') + ".csv",
+            bonusCsv(listed.play ? listed.play->bonuses : std::vector<Bonus>{}));
 }
 
 void HistoryWindow::exportSummaries() {

@@ -56,7 +56,6 @@ class HistoryWindow : public QWidget {
     std::optional<PlayRecord> play;  // empty when the file could not be read
     QString error;
   };
-  PlayRecord current() const;
   void showPicked();
   void showSummary(int row, const PlaySummary& summary);
   void showBonuses(const std::vector<Bonus>& bonuses);

@@ -4,7 +4,6 @@
 
 #include <functional>
 
-#include "counting/play_summary.h"
 #include "support/play.h"
 
 namespace tallix {
@@ -124,24 +123,6 @@ TEST(BonusFields, ReadBackWhatTheyWriteAndRefuseAnythingElse) {
                           "BIG,1,1,1,24:00:00,", "BIG,1,1,1,9:30:12,", "BIG,99999999999,1,1,,"}) {
     EXPECT_FALSE(parseBonusFields(bad)) << bad;
   }
-}
-
-TEST(PlaySummary, LongestRunUpCountsTheOneStillGoingOn) {
-  Counters c;
-  c.start_all_count = 1000;
-  c.big_count = 3;
-  c.in_count = 3000;
-  c.out_count = 3045;
-  c.start_bonus_count = 250;
-  const std::vector<Bonus> bonuses{{BonusKind::BIG, 300, 300}, {BonusKind::BIG, 500, 200}};
-  PlaySummary s = summarize(c, bonuses);
-  EXPECT_EQ(s.gamesPerBig, 333);
-  EXPECT_EQ(s.gamesPerReg, std::nullopt);
-  EXPECT_EQ(s.payoutRate, "101.50%");
-  EXPECT_EQ(s.difference, 45);
-  EXPECT_EQ(s.longestRunUp, 300);
-  c.start_bonus_count = 301;
-  EXPECT_EQ(summarize(c, bonuses).longestRunUp, 301);
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
-// Every bonus in the record, the past plays and the CSV exports.
+// Every bonus in the record, and the CSV exports.
 #include <gtest/gtest.h>
 
 #include "base/files.h"
 #include "records/csv_export.h"
-#include "records/past_plays.h"
 #include "records/record.h"
 #include "records/record_bonuses.h"
 #include "support/play.h"
@@ -80,32 +79,6 @@ TEST(BonusRecord, AValueThatIsNoBonusFailsTheLoadNamingIt) {
     EXPECT_EQ(e.key(), "b2");
     EXPECT_EQ(e.value(), "BIG,2,one,1,,");
   }
-}
-
-TEST(PastPlays, ListedNewestFirstAndReadWithoutAChange) {
-  TempDir dir;
-  EXPECT_TRUE(listPastPlays(dir / "plays").empty());  // no folder yet
-  const auto folder = dir / "plays";
-  std::filesystem::create_directories(folder / "old.log");  // a folder, not a play
-  Play play;
-  playTwoBonuses(play);
-  SaveRecord(play.counter, folder / "2026-12-07_193012.log");
-  writeBytes(folder / "2026-11-30_090000.log", "[data]\r\nin_count=3\r\n");
-  writeBytes(folder / "2026-12-08_101010.txt", "");
-  writeBytes(folder / "mine.log", "");
-
-  const std::vector<PastPlay> plays = listPastPlays(folder);
-  std::vector<std::string> dates;
-  for (const PastPlay& p : plays) dates.push_back(p.date);
-  EXPECT_EQ(dates,
-            (std::vector<std::string>{"mine", "2026-12-07 19:30:12", "2026-11-30 09:00:00"}));
-
-  const std::string before = readBytes(plays[1].path);
-  const PlayRecord read = readPlay(plays[1].path);
-  EXPECT_EQ(read.counters.in_count, play.c().in_count);
-  EXPECT_EQ(read.bonuses, play.counter.bonuses().all());
-  EXPECT_EQ(readBytes(plays[1].path), before);
-  EXPECT_EQ(pastPlaysFolder(dir / "hist.log"), folder);
 }
 
 TEST(CsvExport, HeaderAndARowPerBonusOrPlay) {
