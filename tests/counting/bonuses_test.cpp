@@ -115,15 +115,5 @@ TEST(BonusList, StartAndEndAreTimesOfDayAcrossMidnight) {
   EXPECT_EQ(timeOfDayText(b.end), "00:00:00");
 }
 
-TEST(BonusFields, ReadBackWhatTheyWriteAndRefuseAnythingElse) {
-  const Bonus b{BonusKind::REG, 1234, 0, -3, 70212, Bonus::kNoTime};
-  EXPECT_EQ(bonusFields(b), "REG,1234,0,-3,19:30:12,");
-  EXPECT_EQ(parseBonusFields(bonusFields(b)), b);
-  for (const char* bad : {"", "BIG", "big,1,1,1,,", "BIG,1,1,1,,,", "BIG,1,x,1,,",
-                          "BIG,1,1,1,24:00:00,", "BIG,1,1,1,9:30:12,", "BIG,99999999999,1,1,,"}) {
-    EXPECT_FALSE(parseBonusFields(bad)) << bad;
-  }
-}
-
 }  // namespace
 }  // namespace tallix

@@ -81,18 +81,12 @@ TEST(BonusRecord, AValueThatIsNoBonusFailsTheLoadNamingIt) {
   }
 }
 
-TEST(CsvExport, HeaderAndARowPerBonusOrPlay) {
+TEST(CsvExport, HeaderAndARowPerBonus) {
   EXPECT_EQ(bonusCsv({{BonusKind::BIG, 120, 120, 312, 70212, 70480},
                       {BonusKind::REG, 130, 10, -4, 70600, Bonus::kNoTime}}),
             "kind,game,run_up,coins,start,end\r\n"
             "BIG,120,120,312,19:30:12,19:34:40\r\n"
             "REG,130,10,-4,19:36:40,\r\n");
-  PlaySummary played{1000, 3, 1, 333, 1000, "101.50%", 45, 300};
-  EXPECT_EQ(summaryCsv({{"current", played}, {"2026-12-07 19:30:12", PlaySummary{}}}),
-            "play,games,big,reg,games_per_big,games_per_reg,payout_rate,difference,"
-            "longest_run_up\r\n"
-            "current,1000,3,1,333,1000,101.50%,45,300\r\n"
-            "2026-12-07 19:30:12,0,0,0,,,,0,0\r\n");
 }
 
 }  // namespace
