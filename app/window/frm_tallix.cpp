@@ -7,6 +7,7 @@
 #include "design.h"
 #include "dialogs.h"
 #include "history.h"
+#include "history_window.h"
 #include "notice_bar.h"
 
 namespace tallix::window {
@@ -54,6 +55,7 @@ FrmTallix::FrmTallix(const Environment& env)
   connect(clear, &QPushButton::clicked, this, &FrmTallix::Command3_Click);
   connect(load, &QPushButton::clicked, this, &FrmTallix::Command4_Click);
   connect(save, &QPushButton::clicked, this, &FrmTallix::Command5_Click);
+  addHistoryWindow(this, session_.counter(), session_.pastPlaysFolder(), messages_);
 
   display_.setInterval(kDisplayInterval);
   connect(&display_, &QTimer::timeout, this, &FrmTallix::render);
@@ -97,7 +99,7 @@ void FrmTallix::render() {
   if (!shown_ || shown_->digits != now.digits) digits_.render(panel);
   if (!shown_ || shown_->history != now.history) history_->render(panel);
   shown_ = now;
-  chart_->render(panel.chart());
+  chart_->render(panel.chart(), session_.counter().settings().payout);
 }
 
 void FrmTallix::message(const std::string& text, const std::string& detail) {
