@@ -150,6 +150,9 @@ std::int32_t toInt32(double value) {
 
 std::string formatFixed2(double value) {
   if (!std::isfinite(value)) return numberText(value);
+  // Texts are built by appending only: GCC 12 at -O2 and above reports inserts into a
+  // std::string (insert, and "x" + a temporary string) as overlapping copies (-Wrestrict, GCC
+  // bug 105329), a false warning that stops builds with -Werror.
   std::string hundredths = "0";  // |value| × 100, rounded, as decimal digits
   if (value != 0) {
     const Decimal d = decimal15(std::fabs(value));
@@ -164,16 +167,18 @@ std::string formatFixed2(double value) {
         if (i >= 0) {
           ++hundredths[i];
         } else {
-          hundredths.insert(hundredths.begin(), '1');
+          hundredths = std::string("1").append(hundredths);
         }
       }
-      if (hundredths.empty()) hundredths = "0";
+      if (hundredths.empty()) hundredths.assign(1, '0');
     }
   }
-  if (hundredths.size() < 3) hundredths.insert(0, 3 - hundredths.size(), '0');
-  hundredths.insert(hundredths.size() - 2, ".");
-  const bool zero = hundredths.find_first_not_of("0.") == std::string::npos;
-  return (value < 0 && !zero ? "-" : "") + hundredths;
+  const bool zero = hundredths.find_first_not_of('0') == std::string::npos;
+  if (hundredths.size() < 3)
+    hundredths = std::string(3 - hundredths.size(), '0').append(hundredths);
+  const std::size_t point = hundredths.size() - 2;
+  std::string text = value < 0 && !zero ? "-" : "";
+  return text.append(hundredths, 0, point).append(".").append(hundredths, point);
 }
 
 std::string numberText(double value) {
@@ -188,7 +193,7 @@ std::string numberText(double value) {
   std::string text = value < 0 ? "-" : "";
   if (d.exponent >= 15 || d.exponent < -4) {
     text += d.digits.substr(0, 1);
-    if (d.digits.size() > 1) text += "." + d.digits.substr(1);
+    if (d.digits.size() > 1) text.append(".").append(d.digits, 1);
     char exp[16];
     std::snprintf(exp, sizeof exp, "E%c%02d", d.exponent < 0 ? '-' : '+', std::abs(d.exponent));
     return text + exp;
@@ -198,6 +203,10 @@ std::string numberText(double value) {
   if (d.digits.size() <= intDigits)
     return text + d.digits + std::string(intDigits - d.digits.size(), '0');
   return text + d.digits.substr(0, intDigits) + "." + d.digits.substr(intDigits);
+}
+
+std::string numberedKey(std::string_view name, std::int64_t number) {
+  return std::string(name).append(std::to_string(number));  // appended: see formatFixed2
 }
 
 }  // namespace tallix

@@ -48,4 +48,7 @@ std::string formatFixed2(double value);
 // From 1E+15 up and below 0.0001 the exponent form is used ("1E+20", "1.5E-05").
 std::string numberText(double value);
 
+// A name followed by a whole number, as the record's keys are made ("r3", "g120", "b1").
+std::string numberedKey(std::string_view name, std::int64_t number);
+
 }  // namespace tallix

@@ -17,10 +17,10 @@ constexpr std::string_view kData = "data";
 constexpr std::string_view kGraph = "graph";
 
 std::string historyKey(std::size_t i) {
-  return "r" + std::to_string(i);
+  return numberedKey("r", static_cast<std::int64_t>(i));
 }
 std::string graphKey(std::int64_t row) {
-  return "g" + std::to_string(row);
+  return numberedKey("g", static_cast<std::int64_t>(row));
 }
 
 // The row number of a graph key as a save writes it ("g" and a decimal number without a

@@ -1,11 +1,13 @@
 #include "record_bonuses.h"
 
+#include "base/numbers.h"
+
 namespace tallix {
 
 namespace {
 
 std::string bonusKey(std::size_t number) {
-  return "b" + std::to_string(number);
+  return numberedKey("b", static_cast<std::int64_t>(number));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "base/file_lock.h"
 #include "base/files.h"
+#include "base/numbers.h"
 #include "base/profile.h"
 #include "support/temp_dir.h"
 
@@ -36,7 +37,7 @@ TEST(ProfileWrite, FullDiskLeavesTheOldFileWholeAndNoTemporaryFile) {
   const auto path = dir / "hist.log";
   writeBytes(path, "[data]\r\nin_count=1\r\n");
   ProfileFile big = ProfileFile::load(path);
-  for (int row = 2; row < 5000; ++row) big.write("graph", "g" + std::to_string(row), "-150");
+  for (int row = 2; row < 5000; ++row) big.write("graph", numberedKey("g", row), "-150");
   // A file size limit makes the write fail as a full disk does, even for root.
   rlimit old{};
   getrlimit(RLIMIT_FSIZE, &old);

@@ -4,6 +4,7 @@
 
 #include "base/cp932.h"
 #include "base/files.h"
+#include "base/numbers.h"
 #include "support/panel_state.h"
 #include "support/play.h"
 #include "support/temp_dir.h"
@@ -142,7 +143,7 @@ TEST(SaveRecord, WritesEveryRowFromTheSecondAndKeepsTheRestOfTheFile) {
   SaveRecord(counter, path);
   const ProfileFile file = ProfileFile::load(path);
   std::vector<std::string> expectedKeys = {"note", "g01", "g2"};
-  for (int row = 3; row <= 40; ++row) expectedKeys.push_back("g" + std::to_string(row));
+  for (int row = 3; row <= 40; ++row) expectedKeys.push_back(numberedKey("g", row));
   EXPECT_EQ(file.keys("graph"), expectedKeys);  // g45 and G60 are gone
   EXPECT_EQ(file.value("graph", "g40"), "-40");
   EXPECT_EQ(file.value("other", "kept"), "yes");
@@ -321,7 +322,7 @@ TEST(LoadRecord, FiguresThatDoNotFit32BitsEndTheLoad) {
 TEST(LoadRecord, AGraphPastTheChartsLimitRefusesTheWholeRecord) {
   TempDir dir;
   std::string graph;
-  for (int row = 2; row <= 40000; ++row) graph += "g" + std::to_string(row) + "=1\r\n";
+  for (int row = 2; row <= 40000; ++row) graph += numberedKey("g", row) + "=1\r\n";
   writeBytes(dir / "r.log", record("", graph));
   Counter counter;
   try {
