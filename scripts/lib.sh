@@ -44,12 +44,19 @@ ensure_locale() {
   fi
 }
 
-# configure_build DIR [cmake options...]: configures once, then builds what changed.
+# configure_build DIR [cmake options...]: configures DIR afresh when it is new or when the
+# options (or the compilers CC and CXX) differ from those it was configured with, then builds
+# what changed. The scripts' builds treat warnings as errors, as CI does.
 configure_build() {
   local dir=$1
   shift
-  if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+  local options=(-G Ninja -DTALLIX_WERROR=ON "$@")
+  local stamp="$dir/.configured-with"
+  local wanted="${options[*]} CC=${CC:-} CXX=${CXX:-}"
+  if [ ! -f "$dir/build.ninja" ] || [ "$(cat "$stamp" 2>/dev/null)" != "$wanted" ]; then
+    # --fresh: an option left out now must not keep the value an earlier run cached.
+    cmake --fresh -S "$ROOT" -B "$dir" "${options[@]}" >/dev/null
+    echo "$wanted" >"$stamp"
   fi
   cmake --build "$dir"
 }
