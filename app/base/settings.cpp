@@ -1,6 +1,7 @@
 #include "settings.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "files.h"
 #include "numbers.h"
@@ -11,6 +12,20 @@ namespace tallix {
 std::string_view NullToZero(std::string_view value) {
   return value.empty() ? "0" : value;
 }
+
+namespace {
+
+// A port number above 32767 does not fit addr's signed 16-bit field as a decimal number; its
+// "&H" form gives the same 16-bit pattern (addr=&HEC00 for port 60416).
+std::string portHint(double value) {
+  if (!(value > 32767 && value < 65535.5)) return {};
+  const std::int32_t port = toInt32(value);
+  char hex[8];
+  std::snprintf(hex, sizeof hex, "%X", static_cast<unsigned>(port));
+  return " (use addr=&H" + std::string(hex) + " for port " + std::to_string(port) + ")";
+}
+
+}  // namespace
 
 SettingsLoad loadSettings(const std::filesystem::path& iniPath) {
   SettingsLoad load;
@@ -39,7 +54,8 @@ SettingsLoad loadSettings(const std::filesystem::path& iniPath) {
         field = toInt32(v);
       }
     } catch (const OverflowError& e) {
-      report(section, key, text, "is outside " + e.range());
+      const bool port = std::string_view(key) == "addr";
+      report(section, key, text, "is outside " + e.range() + (port ? portHint(v) : ""));
     }
   };
 

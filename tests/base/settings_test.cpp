@@ -79,6 +79,27 @@ TEST(Settings, ValuesOutsideTheirFieldAreReportedAndLeftAtZero) {
   EXPECT_EQ(load.settings.bigSetCoin, 0);
 }
 
+// A port number written in decimal above 32767 does not fit; the message gives the "&H" form
+// that does, and that form reads as that port.
+TEST(Settings, APortNumberTooBigForAddrIsShownInItsHexForm) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"60416", " (use addr=&HEC00 for port 60416)"},
+      {"32768", " (use addr=&H8000 for port 32768)"},
+      {"65535.4", " (use addr=&HFFFF for port 65535)"},
+      {"65536", ""},
+      {"-40000", ""},
+  };
+  for (const auto& [value, hint] : rows) {
+    SCOPED_TRACE(value);
+    const SettingsLoad load = loadFrom(std::string("[setting]\naddr=") + value + "\n");
+    ASSERT_EQ(load.messages.size(), 1u);
+    EXPECT_EQ(load.messages[0], std::string("tallix.ini [setting] addr=") + value +
+                                    " is outside -32768..32767" + hint + "; using 0");
+  }
+  EXPECT_EQ(static_cast<std::uint16_t>(loadFrom("[setting]\naddr=&HEC00\n").settings.portAddr),
+            60416);
+}
+
 TEST(Settings, GraphPayoutIsAPositiveRateOrNone) {
   const struct {
     const char* ini;
