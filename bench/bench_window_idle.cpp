@@ -110,7 +110,8 @@ void BM_Window(benchmark::State& state) {
   for (auto _ : state) {
     IdlePort port;
     port.reads.resize(static_cast<std::size_t>(seconds) * 2000);
-    tallix::window::FrmTallix window({&port, nullptr, port, port, dir.string() + "/"});
+    tallix::window::FrmTallix window(
+        {&port, nullptr, port, port, tallix::Places::in(dir.string())});
     window.Form_Load();
     window.show();
     runFor(1000);  // the window settles
@@ -145,7 +146,8 @@ void BM_ChartUpdate(benchmark::State& state) {
   std::filesystem::create_directories(dir);
   for (auto _ : state) {
     IdlePort unused;
-    tallix::window::FrmTallix window({nullptr, nullptr, unused, unused, dir.string() + "/"});
+    tallix::window::FrmTallix window(
+        {nullptr, nullptr, unused, unused, tallix::Places::in(dir.string())});
     window.show();
     QApplication::processEvents();
     auto* view = window.findChild<QChartView*>("MSChart1");

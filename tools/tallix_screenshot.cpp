@@ -54,7 +54,8 @@ int main(int argc, char** argv) {
     const std::vector<tallix::Change> trace = tallix::readTrace(in, argv[2]);
 
     Unused unused;
-    tallix::window::FrmTallix window({nullptr, nullptr, unused, unused, tallix::AppDir()});
+    tallix::window::FrmTallix window(
+        {nullptr, nullptr, unused, unused, tallix::Places::in(tallix::AppDir())});
     window.counter().applySettings(tallix::loadSettings(argv[1]).settings);
     tallix::replayTrace(window.counter(), trace, 1, kTenInTheMorningMs);
     window.render();

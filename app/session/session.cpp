@@ -43,7 +43,10 @@ bool Session::start() {
   started_ = true;
   // The port library finds its files through the current directory.
   std::error_code ignored;
-  std::filesystem::current_path(env_.appDir, ignored);
+  std::filesystem::current_path(AppDir(), ignored);
+  // A folder that cannot be made shows when the record is saved.
+  std::filesystem::create_directories(env_.places.dataDir, ignored);
+  makeSettingsFile();
   if (!lockRecord()) return false;
 
   if (env_.port != nullptr) {
@@ -63,7 +66,7 @@ bool Session::start() {
     }
   }
 
-  const SettingsLoad settings = loadSettings(env_.appDir + "tallix.ini");
+  const SettingsLoad settings = loadSettings(env_.places.settingsFile);
   const auto portNumber = static_cast<std::uint16_t>(settings.settings.portAddr);
   Source* source = env_.machine;
   if (source == nullptr && env_.port != nullptr && portNumber != 0) {
@@ -77,7 +80,8 @@ bool Session::start() {
     source = &portSource_.emplace(*env_.port, portNumber);
   } else if (source == nullptr) {
     // Ports 0 and 2 belong to other hardware: never touch them.
-    view_.notice("The port address is not set (addr in tallix.ini): not polling.");
+    view_.notice("The port address is not set (addr in " + env_.places.settingsFile +
+                 "): not polling.");
   }
   counter_.applySettings(settings.settings);
   settingsMessages_ = settings.messages;
@@ -103,6 +107,19 @@ bool Session::fail(const std::string& message) {
   exitStatus_ = 1;
   stop();
   return false;
+}
+
+void Session::makeSettingsFile() {
+  const std::filesystem::path path = env_.places.settingsFile;
+  std::error_code ignored;
+  if (env_.settingsSample.empty() || std::filesystem::exists(path, ignored)) return;
+  try {
+    std::filesystem::create_directories(path.parent_path(), ignored);
+    writeFileAtomically(path, env_.settingsSample);
+    view_.notice("The settings were made from the sample: " + path.string() + ".");
+  } catch (const FileError& e) {
+    view_.notice(std::string(e.what()) + ": running without settings.");
+  }
 }
 
 bool Session::lockRecord() {
@@ -222,14 +239,15 @@ void Session::saveElsewhere(std::string why) {
   // Until the play is saved where the player chooses, or the player lets it go.
   while (env_.dialog != nullptr &&
          view_.ask("The play could not be saved: " + why, "Save elsewhere…", "Discard the play")) {
-    const CommandOutcome saved = tallix::Command5_Click(counter_, *env_.dialog, programDir());
+    const CommandOutcome saved = tallix::Command5_Click(counter_, *env_.dialog, dataFolder());
     if (!saved.done.empty()) return;
     if (!saved.failure.empty()) why = saved.failure;
   }
 }
 
-std::string Session::programDir() const {
-  return env_.appDir.substr(0, env_.appDir.size() - 1);  // without the trailing separator
+std::string Session::dataFolder() const {
+  const std::string& dir = env_.places.dataDir;
+  return dir.substr(0, dir.size() - 1);  // without the trailing separator
 }
 
 void Session::report(const CommandOutcome& outcome) {
@@ -248,12 +266,12 @@ void Session::Command3_Click() {
 
 void Session::Command4_Click() {
   count();
-  report(tallix::Command4_Click(counter_, *env_.dialog, programDir()));
+  report(tallix::Command4_Click(counter_, *env_.dialog, dataFolder()));
 }
 
 void Session::Command5_Click() {
   count();
-  report(tallix::Command5_Click(counter_, *env_.dialog, programDir()));
+  report(tallix::Command5_Click(counter_, *env_.dialog, dataFolder()));
 }
 
 }  // namespace tallix

@@ -1,7 +1,8 @@
 // The session: one play counted from one input, from start-up to shutdown. It holds every rule
 // of how the program runs, so they are tested without a window; the window is its view.
 //
-//   start()   program dir made current; the record locked (a second program on it ends);
+//   start()   program dir made current; the play's folder and, on a first run, the settings
+//             file made; the record locked (a second program on it ends);
 //             port library start (KIRVO_Start), degraded on an odd result; settings; control
 //             byte 0xEC to portAddr + 2; counter shaped; the record restored (kept aside when
 //             it cannot be loaded); the sampling thread started
@@ -27,6 +28,7 @@
 #include <vector>
 
 #include "base/file_lock.h"
+#include "base/places.h"
 #include "counting/counter.h"
 #include "counting/tick_driver.h"
 #include "port/change_queue.h"
@@ -63,10 +65,13 @@ struct SessionEnvironment {
   // kept in its own record, sim.log, so that a real play is never overwritten.
   Source* machine = nullptr;
   FileDialog* dialog = nullptr;    // for Load and Save
-  std::string appDir;              // the program directory, with a trailing separator
+  Places places;                   // where tallix.ini and the play are
   TraceRecorder* trace = nullptr;  // when given, records every change counted
   // Milliseconds on a clock that never goes back: when to save next.
   std::function<std::int64_t()> clock;
+  // What a settings file that does not exist yet is made of (the commented sample); with ""
+  // none is made.
+  std::string settingsSample{};
 };
 
 class Session {
@@ -96,10 +101,10 @@ class Session {
   const Counter& counter() const { return counter_; }
   // The automatic record: sim.log for the simulated machine, hist.log otherwise.
   std::string recordName() const { return env_.machine ? "sim.log" : "hist.log"; }
-  std::string recordPath() const { return env_.appDir + recordName(); }
+  std::string recordPath() const { return env_.places.dataDir + recordName(); }
   // Where a clear keeps the plays it ends, beside the record.
   std::string pastPlaysFolder() const {
-    return env_.appDir + (env_.machine ? "sim-plays" : "plays");
+    return env_.places.dataDir + (env_.machine ? "sim-plays" : "plays");
   }
   // The settings that could not be used, one message each, for the window to show once it is
   // up.
@@ -107,6 +112,7 @@ class Session {
 
  private:
   bool fail(const std::string& message);
+  void makeSettingsFile();
   bool lockRecord();
   void restorePlay();
   void report(const CommandOutcome& outcome);
@@ -115,7 +121,7 @@ class Session {
   void saveWhenChanged();
   void noteSaveFailures(const std::vector<std::string>& failures);
   std::pair<Panel::Revisions, std::uint64_t> revisions() const;
-  std::string programDir() const;
+  std::string dataFolder() const;
 
   SessionEnvironment env_;
   SessionView& view_;

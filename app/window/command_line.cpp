@@ -1,5 +1,6 @@
 #include "command_line.h"
 
+#include <QCoreApplication>
 #include <charconv>
 #include <cmath>
 
@@ -34,7 +35,12 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
              ", got \"" + text + "\"");
       }
       c.simulateSpeed = speed;
-    } else if (arg == "--seed" || arg == "--machine" || arg == "--record-trace") {
+    } else if (arg == "--help" || arg == "-h") {
+      c.help = true;
+    } else if (arg == "--version") {
+      c.version = true;
+    } else if (arg == "--seed" || arg == "--machine" || arg == "--record-trace" ||
+               arg == "--data-dir") {
       if (i + 1 >= args.size()) fail(arg + " needs a value");
       const std::string& value = args[++i];
       if (arg == "--seed") {
@@ -44,7 +50,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         }
         seedGiven = true;
       } else {
-        (arg == "--machine" ? c.machinePath : c.recordTrace) = value;
+        (arg == "--machine"    ? c.machinePath
+         : arg == "--data-dir" ? c.dataDir
+                               : c.recordTrace) = value;
       }
     } else {
       fail("unknown argument \"" + arg + "\"");
@@ -54,6 +62,43 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
     fail("--seed and --machine go with --simulate");
   }
   return c;
+}
+
+std::string usageText() {
+  return QCoreApplication::translate(
+             "CommandLine",
+             "usage: tallix [--simulate[=SPEED] [--seed N] [--machine FILE]] [--record-trace FILE] "
+             "[--data-dir DIR]\n")
+      .toStdString();
+}
+
+std::string helpText(const Places& places) {
+  return usageText() +
+         QCoreApplication::translate(
+             "CommandLine",
+             "\nTallix counts the play of a pachislot machine wired to the PC and shows it on its "
+             "panel.\n"
+             "\n"
+             "  --simulate[=SPEED]   count the built-in simulated machine instead of the port,\n"
+             "                       at SPEED times a player's pace (above 0, at most %1; 1)\n"
+             "  --seed N             which simulated play (1)\n"
+             "  --machine FILE       the simulated machine's description\n"
+             "  --record-trace FILE  append every change of the input that is counted to FILE\n"
+             "  --data-dir DIR       keep the settings and the play in DIR\n"
+             "  -h, --help           show this help\n"
+             "  --version            show the version\n"
+             "\n"
+             "Files of this run:\n"
+             "  settings (tallix.ini)         %2\n"
+             "  play (hist.log, plays/; the simulation's sim.log, sim-plays/)  %3\n"
+             "A tallix.ini beside the program keeps both there. Otherwise the settings are in\n"
+             "$XDG_CONFIG_HOME/tallix (~/.config/tallix) and the play in $XDG_DATA_HOME/tallix\n"
+             "(~/.local/share/tallix); on Windows both in %APPDATA%\\Tallix. A missing tallix.ini\n"
+             "is made from a commented sample.\n")
+             .arg(QString::fromStdString(numberText(kMaxWindowSpeed)),
+                  QString::fromStdString(places.settingsFile),
+                  QString::fromStdString(places.dataDir))
+             .toStdString();
 }
 
 }  // namespace tallix

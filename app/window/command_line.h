@@ -1,10 +1,13 @@
-// The command line of the program tallix (after Qt has taken its own arguments):
+// The command line of the program tallix:
 //
 //   tallix [--simulate[=SPEED] [--seed N] [--machine FILE]] [--record-trace FILE]
+//          [--data-dir DIR] | --help | --version
 //
 // --simulate runs the window on the simulated machine instead of the port library, at SPEED
 // times a real player's pace (1 by default, at most kMaxWindowSpeed), with its own record file.
 // --record-trace appends every change of the port byte that is counted to a trace file.
+// --data-dir keeps the settings and the play in DIR (see base/places.h for where they are
+// otherwise).
 #pragma once
 
 #include <cstdint>
@@ -12,6 +15,8 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "base/places.h"
 
 namespace tallix {
 
@@ -25,9 +30,16 @@ struct CommandLine {
   std::uint64_t seed = 1;
   std::string machinePath;  // the machine description; "" for the typical machine
   std::string recordTrace;  // "" records nothing
+  std::string dataDir;      // "" for the usual places
+  bool help = false;
+  bool version = false;
 };
 
 // Throws std::invalid_argument with a message that names the argument and what it needs.
 CommandLine parseCommandLine(const std::vector<std::string>& args);
+
+// The usage line, and the help: every option, and where this run's files are.
+std::string usageText();
+std::string helpText(const Places& places);
 
 }  // namespace tallix

@@ -37,8 +37,9 @@ struct Environment {
   Source* machine;  // the simulated machine, read instead of the port
   FileDialog& dialog;
   Messages& messages;
-  std::string appDir;              // the program directory, with a trailing separator
+  Places places;                   // where tallix.ini and the play are
   TraceRecorder* trace = nullptr;  // records every change counted
+  std::string settingsSample{};    // a settings file made on a first run; "" makes none
 };
 
 class FrmTallix : public QWidget, private SessionView {

@@ -2,12 +2,15 @@
 // closing the program's end.
 //
 //   tallix [--simulate[=SPEED] [--seed N] [--machine FILE]] [--record-trace FILE]
+//          [--data-dir DIR] | --help | --version
 //
 // The window reads the parallel port through the port library, or with --simulate the built-in
 // simulated machine (no port library, no port access); --record-trace appends every change of
-// the port byte that is counted to a trace file.
+// the port byte that is counted to a trace file. --help and --version answer without a display.
 #include <QApplication>
+#include <QFile>
 #include <QSocketNotifier>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -23,6 +26,7 @@
 #endif
 
 #include "base/files.h"
+#include "base/places.h"
 #include "command_line.h"
 #include "counting/tick_driver.h"
 #include "dialogs.h"
@@ -33,12 +37,19 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: tallix [--simulate[=SPEED] [--seed N] [--machine FILE]] [--record-trace FILE]\n";
-
 int refuse(const std::string& why, bool usage = false) {
-  std::cerr << "tallix: " << why << '\n' << (usage ? kUsage : "");
+  std::cerr << "tallix: " << why << '\n' << (usage ? tallix::usageText() : "");
   return 2;
+}
+
+tallix::Places places(const tallix::CommandLine& options) {
+  return tallix::findPlaces(tallix::AppDir(), options.dataDir, std::getenv);
+}
+
+// The settings file a first run makes: the commented sample, built into the program.
+std::string settingsSample() {
+  QFile sample(QStringLiteral(":/sample-tallix.ini"));
+  return sample.open(QIODevice::ReadOnly) ? sample.readAll().toStdString() : std::string();
 }
 
 #ifndef _WIN32
@@ -88,16 +99,23 @@ int main(int argc, char** argv) {
   const sigset_t held = stopSignals();
   pthread_sigmask(SIG_BLOCK, &held, nullptr);
 #endif
-  QApplication app(argc, argv);
-
   tallix::CommandLine options;
+  std::string refused;
   try {
-    std::vector<std::string> args;
-    for (const QString& arg : QApplication::arguments().mid(1)) args.push_back(arg.toStdString());
-    options = tallix::parseCommandLine(args);
+    options = tallix::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const std::invalid_argument& e) {
-    return refuse(e.what(), true);
+    refused = e.what();
   }
+  // Answered on the console, without the window system.
+  if (!refused.empty() || options.help || options.version) {
+    QCoreApplication console(argc, argv);
+    if (!refused.empty()) return refuse(refused, true);
+    std::cout << (options.help ? tallix::helpText(places(options))
+                               : std::string("tallix " TALLIX_VERSION "\n"));
+    return 0;
+  }
+
+  QApplication app(argc, argv);
 
   std::optional<tallix::KirvoBinding> kirvo;
   std::optional<tallix::SimulatedSource> simulated;
@@ -131,8 +149,8 @@ int main(int argc, char** argv) {
   tallix::window::MessageBoxes messages;
   tallix::window::QtFileDialog dialog;
   tallix::window::FrmTallix frmTallix({kirvo ? &*kirvo : nullptr, simulated ? &*simulated : nullptr,
-                                       dialog, messages, tallix::AppDir(),
-                                       trace ? &*trace : nullptr});
+                                       dialog, messages, places(options), trace ? &*trace : nullptr,
+                                       settingsSample()});
   dialog.attachTo(&frmTallix);
 #ifndef _WIN32
   closeOnStopSignals(frmTallix);

@@ -67,8 +67,8 @@ class SessionTest : public ::testing::Test {
     port = std::make_unique<FakePort>();
     view = FakeView{};
     session = std::make_unique<Session>(
-        SessionEnvironment{machine != nullptr ? nullptr : port.get(), machine, &dialog, appDir(),
-                           trace, [this] { return now; }},
+        SessionEnvironment{machine != nullptr ? nullptr : port.get(), machine, &dialog,
+                           Places::in(appDir()), trace, [this] { return now; }},
         view);
     return *session;
   }
@@ -125,6 +125,28 @@ TEST_F(SessionTest, AnOddPortStartIsDegradedAndLeavesTheRecordAsItIs) {
     EXPECT_EQ(port->stops, 1);
     EXPECT_EQ(port->reads, 0);
     EXPECT_EQ(readBytes(dir / "hist.log"), "[data]\r\nin_count=77\r\n");  // not saved over
+  }
+}
+
+// An installed program's first run: the settings file is made from the sample in a folder of
+// its own and read at once; the play goes to a data folder that is made too. A later run keeps
+// the settings the player has edited.
+TEST_F(SessionTest, AFirstRunMakesTheSettingsFromTheSampleAndTheDataFolder) {
+  const std::string sample = "; the sample\r\n[setting]\r\naddr=&H378\r\n[big]\r\ncount=7\r\n";
+  const Places places{(dir / "config" / "tallix" / "tallix.ini").string(),
+                      (dir / "data" / "tallix").string() + "/"};
+  for (const char* edited : {"", "[big]\r\ncount=9\r\n"}) {
+    SCOPED_TRACE(edited);
+    port = std::make_unique<FakePort>();
+    view = FakeView{};
+    if (*edited != '\0') writeBytes(places.settingsFile, edited);
+    Session session({port.get(), nullptr, &dialog, places, nullptr, {}, sample}, view);
+    ASSERT_TRUE(session.start());
+    EXPECT_EQ(readBytes(places.settingsFile), *edited != '\0' ? edited : sample);
+    EXPECT_EQ(session.counter().settings().bigSetCoin, *edited != '\0' ? 9 : 7);
+    EXPECT_EQ(view.noticed("made from the sample"), *edited == '\0');
+    session.stop();
+    EXPECT_TRUE(std::filesystem::exists(places.dataDir + "hist.log"));
   }
 }
 
@@ -247,7 +269,7 @@ TEST_F(SessionTest, OneProgramPerRecordAndALeftLockIsTakenOver) {
   start();
   FakeView secondView;
   FakePort secondPort;
-  Session second({&secondPort, nullptr, &dialog, appDir(), nullptr, {}}, secondView);
+  Session second({&secondPort, nullptr, &dialog, Places::in(appDir()), nullptr, {}}, secondView);
   EXPECT_FALSE(second.start());
   EXPECT_EQ(second.exitStatus(), 1);
   ASSERT_EQ(secondView.messages.size(), 1u);
@@ -263,7 +285,7 @@ TEST_F(SessionTest, OneProgramPerRecordAndALeftLockIsTakenOver) {
   // The record is free again once the first program has ended.
   session->stop();
   session.reset();
-  Session third({&secondPort, nullptr, &dialog, appDir(), nullptr, {}}, secondView);
+  Session third({&secondPort, nullptr, &dialog, Places::in(appDir()), nullptr, {}}, secondView);
   EXPECT_TRUE(third.start());
 }
 

@@ -17,6 +17,7 @@ TEST(Program, AStopSignalClosesTheWindowAndSavesThePlay) {
     SCOPED_TRACE(signal);
     TempDir dir;
     std::filesystem::copy_file(TALLIX_PROGRAM, dir / "tallix");
+    writeBytes(dir / "tallix.ini", "");  // its files beside it
     const auto r = run("cd " + dir.path().string() +
                        " && { QT_QPA_PLATFORM=offscreen ./tallix --simulate & pid=$!; sleep 1.5;"
                        " kill -" +
@@ -32,6 +33,7 @@ TEST(Program, AStopSignalClosesTheWindowAndSavesThePlay) {
 TEST(Program, ASecondProgramOnTheRecordEndsAndAStopSignalEndsAStartUpBox) {
   TempDir dir;
   std::filesystem::copy_file(TALLIX_PROGRAM, dir / "tallix");
+  writeBytes(dir / "tallix.ini", "");
   const auto r = run("cd " + dir.path().string() +
                      " && export QT_QPA_PLATFORM=offscreen"
                      " && { ./tallix --simulate & first=$!; sleep 2;"
@@ -40,6 +42,39 @@ TEST(Program, ASecondProgramOnTheRecordEndsAndAStopSignalEndsAStartUpBox) {
                      " kill -TERM $first; wait $first; echo \"first $?\"; }");
   EXPECT_EQ(r.out, "second 143\nfirst 0\n") << r.err;
   EXPECT_EQ(ProfileFile::load(dir / "sim.log").value("data", "r0"), "1");
+}
+
+// Installed (no tallix.ini beside it), the program keeps its files under the user's home: the
+// settings made from the sample, the play in the data folder; --data-dir keeps both in one
+// folder. --help names them and ends with 0, without a display.
+TEST(Program, AnInstalledProgramKeepsItsFilesUnderHomeOrInTheDataDir) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "bin");
+  std::filesystem::copy_file(TALLIX_PROGRAM, dir / "bin" / "tallix");
+  const std::string home = (dir / "home").string();
+  const std::string env = "cd " + dir.path().string() + " && export HOME=" + home +
+                          " && unset XDG_CONFIG_HOME XDG_DATA_HOME DISPLAY WAYLAND_DISPLAY && ";
+  const struct {
+    const char* options;
+    std::filesystem::path settings, play;
+  } rows[] = {
+      {"", dir / "home/.config/tallix/tallix.ini", dir / "home/.local/share/tallix/sim.log"},
+      {"--data-dir chosen", dir / "chosen/tallix.ini", dir / "chosen/sim.log"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.options);
+    const auto help = run(env + "bin/tallix --help " + row.options);
+    EXPECT_EQ(help.status, 0) << help.err;
+    EXPECT_NE(help.out.find(row.settings.string()), std::string::npos) << help.out;
+    EXPECT_NE(help.out.find(row.play.parent_path().string() + "/"), std::string::npos);
+
+    const auto r = run(env + "{ QT_QPA_PLATFORM=offscreen bin/tallix --simulate " + row.options +
+                       " & pid=$!; sleep 1.5; kill -TERM $pid; wait $pid; }");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(readBytes(row.settings).find("[setting]"), std::string::npos);  // the sample
+    EXPECT_TRUE(std::filesystem::exists(row.play));
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir / "bin" / "sim.log"));
 }
 
 }  // namespace

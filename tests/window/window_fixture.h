@@ -51,7 +51,7 @@ class WindowTest : public ::testing::Test {
 
   window::FrmTallix& makeWindow() {
     frm = std::make_unique<window::FrmTallix>(
-        window::Environment{&port, nullptr, dialog, messages, appDir()});
+        window::Environment{&port, nullptr, dialog, messages, Places::in(appDir())});
     driver.emplace(frm->counter());
     return *frm;
   }
