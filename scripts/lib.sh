@@ -8,14 +8,14 @@ BUILD="$ROOT/build"
 PACKAGES=(
   build-essential cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-charts-dev fonts-ipafont-mincho xvfb xauth
+  qt6-base-dev qt6-charts-dev qt6-tools-dev qt6-l10n-tools fonts-ipafont-mincho xvfb xauth
   clang libclang-rt-14-dev clang-format
   g++-mingw-w64-x86-64 g++-mingw-w64-i686
 )
 # What only scripts/test needs: GoogleTest's sources for the Windows build of the tests, Wine
-# to run them, and the locales package for the Japanese locale that Wine takes its code page
-# from.
-TEST_PACKAGES=(googletest wine wine64 locales)
+# to run them, the locales package for the Japanese locale that Wine takes its code page from,
+# and the validators of the package's desktop entry and AppStream metainfo.
+TEST_PACKAGES=(googletest wine wine64 locales desktop-file-utils appstream)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -59,4 +59,10 @@ configure_build() {
     echo "$wanted" >"$stamp"
   fi
   cmake --build "$dir"
+}
+
+# build_main: the build of scripts/run and scripts/test, with the install prefix of the
+# Debian package (cpack in it makes the package).
+build_main() {
+  configure_build "$BUILD" -DCMAKE_INSTALL_PREFIX=/usr
 }
