@@ -191,6 +191,16 @@ std::pair<char32_t, std::size_t> decodeUtf8(std::string_view s, std::size_t i) {
 
 }  // namespace
 
+bool isUtf8Text(std::string_view bytes) {
+  if (isAscii(bytes)) return false;
+  for (std::size_t i = 0; i < bytes.size();) {
+    const auto [c, n] = decodeUtf8(bytes, i);
+    if (c == 0xFFFD && n == 1) return false;
+    i += n;
+  }
+  return true;
+}
+
 std::string utf16leToUtf8(std::string_view utf16le) {
   std::string out;
   out.reserve(utf16le.size());

@@ -20,6 +20,10 @@ std::string utf8ToCp932(std::string_view utf8);
 std::string utf16leToUtf8(std::string_view utf16le);
 std::string utf8ToUtf16le(std::string_view utf8);
 
+// Whether the bytes are well-formed UTF-8 with at least one character beyond ASCII: a text that
+// can only be UTF-8, since CP932 text is hardly ever well-formed UTF-8 as well.
+bool isUtf8Text(std::string_view bytes);
+
 // The length of the longest prefix of at most maxBytes bytes that does not split a
 // double-byte character.
 std::size_t cp932Prefix(std::string_view cp932, std::size_t maxBytes);

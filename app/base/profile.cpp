@@ -74,7 +74,7 @@ std::string_view valueOf(std::string_view line) {
 
 }  // namespace
 
-ProfileFile::ProfileFile(std::string_view bytes) {
+ProfileFile::ProfileFile(std::string_view bytes, Unmarked unmarked) {
   std::string decoded;
   if (bytes.starts_with(kUtf16LeBom)) {
     encoding_ = Encoding::utf16le;
@@ -83,6 +83,8 @@ ProfileFile::ProfileFile(std::string_view bytes) {
   } else if (bytes.starts_with(kUtf8Bom)) {
     encoding_ = Encoding::utf8;
     bytes.remove_prefix(kUtf8Bom.size());
+  } else if (unmarked == Unmarked::utf8WhenValid && isUtf8Text(bytes)) {
+    encoding_ = Encoding::utf8Unmarked;
   }
   std::size_t pos = 0;
   while (pos < bytes.size()) {
@@ -124,9 +126,9 @@ void ProfileFile::addLine(std::string text, std::string eol) {
   section.body.push_back(Line{std::move(text), std::move(eol)});
 }
 
-ProfileFile ProfileFile::load(const std::filesystem::path& path) {
+ProfileFile ProfileFile::load(const std::filesystem::path& path, Unmarked unmarked) {
   const auto bytes = readFileBytes(path);
-  return bytes ? ProfileFile(*bytes) : ProfileFile();
+  return bytes ? ProfileFile(*bytes, unmarked) : ProfileFile();
 }
 
 std::size_t ProfileFile::findSection(std::string_view name) const {
@@ -219,7 +221,8 @@ void ProfileFile::write(std::string_view section, std::string_view key, std::str
   // next write one by one would parse it.
   if (hasLineBreak(name) || hasLineBreak(keyName) || hasLineBreak(text) ||
       trim(keyName).starts_with('[')) {
-    *this = ProfileFile(bytes());
+    *this = ProfileFile(
+        bytes(), encoding_ == Encoding::utf8Unmarked ? Unmarked::utf8WhenValid : Unmarked::cp932);
   }
 }
 
@@ -268,6 +271,8 @@ std::string ProfileFile::bytes() const {
       return std::string(kUtf16LeBom) + utf8ToUtf16le(out);
     case Encoding::utf8:
       return std::string(kUtf8Bom) + out;
+    case Encoding::utf8Unmarked:
+      return out;
     default:
       return out;
   }

@@ -10,6 +10,8 @@
 // read and written in UTF-16LE, as Windows does; one that starts with a UTF-8 mark in UTF-8
 // (Windows would read the mark as part of the first line and lose that section), and keeps its
 // mark. Either way the values pass through CP932, as they do through the Windows "A" functions.
+// A file without a mark is CP932, unless it is loaded as a text that may be UTF-8 (the settings,
+// which a Linux editor writes in UTF-8): then well-formed UTF-8 with non-ASCII text is UTF-8.
 //
 // A write replaces the value of an existing key in place (keeping the file's spelling of the
 // key), adds a missing key after the last key line of its section (a line written with a key
@@ -41,11 +43,14 @@ struct ProfileWrite {
 
 class ProfileFile {
  public:
-  explicit ProfileFile(std::string_view bytes = {});
+  // What a file without a byte-order mark is in.
+  enum class Unmarked { cp932, utf8WhenValid };
+
+  explicit ProfileFile(std::string_view bytes = {}, Unmarked unmarked = Unmarked::cp932);
 
   // A missing file gives an empty profile; a file that exists but cannot be read throws
   // FileError.
-  static ProfileFile load(const std::filesystem::path& path);
+  static ProfileFile load(const std::filesystem::path& path, Unmarked unmarked = Unmarked::cp932);
 
   // The value of a key, at most 254 CP932 bytes of it (never half a double-byte character),
   // or "" when the section or key is absent.
@@ -71,7 +76,7 @@ class ProfileFile {
  private:
   // How the file holds its text: lines are kept in CP932 for an ANSI file, in UTF-8 for the
   // other two.
-  enum class Encoding { ansi, utf8, utf16le };
+  enum class Encoding { ansi, utf8, utf8Unmarked, utf16le };
   struct Line {
     std::string text;  // without the line end
     std::string eol;   // "\r\n", "\n", "\r", or "" for a last line without a line end

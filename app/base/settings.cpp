@@ -32,7 +32,7 @@ SettingsLoad loadSettings(const std::filesystem::path& iniPath) {
   Settings& s = load.settings;
   ProfileFile ini;
   try {
-    ini = ProfileFile::load(iniPath);
+    ini = ProfileFile::load(iniPath, ProfileFile::Unmarked::utf8WhenValid);
   } catch (const FileError& e) {
     load.messages.push_back(std::string(e.what()) + "; using no settings");
     return load;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/cp932.h"
+#include "base/profile.h"
 #include "support/temp_dir.h"
 
 namespace tallix {
@@ -98,6 +99,31 @@ TEST(Settings, APortNumberTooBigForAddrIsShownInItsHexForm) {
   }
   EXPECT_EQ(static_cast<std::uint16_t>(loadFrom("[setting]\naddr=&HEC00\n").settings.portAddr),
             60416);
+}
+
+// tallix.ini may come from a Windows editor (CP932) or a Linux one (UTF-8, with or without a
+// byte-order mark). Well-formed UTF-8 with non-ASCII text is UTF-8; anything else is CP932.
+// A record file stays CP932 whatever its bytes.
+TEST(Settings, TheSettingsFileIsReadAsUtf8OrCp932) {
+  const std::string utf8 = "リプレイ";
+  const std::string cp932 = utf8ToCp932(utf8);
+  const std::string halfWidth = utf8ToCp932("ﾘﾌﾟﾚｲ");  // single bytes, never well-formed UTF-8
+  const struct {
+    const char* mark;
+    std::string name, expected;
+  } rows[] = {
+      {"", cp932, utf8},
+      {"", utf8, utf8},
+      {"\xEF\xBB\xBF", utf8, utf8},
+      {"", halfWidth, "ﾘﾌﾟﾚｲ"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.expected);
+    const std::string ini = row.mark + ("[data5pin]\r\nenabled=1\r\nname=" + row.name);
+    EXPECT_EQ(loadFrom(ini).settings.name5pin, row.expected);
+  }
+  EXPECT_EQ(ProfileFile("[data]\r\nname=" + utf8 + "\r\n").value("data", "name"),
+            cp932ToUtf8(utf8));
 }
 
 TEST(Settings, GraphPayoutIsAPositiveRateOrNone) {
