@@ -16,10 +16,14 @@
 #include <unistd.h>
 #endif
 
+#include "say.h"
+
 namespace tallix {
 
 FileError::FileError(const std::filesystem::path& path, const std::string& reason)
-    : std::runtime_error(path.string() + ": " + reason), path_(path), reason_(reason) {}
+    : std::runtime_error(Say::tr("%1: %2", {path.string(), reason})),
+      path_(path),
+      reason_(reason) {}
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "files.h"
 #include "numbers.h"
 #include "profile.h"
+#include "say.h"
 
 namespace tallix {
 
@@ -15,14 +16,18 @@ std::string_view NullToZero(std::string_view value) {
 
 namespace {
 
-// A port number above 32767 does not fit addr's signed 16-bit field as a decimal number; its
-// "&H" form gives the same 16-bit pattern (addr=&HEC00 for port 60416).
-std::string portHint(double value) {
-  if (!(value > 32767 && value < 65535.5)) return {};
+// Why a number does not fit its field. A port number above 32767 does not fit addr's signed
+// 16-bit field as a decimal number; its "&H" form gives the same 16-bit pattern (addr=&HEC00 for
+// port 60416), and the message says so.
+std::string outside(const OverflowError& e, const char* key, double value) {
+  if (std::string_view(key) != "addr" || !(value > 32767 && value < 65535.5)) {
+    return Say::tr("is outside %1", {e.range()});
+  }
   const std::int32_t port = toInt32(value);
   char hex[8];
   std::snprintf(hex, sizeof hex, "%X", static_cast<unsigned>(port));
-  return " (use addr=&H" + std::string(hex) + " for port " + std::to_string(port) + ")";
+  return Say::tr("is outside %1 (use addr=&H%2 for port %3)",
+                 {e.range(), hex, std::to_string(port)});
 }
 
 }  // namespace
@@ -34,15 +39,15 @@ SettingsLoad loadSettings(const std::filesystem::path& iniPath) {
   try {
     ini = ProfileFile::load(iniPath, ProfileFile::Unmarked::utf8WhenValid);
   } catch (const FileError& e) {
-    load.messages.push_back(std::string(e.what()) + "; using no settings");
+    load.messages.push_back(Say::tr("%1; using no settings", {e.what()}));
     return load;
   }
   // A value that does not fit its field leaves the field at 0 and is reported with the file,
   // section, key and value.
   auto report = [&](const char* section, const char* key, const std::string& text,
                     const std::string& why) {
-    load.messages.push_back(iniPath.filename().string() + " [" + section + "] " + key + "=" + text +
-                            " " + why + "; using 0");
+    load.messages.push_back(Say::tr("%1 [%2] %3=%4 %5; using 0",
+                                    {iniPath.filename().string(), section, key, text, why}));
   };
   auto integer = [&](const char* section, const char* key, auto& field, bool nullToZero) {
     const std::string text = ini.value(section, key);
@@ -54,8 +59,7 @@ SettingsLoad loadSettings(const std::filesystem::path& iniPath) {
         field = toInt32(v);
       }
     } catch (const OverflowError& e) {
-      const bool port = std::string_view(key) == "addr";
-      report(section, key, text, "is outside " + e.range() + (port ? portHint(v) : ""));
+      report(section, key, text, outside(e, key, v));
     }
   };
 
@@ -67,7 +71,7 @@ SettingsLoad loadSettings(const std::filesystem::path& iniPath) {
     if (std::isfinite(v)) {
       s.rate[i] = v;
     } else {
-      report("setting", key.c_str(), text, "is not a finite number");
+      report("setting", key.c_str(), text, Say::tr("is not a finite number"));
     }
   }
   for (int i = 0; i < 3; ++i) {
@@ -84,7 +88,7 @@ SettingsLoad loadSettings(const std::filesystem::path& iniPath) {
     if (std::isfinite(v) && v > 0) {
       s.payout = v;
     } else {
-      report("graph", "payout", text, "is not a payout rate above 0 percent");
+      report("graph", "payout", text, Say::tr("is not a payout rate above 0 percent"));
     }
   }
   return load;

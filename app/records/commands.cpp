@@ -5,6 +5,7 @@
 
 #include "archive.h"
 #include "base/files.h"
+#include "base/say.h"
 #include "counting/figures.h"
 #include "record.h"
 
@@ -16,10 +17,10 @@ CommandOutcome Command3_Click(Counter& counter, const std::filesystem::path& pas
   if (const RecordSnapshot play(counter); !play.empty()) {
     try {
       outcome.done =
-          "The cleared play was kept as " + archivePlay(play, pastPlays, now).string() + ".";
+          Say::tr("The cleared play was kept as %1.", {archivePlay(play, pastPlays, now).string()});
     } catch (const FileError& e) {
       outcome.failure =
-          std::string("The play could not be kept (") + e.what() + "), so it was not cleared.";
+          Say::tr("The play could not be kept (%1), so it was not cleared.", {e.what()});
       return outcome;
     }
   }
@@ -59,10 +60,10 @@ CommandOutcome Command4_Click(Counter& counter, FileDialog& dialog, const std::s
     // Only the automatic record may be missing (a fresh play); a chosen file must be there.
     if (!std::filesystem::exists(path)) throw FileError(path, std::strerror(ENOENT));
     if (const std::string cut = LoadRecord(counter, path); !cut.empty()) {
-      outcome.warning = path + " looks incomplete (" + cut + "); it was loaded as it is.";
+      outcome.warning = Say::tr("%1 looks incomplete (%2); it was loaded as it is.", {path, cut});
     }
   } catch (const std::runtime_error& e) {  // RecordError or FileError
-    outcome.failure = std::string(e.what()) + "\nThe play was left as it was.";
+    outcome.failure = Say::tr("%1\nThe play was left as it was.", {e.what()});
   }
   return outcome;
 }
@@ -74,7 +75,7 @@ CommandOutcome Command5_Click(const Counter& counter, FileDialog& dialog,
   if (path.empty()) return outcome;
   try {
     SaveRecord(counter, path);
-    outcome.done = "Saved to " + path + ".";
+    outcome.done = Say::tr("Saved to %1.", {path});
   } catch (const FileError& e) {
     outcome.failure = e.what();
   }

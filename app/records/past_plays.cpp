@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/files.h"
+#include "base/say.h"
 #include "counting/counter.h"
 #include "record.h"
 
@@ -34,7 +35,7 @@ std::vector<PastPlay> listPastPlays(const std::filesystem::path& folder) {
     if (path.extension() != ".log" || !it->is_regular_file()) continue;
     plays.push_back({path, dateOf(path.stem().string())});
   }
-  if (ec) throw FileError(folder, "cannot be listed: " + ec.message());
+  if (ec) throw FileError(folder, Say::tr("cannot be listed: %1", {ec.message()}));
   std::sort(plays.begin(), plays.end(), [](const PastPlay& a, const PastPlay& b) {
     return a.path.filename() > b.path.filename();
   });

@@ -6,6 +6,7 @@
 
 #include "base/files.h"
 #include "base/numbers.h"
+#include "base/say.h"
 #include "counting/figures.h"
 #include "record_bonuses.h"
 
@@ -55,16 +56,17 @@ void requireInt32(const std::filesystem::path& path, std::string_view key, std::
   constexpr std::int64_t lo = std::numeric_limits<std::int32_t>::min();
   constexpr std::int64_t hi = std::numeric_limits<std::int32_t>::max();
   if (result >= lo && result <= hi) return;
-  throw RecordError(path, std::string(key), std::to_string(value),
-                    "makes " + std::string(expression) + " " + std::to_string(result) +
-                        ", outside " + std::to_string(lo) + ".." + std::to_string(hi));
+  throw RecordError(
+      path, std::string(key), std::to_string(value),
+      Say::tr("makes %1 %2, outside %3..%4",
+              {expression, std::to_string(result), std::to_string(lo), std::to_string(hi)}));
 }
 
 }  // namespace
 
 RecordError::RecordError(const std::filesystem::path& path, const std::string& key,
                          const std::string& value, const std::string& reason)
-    : std::runtime_error(path.string() + ": " + key + "=" + value + " " + reason),
+    : std::runtime_error(Say::tr("%1: %2=%3 %4", {path.string(), key, value, reason})),
       path_(path),
       key_(key),
       value_(value) {}
@@ -145,7 +147,7 @@ RecordContent readRecord(const std::filesystem::path& path, const RecordReader& 
         c.*f.field16 = toInt16(value);
       }
     } catch (const OverflowError& e) {
-      throw RecordError(path, std::string(f.key), text, "is outside " + e.range());
+      throw RecordError(path, std::string(f.key), text, Say::tr("is outside %1", {e.range()}));
     }
   }
   requireInt32(path, "temochi_coin", c.temochi_coin, "tosi_coin + temochi_coin",
@@ -167,9 +169,9 @@ RecordContent readRecord(const std::filesystem::path& path, const RecordReader& 
     const std::string value = read(kGraph, key);
     if (value.empty()) break;
     if (rowsHeld + static_cast<std::int64_t>(r.graph.size()) == Chart::kMaxRows) {
-      throw RecordError(
-          path, key, value,
-          "does not fit: the graph holds at most " + std::to_string(Chart::kMaxRows) + " points");
+      throw RecordError(path, key, value,
+                        Say::tr("does not fit: the graph holds at most %1 points",
+                                {std::to_string(Chart::kMaxRows)}));
     }
     r.graph.push_back(numberText(parseNumber(value)));
   }
@@ -263,7 +265,7 @@ std::string LoadRecord(Counter& counter, const std::filesystem::path& path) {
   }
   const ProfileFile file(*bytes);
   if (!file.hasSection(kData)) {
-    throw FileError(path, "is not a record: it has no [" + std::string(kData) + "] section");
+    throw FileError(path, Say::tr("is not a record: it has no [%1] section", {kData}));
   }
   return LoadRecord(counter, path, [&file](std::string_view section, std::string_view key) {
     return file.value(section, key);
@@ -281,7 +283,9 @@ std::filesystem::path keepAside(const std::filesystem::path& path) {
   const std::filesystem::path bad = freeName(path, ".bad");
   std::error_code ec;
   std::filesystem::rename(path, bad, ec);
-  if (ec) throw FileError(path, "cannot be kept aside as " + bad.string() + ": " + ec.message());
+  if (ec) {
+    throw FileError(path, Say::tr("cannot be kept aside as %1: %2", {bad.string(), ec.message()}));
+  }
   return bad;
 }
 

@@ -7,6 +7,7 @@
 
 #include "base/files.h"
 #include "base/local_time.h"
+#include "base/say.h"
 #include "base/settings.h"
 #include "records/record.h"
 
@@ -61,7 +62,7 @@ bool Session::start() {
       // Degraded: no settings, no port, no record; the stored record is left as it is.
       ownsRecord_ = false;
       view_.message("KIRVO Init Error!!", env_.port->lastError());
-      view_.notice("No port access: not counting. " + recordName() + " is left as it is.");
+      view_.notice(Say::tr("No port access: not counting. %1 is left as it is.", {recordName()}));
       return true;
     }
   }
@@ -80,8 +81,8 @@ bool Session::start() {
     source = &portSource_.emplace(*env_.port, portNumber);
   } else if (source == nullptr) {
     // Ports 0 and 2 belong to other hardware: never touch them.
-    view_.notice("The port address is not set (addr in " + env_.places.settingsFile +
-                 "): not polling.");
+    view_.notice(Say::tr("The port address is not set (addr in %1): not polling.",
+                         {env_.places.settingsFile}));
   }
   counter_.applySettings(settings.settings);
   settingsMessages_ = settings.messages;
@@ -116,9 +117,9 @@ void Session::makeSettingsFile() {
   try {
     std::filesystem::create_directories(path.parent_path(), ignored);
     writeFileAtomically(path, env_.settingsSample);
-    view_.notice("The settings were made from the sample: " + path.string() + ".");
+    view_.notice(Say::tr("The settings were made from the sample: %1.", {path.string()}));
   } catch (const FileError& e) {
-    view_.notice(std::string(e.what()) + ": running without settings.");
+    view_.notice(Say::tr("%1: running without settings.", {e.what()}));
   }
 }
 
@@ -133,9 +134,12 @@ bool Session::lockRecord() {
       if (std::filesystem::exists(path)) lock_.emplace(FileLock::existing(path));
     }
   } catch (const FileLocked& e) {
-    return fail(path + " is in use by another Tallix" +
-                (e.holder().empty() ? "" : " (process " + e.holder() + ")") +
-                ". This one ends without touching it.");
+    return fail(
+        e.holder().empty()
+            ? Say::tr("%1 is in use by another Tallix. This one ends without touching it.", {path})
+            : Say::tr("%1 is in use by another Tallix (process %2). This one ends without "
+                      "touching it.",
+                      {path, e.holder()}));
   } catch (const FileError&) {
     // A record that cannot even be opened: its load says why.
   }
@@ -146,23 +150,24 @@ void Session::restorePlay() {
   const std::string name = recordName();
   try {
     if (const std::string cut = LoadRecord(counter_, recordPath()); !cut.empty()) {
-      view_.notice(name + " looks incomplete (" + cut + "); it was loaded as it is.");
+      view_.notice(Say::tr("%1 looks incomplete (%2); it was loaded as it is.", {name, cut}));
     }
   } catch (const std::exception& load) {
     // Keep the play that could not be read aside, so that no save overwrites it.
     try {
       const std::filesystem::path bad = keepAside(recordPath());
-      view_.notice(name + " could not be loaded (" + load.what() + "); it was kept as " +
-                   bad.filename().string() + ".");
+      view_.notice(Say::tr("%1 could not be loaded (%2); it was kept as %3.",
+                           {name, load.what(), bad.filename().string()}));
     } catch (const std::exception& aside) {
       ownsRecord_ = false;
-      view_.notice(name + " could not be loaded (" + load.what() + ") nor kept aside (" +
-                   aside.what() + "); it will not be saved over.");
+      view_.notice(
+          Say::tr("%1 could not be loaded (%2) nor kept aside (%3); it will not be saved over.",
+                  {name, load.what(), aside.what()}));
     }
   }
   if (!ownsRecord_) return;
   if (const auto why = whyNotWritable(recordPath())) {
-    view_.notice(name + " cannot be saved (" + *why + "): keep this play with 保存.");
+    view_.notice(Say::tr("%1 cannot be saved (%2): keep this play with 保存.", {name, *why}));
   }
 }
 
@@ -185,16 +190,17 @@ void Session::count() {
   if (!sampler_) return;
   if (const std::uint64_t lost = sampler_->lost(); lost > lostSaid_) {
     lostSaid_ = lost;
-    const std::string what = std::to_string(lost) +
-                             " changes of the input were lost: the window did not take them in "
-                             "time, and the counts may be short";
-    view_.notice(what + ".");
+    const std::string what = Say::tr(
+        "%1 changes of the input were lost: the window did not take them in time, and the "
+        "counts may be short",
+        {std::to_string(lost)});
+    view_.notice(Say::tr("%1.", {what}));
     if (env_.trace != nullptr) env_.trace->comment(what);
     recorded = true;
   }
   if (sampler_->ended() && !samplingEndSaid_ && !sampler_->failure().empty()) {
     samplingEndSaid_ = true;
-    view_.notice("The input was lost (" + sampler_->failure() + "): not counting.");
+    view_.notice(Say::tr("The input was lost (%1): not counting.", {sampler_->failure()}));
   }
   // A trace of a session that ends badly keeps its last moments.
   if (recorded) env_.trace->flush();
@@ -213,7 +219,7 @@ void Session::saveWhenChanged() {
 void Session::noteSaveFailures(const std::vector<std::string>& failures) {
   if (failures.empty()) return;
   autosave_ = false;  // one notice; the close tries again and says so
-  view_.notice("The play could not be saved: " + failures.back());
+  view_.notice(Say::tr("The play could not be saved: %1", {failures.back()}));
 }
 
 void Session::stop() {
@@ -238,7 +244,8 @@ void Session::stop() {
 void Session::saveElsewhere(std::string why) {
   // Until the play is saved where the player chooses, or the player lets it go.
   while (env_.dialog != nullptr &&
-         view_.ask("The play could not be saved: " + why, "Save elsewhere…", "Discard the play")) {
+         view_.ask(Say::tr("The play could not be saved: %1", {why}), Say::tr("Save elsewhere…"),
+                   Say::tr("Discard the play"))) {
     const CommandOutcome saved = tallix::Command5_Click(counter_, *env_.dialog, dataFolder());
     if (!saved.done.empty()) return;
     if (!saved.failure.empty()) why = saved.failure;

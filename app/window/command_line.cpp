@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "base/numbers.h"
+#include "base/say.h"
 
 namespace tallix {
 
@@ -31,8 +32,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
       const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), speed);
       if (ec != std::errc() || end != text.data() + text.size() || !(speed > 0) ||
           speed > kMaxWindowSpeed) {
-        fail("--simulate=SPEED needs a speed above 0 and at most " + numberText(kMaxWindowSpeed) +
-             ", got \"" + text + "\"");
+        fail(Say::tr("--simulate=SPEED needs a speed above 0 and at most %1, got \"%2\"",
+                     {numberText(kMaxWindowSpeed), text}));
       }
       c.simulateSpeed = speed;
     } else if (arg == "--help" || arg == "-h") {
@@ -41,12 +42,12 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
       c.version = true;
     } else if (arg == "--seed" || arg == "--machine" || arg == "--record-trace" ||
                arg == "--data-dir") {
-      if (i + 1 >= args.size()) fail(arg + " needs a value");
+      if (i + 1 >= args.size()) fail(Say::tr("%1 needs a value", {arg}));
       const std::string& value = args[++i];
       if (arg == "--seed") {
         const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), c.seed);
         if (ec != std::errc() || end != value.data() + value.size()) {
-          fail("--seed needs a whole number, got \"" + value + "\"");
+          fail(Say::tr("--seed needs a whole number, got \"%1\"", {value}));
         }
         seedGiven = true;
       } else {
@@ -55,11 +56,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
                                : c.recordTrace) = value;
       }
     } else {
-      fail("unknown argument \"" + arg + "\"");
+      fail(Say::tr("unknown argument \"%1\"", {arg}));
     }
   }
   if (!c.simulateSpeed && (seedGiven || !c.machinePath.empty())) {
-    fail("--seed and --machine go with --simulate");
+    fail(Say::tr("--seed and --machine go with --simulate"));
   }
   return c;
 }

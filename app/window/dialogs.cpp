@@ -1,5 +1,6 @@
 #include "dialogs.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -8,8 +9,6 @@ namespace tallix::window {
 
 namespace {
 const QString kFilter = QStringLiteral("*.log");
-// A record may have been saved under any name: the open dialog also shows every file.
-const QString kOpenFilter = QStringLiteral("*.log;;All files (*)");
 const QString kCaption = QStringLiteral("Tallix");
 }  // namespace
 
@@ -30,8 +29,9 @@ bool MessageBoxes::ask(QWidget* parent, const QString& text, const QString& yes,
 }
 
 std::string QtFileDialog::showOpen(const std::string& directory) {
-  return QFileDialog::getOpenFileName(parent_, QString(), QString::fromStdString(directory),
-                                      kOpenFilter)
+  // A record may have been saved under any name: the open dialog also shows every file.
+  const QString filter = kFilter + ";;" + QCoreApplication::translate("Window", "All files (*)");
+  return QFileDialog::getOpenFileName(parent_, QString(), QString::fromStdString(directory), filter)
       .toStdString();
 }
 

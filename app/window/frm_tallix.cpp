@@ -1,6 +1,7 @@
 #include "frm_tallix.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QPushButton>
 
 #include "coin_chart.h"
@@ -8,6 +9,7 @@
 #include "dialogs.h"
 #include "history.h"
 #include "history_window.h"
+#include "language.h"
 #include "notice_bar.h"
 
 namespace tallix::window {
@@ -104,16 +106,15 @@ void FrmTallix::render() {
 }
 
 void FrmTallix::message(const std::string& text, const std::string& detail) {
-  messages_.show(this, QString::fromStdString(text), QString::fromStdString(detail));
+  messages_.show(this, translated(text), translated(detail));
 }
 
 bool FrmTallix::ask(const std::string& text, const std::string& yes, const std::string& no) {
-  return messages_.ask(this, QString::fromStdString(text), QString::fromStdString(yes),
-                       QString::fromStdString(no));
+  return messages_.ask(this, translated(text), translated(yes), translated(no));
 }
 
 void FrmTallix::notice(const std::string& text, Notice kind) {
-  notices_->add(QString::fromStdString(text), kind == Notice::passing);
+  notices_->add(translated(text), kind == Notice::passing);
 }
 
 void FrmTallix::closeEvent(QCloseEvent* event) {
@@ -128,8 +129,11 @@ void FrmTallix::showEvent(QShowEvent* event) {
   // Once the window is up: one message listing every setting that could not be used.
   QTimer::singleShot(0, this, [this] {
     QStringList lines;
-    for (const std::string& m : session_.settingsMessages()) lines << QString::fromStdString(m);
-    messages_.show(this, "Some settings in tallix.ini could not be used:", lines.join('\n'));
+    for (const std::string& m : session_.settingsMessages()) lines << translated(m);
+    messages_.show(
+        this,
+        QCoreApplication::translate("Window", "Some settings in tallix.ini could not be used:"),
+        lines.join('\n'));
   });
 }
 

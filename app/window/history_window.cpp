@@ -1,6 +1,7 @@
 #include "history_window.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -13,6 +14,7 @@
 #include "bonus_chart.h"
 #include "design.h"
 #include "dialogs.h"
+#include "language.h"
 #include "records/csv_export.h"
 
 namespace tallix::window {
@@ -140,12 +142,13 @@ void HistoryWindow::refresh() {
       try {
         listed.play = readPlay(p.path);
       } catch (const std::runtime_error& e) {  // RecordError or FileError
-        listed.error = text(e.what());
+        listed.error = translated(e.what());
       }
       past_.push_back(std::move(listed));
     }
   } catch (const FileError& e) {
-    messages_.show(this, QString::fromUtf8("過去の遊技を一覧できません。"), text(e.what()));
+    messages_.show(this, QCoreApplication::translate("Window", "The past plays cannot be listed."),
+                   translated(e.what()));
   }
   const int picked = std::max(plays_->currentRow(), 0);
   const QSignalBlocker quiet(plays_);
@@ -236,7 +239,8 @@ void HistoryWindow::exportCsv(const QString& suggested, const std::string& csv) 
   try {
     writeFileAtomically(path.toStdString(), csv);
   } catch (const FileError& e) {
-    messages_.show(this, QString::fromUtf8("CSVを保存できません。"), text(e.what()));
+    messages_.show(this, QCoreApplication::translate("Window", "The CSV file cannot be saved."),
+                   translated(e.what()));
   }
 }
 

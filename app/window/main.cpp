@@ -27,10 +27,12 @@
 
 #include "base/files.h"
 #include "base/places.h"
+#include "base/say.h"
 #include "command_line.h"
 #include "counting/tick_driver.h"
 #include "dialogs.h"
 #include "frm_tallix.h"
+#include "language.h"
 #include "port/kirvo_binding.h"
 #include "port/simulated_source.h"
 #include "port/trace.h"
@@ -38,7 +40,8 @@
 namespace {
 
 int refuse(const std::string& why, bool usage = false) {
-  std::cerr << "tallix: " << why << '\n' << (usage ? tallix::usageText() : "");
+  std::cerr << "tallix: " << tallix::window::translated(why).toStdString() << '\n'
+            << (usage ? tallix::usageText() : "");
   return 2;
 }
 
@@ -109,6 +112,7 @@ int main(int argc, char** argv) {
   // Answered on the console, without the window system.
   if (!refused.empty() || options.help || options.version) {
     QCoreApplication console(argc, argv);
+    tallix::window::installTranslations(console);
     if (!refused.empty()) return refuse(refused, true);
     std::cout << (options.help ? tallix::helpText(places(options))
                                : std::string("tallix " TALLIX_VERSION "\n"));
@@ -116,6 +120,7 @@ int main(int argc, char** argv) {
   }
 
   QApplication app(argc, argv);
+  tallix::window::installTranslations(app);
 
   std::optional<tallix::KirvoBinding> kirvo;
   std::optional<tallix::SimulatedSource> simulated;
@@ -142,7 +147,8 @@ int main(int argc, char** argv) {
       return refuse(e.what());
     }
     traceFile.open(options.recordTrace, std::ios::binary | std::ios::app);
-    if (!traceFile) return refuse(options.recordTrace + ": cannot be opened for writing");
+    if (!traceFile)
+      return refuse(Say::tr("%1: cannot be opened for writing", {options.recordTrace}));
     trace.emplace(traceFile, sessionStart);
   }
 

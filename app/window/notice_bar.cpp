@@ -1,5 +1,6 @@
 #include "notice_bar.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QTimer>
@@ -30,7 +31,7 @@ void NoticeBar::add(const QString& text, bool passing) {
   label->setTextInteractionFlags(Qt::TextSelectableByMouse);
   auto* close = new QToolButton(line);
   close->setText(QStringLiteral("×"));
-  close->setToolTip(QStringLiteral("Dismiss"));
+  close->setToolTip(QCoreApplication::translate("Window", "Dismiss"));
   row->addWidget(label, 1);
   row->addWidget(close, 0, Qt::AlignTop);
   connect(close, &QToolButton::clicked, this, [this, line] { remove(line); });

@@ -1,0 +1,42 @@
+#include "language.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <vector>
+
+#include "base/say.h"
+
+namespace tallix::window {
+
+namespace {
+
+std::string translatedText(const std::string& text) {
+  const std::optional<Say::Said> said = Say::how(text);
+  if (!said) return text;
+  std::vector<std::string> args;
+  for (const std::string& arg : said->args) args.push_back(translatedText(arg));
+  return fillIn(QCoreApplication::translate("Say", said->source).toStdString(), args);
+}
+
+}  // namespace
+
+void installTranslations(QCoreApplication& app, const QLocale& locale) {
+  if (locale.language() != QLocale::Japanese) return;  // the texts are written in English
+  for (const QString& name : {QStringLiteral("tallix"), QStringLiteral("qtbase")}) {
+    auto* translator = new QTranslator(&app);
+    // The program's own are built in; Qt's (its dialogs' buttons) come with Qt, when installed.
+    const QString dir = name == QLatin1String("tallix")
+                            ? QStringLiteral(":/i18n")
+                            : QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (translator->load(QLocale(QLocale::Japanese), name, QStringLiteral("_"), dir)) {
+      app.installTranslator(translator);
+    }
+  }
+}
+
+QString translated(const std::string& text) {
+  return QString::fromStdString(translatedText(text));
+}
+
+}  // namespace tallix::window

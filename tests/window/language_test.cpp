@@ -1,0 +1,81 @@
+// The player's language: the Japanese translations are complete and keep every placeholder, a
+// core text is shown translated with its arguments, and the program picks the language from
+// the locale.
+#include "window/language.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTranslator>
+#include <QXmlStreamReader>
+
+#include "base/say.h"
+#include "support/run.h"
+
+namespace tallix::testing {
+namespace {
+
+TEST(Language, EveryTextIsTranslatedToJapaneseWithItsPlaceholders) {
+  QFile ts(TALLIX_SOURCE_DIR "/translations/tallix_ja.ts");
+  ASSERT_TRUE(ts.open(QIODevice::ReadOnly));
+  QXmlStreamReader xml(&ts);
+  QString source;
+  int messages = 0;
+  const QRegularExpression placeholder(QStringLiteral("%[1-9]"));
+  while (!xml.atEnd()) {
+    if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+    if (xml.name() == QLatin1String("source")) source = xml.readElementText();
+    if (xml.name() != QLatin1String("translation")) continue;
+    ++messages;
+    SCOPED_TRACE(source.toStdString());
+    EXPECT_TRUE(xml.attributes().value(QLatin1String("type")).isEmpty());  // not unfinished
+    const QString translation = xml.readElementText();
+    for (const auto& match : placeholder.globalMatch(source)) {
+      EXPECT_TRUE(translation.contains(match.captured())) << match.captured().toStdString();
+    }
+  }
+  EXPECT_GT(messages, 40);
+}
+
+TEST(Language, ACoreTextIsShownInThePlayersLanguageWithItsArguments) {
+  const std::string why = Say::tr("is not a record: it has no [%1] section", {"data"});
+  const std::string text =
+      Say::tr("%1 could not be loaded (%2); it was kept as %3.", {"hist.log", why, "hist.log.bad"});
+  EXPECT_EQ(window::translated(text).toStdString(), text);  // English without a translator
+  QTranslator japanese;
+  ASSERT_TRUE(japanese.load(QStringLiteral(":/i18n/tallix_ja.qm")));
+  QCoreApplication::installTranslator(&japanese);
+  EXPECT_EQ(window::translated(text).toStdString(),
+            "hist.log を読み込めませんでした（は記録ファイルではありません: [data] "
+            "セクションがありません）。hist.log.bad として残しました。");
+  EXPECT_EQ(window::translated("/a/path").toStdString(), "/a/path");  // not said: as it is
+  QCoreApplication::removeTranslator(&japanese);
+}
+
+TEST(Language, TheProgramSpeaksTheLocalesLanguage) {
+  const struct {
+    const char* lang;
+    const char* args;
+    int status;
+    const char* out;
+    const char* err;
+  } rows[] = {
+      {"C", "--bogus", 2, "", "tallix: unknown argument \"--bogus\"\nusage: tallix"},
+      {"ja_JP.UTF-8", "--bogus", 2, "", "tallix: 不明な引数 \"--bogus\"\n使い方: tallix"},
+      {"en_US.UTF-8", "--help", 0, "usage: tallix", ""},
+      {"ja_JP.UTF-8", "--help", 0, "使い方: tallix", ""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string(row.lang) + " " + row.args);
+    const auto r = run(std::string("env -u LC_ALL -u LC_MESSAGES -u LANGUAGE LANG=") + row.lang +
+                       " " TALLIX_PROGRAM " " + row.args);
+    EXPECT_EQ(r.status, row.status);
+    EXPECT_EQ(r.out.rfind(row.out, 0), 0u) << r.out;
+    EXPECT_EQ(r.err.rfind(row.err, 0), 0u) << r.err;
+  }
+}
+
+}  // namespace
+}  // namespace tallix::testing
