@@ -63,6 +63,7 @@ SettingsLoad loadSettings(const std::filesystem::path& iniPath) {
   integer("big", "count", s.bigSetCoin, false);
   s.data5pinEnabled = ini.value("data5pin", "enabled") == "1";
   if (s.data5pinEnabled) s.name5pin = ini.value("data5pin", "name");
+  s.input = readInputSettings(ini, iniPath.filename().string(), load.messages);
   return load;
 }
 

@@ -5,9 +5,12 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "input_settings.h"
 
 namespace tallix {
 
@@ -19,6 +22,7 @@ struct Settings {
   std::int32_t bigSetCoin = 0;            // big/count: coins credited when a BIG starts
   bool data5pinEnabled = false;           // data5pin/enabled is exactly "1"
   std::string name5pin;                   // data5pin/name: caption of the 5-pin count
+  std::optional<InputSettings> input;     // [input]: where the lines come from, when given
 };
 
 struct SettingsLoad {
