@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "port.h"
 #include "port_byte.h"
@@ -17,6 +18,9 @@ class ChangeSink {
  public:
   virtual ~ChangeSink() = default;
   virtual void push(const Change& change) = 0;
+  // Why the input cannot be read now, naming the device and what to do; "" once it reads
+  // again. Said only when it changes.
+  virtual void problem(const std::string& text) { (void)text; }
 };
 
 class Source {

@@ -29,6 +29,7 @@
 #include "port/change_queue.h"
 #include "port/port.h"
 #include "port/sampler.h"
+#include "port/serial_bridge.h"
 #include "port/source.h"
 #include "port/trace.h"
 #include "records/commands.h"
@@ -60,6 +61,7 @@ struct SessionEnvironment {
   TraceRecorder* trace = nullptr;  // when given, records every change counted
   // Milliseconds on a clock that never goes back: when to save next.
   std::function<std::int64_t()> clock;
+  SerialOpener serial = nullptr;  // opens the serial bridge's line ([input] source=serial)
 };
 
 class Session {
@@ -109,6 +111,7 @@ class Session {
   ChangeQueue queue_;
   Sampler::Clock::time_point epoch_ = Sampler::Clock::now();
   std::optional<PortSource> portSource_;
+  std::unique_ptr<Source> inputSource_;  // the one [input] names
   std::unique_ptr<Sampler> sampler_;
   RecordWriter writer_;
 

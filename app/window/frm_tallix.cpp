@@ -8,6 +8,7 @@
 #include "design.h"
 #include "dialogs.h"
 #include "history.h"
+#include "qt_serial_link.h"
 
 namespace tallix::window {
 
@@ -26,7 +27,8 @@ QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, 
 
 FrmTallix::FrmTallix(const Environment& env)
     : messages_(env.messages),
-      session_({env.port, env.machine, &env.dialog, env.appDir, env.trace, {}}, *this),
+      session_({env.port, env.machine, &env.dialog, env.appDir, env.trace, {}, openSerialLink},
+               *this),
       texts_(this),
       digits_(this, pictures_),
       history_(new HistoryFrame(this)),
