@@ -36,13 +36,17 @@ void InputSource::poll(std::int64_t nowMs, ChangeSink& out) {
       open_ = true;
     }
     mapper_.advance(input_->read(nowMs, *this), out);
-    if (troubled_) say("", out);
   } catch (const InputError& e) {
     if (open_) input_->close();
     open_ = false;
     retryAt_ = nowMs + kRetryMs;
     say(e.what(), out);
   }
+}
+
+void InputSource::level(std::int64_t ms, std::uint32_t raw) {
+  if (troubled_) say("", *out_);  // the input is back once it hands on a level
+  mapper_.level(ms, raw, *out_);
 }
 
 void InputSource::say(const std::string& problem, ChangeSink& out) {

@@ -54,7 +54,7 @@ class InputSource final : public Source, private LevelSink {
   void poll(std::int64_t nowMs, ChangeSink& out) override;
 
  private:
-  void level(std::int64_t ms, std::uint32_t raw) override { mapper_.level(ms, raw, *out_); }
+  void level(std::int64_t ms, std::uint32_t raw) override;
   void say(const std::string& problem, ChangeSink& out);
 
   std::unique_ptr<RawInput> input_;
