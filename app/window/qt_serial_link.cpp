@@ -1,5 +1,6 @@
 #include "qt_serial_link.h"
 
+#include <QEventLoop>
 #include <QSerialPort>
 
 namespace tallix::window {
@@ -16,6 +17,10 @@ constexpr const char* kAccess =
 class QtSerialLink final : public SerialLink {
  public:
   explicit QtSerialLink(const std::string& device) : device_(device) {
+    // The port's socket notifiers need an event dispatcher in the sampling thread, which is no
+    // QThread; an event loop object gives the thread one. No loop runs: the port is read with
+    // waitForReadyRead.
+    QEventLoop dispatcher;
     port_.setPortName(QString::fromStdString(device));
     port_.setBaudRate(QSerialPort::Baud115200);
     port_.setDataBits(QSerialPort::Data8);
@@ -26,8 +31,12 @@ class QtSerialLink final : public SerialLink {
   }
 
   std::string read() override {
+    port_.clearError();
     port_.waitForReadyRead(0);  // takes in what the system has, without waiting
-    if (port_.error() == QSerialPort::ResourceError) throw error("was unplugged");
+    // A line whose device went away fails to read (a pseudo-terminal) or is gone (USB).
+    if (port_.error() == QSerialPort::ReadError || port_.error() == QSerialPort::ResourceError) {
+      throw InputError(device_ + ": unplugged");
+    }
     const QByteArray bytes = port_.readAll();
     return bytes.toStdString();
   }
