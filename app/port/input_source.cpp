@@ -46,6 +46,7 @@ void InputSource::poll(std::int64_t nowMs, ChangeSink& out) {
 
 void InputSource::level(std::int64_t ms, std::uint32_t raw) {
   if (troubled_) say("", *out_);  // the input is back once it hands on a level
+  watch_.level(ms, raw);
   mapper_.level(ms, raw, *out_);
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "pin_map.h"
+#include "pin_watch.h"
 #include "source.h"
 
 namespace tallix {
@@ -48,10 +49,14 @@ class InputSource final : public Source, private LevelSink {
   static constexpr std::int64_t kRetryMs = 1000;
 
   InputSource(std::unique_ptr<RawInput> input, const InputSettings& settings)
-      : input_(std::move(input)), mapper_(settings) {}
+      : input_(std::move(input)), mapper_(settings), map_(settings), watch_(settings.activeLow) {}
   ~InputSource() override;
 
   void poll(std::int64_t nowMs, ChangeSink& out) override;
+
+  // The raw inputs as they are read, before the debounce, for the pin monitor.
+  const PinWatch& watch() const { return watch_; }
+  const PinMap& map() const { return map_; }
 
  private:
   void level(std::int64_t ms, std::uint32_t raw) override;
@@ -59,6 +64,8 @@ class InputSource final : public Source, private LevelSink {
 
   std::unique_ptr<RawInput> input_;
   InputMapper mapper_;
+  PinMap map_;
+  PinWatch watch_;
   ChangeSink* out_ = nullptr;
   bool open_ = false;
   std::int64_t retryAt_ = 0;

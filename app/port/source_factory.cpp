@@ -87,8 +87,8 @@ std::unique_ptr<RawInput> rawInput(const InputSettings& input, Port* port, std::
 
 }  // namespace
 
-std::unique_ptr<Source> makeSource(const InputSettings& input, Port* port, std::uint16_t portAddr,
-                                   const SerialOpener& serial) {
+std::unique_ptr<InputSource> makeSource(const InputSettings& input, Port* port,
+                                        std::uint16_t portAddr, const SerialOpener& serial) {
   return std::make_unique<InputSource>(rawInput(input, port, portAddr, serial), input);
 }
 

@@ -74,8 +74,11 @@ bool Session::start() {
     } catch (const std::exception& e) {
       return fail(e.what());  // nothing was loaded yet: the record keeps its play
     }
-    source = input ? (inputSource_ = makeSource(*input, port, portNumber, env_.serial)).get()
-                   : &portSource_.emplace(*port, portNumber);
+    if (input) {
+      source = (inputSource_ = makeSource(*input, port, portNumber, env_.serial)).get();
+    } else {
+      source = &portSource_.emplace(*port, portNumber);
+    }
   } else if (source == nullptr && port == nullptr && input) {
     source = (inputSource_ = makeSource(*input, nullptr, 0, env_.serial)).get();
   } else if (source == nullptr) {

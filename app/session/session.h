@@ -27,6 +27,7 @@
 #include "counting/counter.h"
 #include "counting/tick_driver.h"
 #include "port/change_queue.h"
+#include "port/input_source.h"
 #include "port/port.h"
 #include "port/sampler.h"
 #include "port/serial_bridge.h"
@@ -87,6 +88,9 @@ class Session {
 
   bool sampling() const { return sampler_ && !sampler_->ended(); }
   int exitStatus() const { return exitStatus_; }
+  // The source of an [input] section, whose raw inputs the pin monitor shows; null for the
+  // port library's data register read as it is and for the simulated machine.
+  const InputSource* input() const { return inputSource_.get(); }
   Counter& counter() { return counter_; }
   const Counter& counter() const { return counter_; }
   // The settings that could not be used, one message each, for the window to show once it is
@@ -111,7 +115,7 @@ class Session {
   ChangeQueue queue_;
   Sampler::Clock::time_point epoch_ = Sampler::Clock::now();
   std::optional<PortSource> portSource_;
-  std::unique_ptr<Source> inputSource_;  // the one [input] names
+  std::unique_ptr<InputSource> inputSource_;  // the one [input] names
   std::unique_ptr<Sampler> sampler_;
   RecordWriter writer_;
 

@@ -8,6 +8,7 @@
 #include "design.h"
 #include "dialogs.h"
 #include "history.h"
+#include "pin_monitor.h"
 #include "qt_serial_link.h"
 
 namespace tallix::window {
@@ -56,6 +57,8 @@ FrmTallix::FrmTallix(const Environment& env)
   notice_->setWordWrap(true);
   notice_->setStyleSheet("QLabel { background: #3a1c00; color: #ffc060; padding: 0 6px; }");
   notice_->hide();
+
+  addPinMonitor(*this, session_);
 
   display_.setInterval(kDisplayInterval);
   connect(&display_, &QTimer::timeout, this, &FrmTallix::render);

@@ -9,6 +9,7 @@
 #include "counting/tick_driver.h"
 #include "port/input_source.h"
 #include "port/pin_map.h"
+#include "port/pin_watch.h"
 #include "port/serial_bridge.h"
 #include "port/tlx1.h"
 #include "simulation/machine.h"
@@ -96,6 +97,25 @@ TEST(InputMapper, AMappedPlayCountsAsThePortBytesCountAndDebounceOnlyDelaysIt) {
     mapper.advance(play.back().ms + 1000, out);
     EXPECT_EQ(out.changes.size(), play.size());  // no bounce came through
     expectSameCounts(out.changes, play);
+  }
+}
+
+TEST(PinWatch, CountsEdgesAndMeasuresThePulseAtTheActiveLevel) {
+  for (const bool activeLow : {true, false}) {
+    SCOPED_TRACE(activeLow);
+    PinWatch watch(activeLow);
+    const std::uint32_t idle = activeLow ? 0b11 : 0b00;
+    watch.level(100, idle);
+    watch.level(150, idle ^ 0b01);  // input 0 on for 50 ms
+    watch.level(200, idle);
+    watch.level(230, idle ^ 0b10);  // input 1 goes on and stays
+    EXPECT_TRUE(watch.seen());
+    EXPECT_EQ(watch.high(0), activeLow);
+    EXPECT_EQ(watch.edges(0), 2u);
+    EXPECT_EQ(watch.lastPulseMs(0), 50);
+    EXPECT_EQ(watch.edges(1), 1u);
+    EXPECT_EQ(watch.lastPulseMs(1), std::nullopt);  // its pulse has not ended
+    EXPECT_EQ(watch.edges(2), 0u);
   }
 }
 
