@@ -39,14 +39,6 @@ int usage(const std::string& problem) {
   return 2;
 }
 
-std::string linesText(unsigned lines) {
-  std::string text;
-  for (std::size_t line = 0; line < kLineKeys.size(); ++line) {
-    if (lines >> line & 1) text += (text.empty() ? "" : ",") + std::string(kLineKeys[line]);
-  }
-  return text.empty() ? "-" : text;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -122,14 +114,14 @@ int main(int argc, char** argv) {
     }
     if (!watch.seen()) continue;
     for (int k = 0; k < PinWatch::kInputs; ++k) {
-      const unsigned lines = source->map().linesOf(k);
-      if (watch.edges(k) == shown[static_cast<std::size_t>(k)] && !(first && lines != 0)) {
+      const std::string lines = source->map().lineNames(k);
+      if (watch.edges(k) == shown[static_cast<std::size_t>(k)] && !(first && !lines.empty())) {
         continue;
       }
       shown[static_cast<std::size_t>(k)] = watch.edges(k);
       const auto pulse = watch.lastPulseMs(k);
       std::printf("%5d  %-5s  %-8s %6u  %s\n", k, watch.high(k) ? "high" : "low",
-                  linesText(lines).c_str(), watch.edges(k),
+                  lines.empty() ? "-" : lines.c_str(), watch.edges(k),
                   pulse ? (std::to_string(*pulse) + " ms").c_str() : "-");
     }
     first = false;

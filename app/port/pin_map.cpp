@@ -36,6 +36,15 @@ unsigned PinMap::linesOf(int input) const {
   return lines;
 }
 
+std::string PinMap::lineNames(int input) const {
+  std::string names;
+  const unsigned lines = linesOf(input);
+  for (std::size_t line = 0; line < kLineKeys.size(); ++line) {
+    if (lines >> line & 1) names += (names.empty() ? "" : ", ") + std::string(kLineKeys[line]);
+  }
+  return names;
+}
+
 void InputMapper::level(std::int64_t ms, std::uint32_t raw, ChangeSink& out) {
   advance(ms, out);
   if (!counted_ || debounceMs_ == 0) {

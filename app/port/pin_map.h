@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <string>
 
 #include "base/input_settings.h"
 #include "source.h"
@@ -19,6 +20,8 @@ class PinMap {
   std::uint8_t byte(std::uint32_t levels) const;
   // The lines (kLineKeys order) that input k carries, as a mask of line indexes.
   unsigned linesOf(int input) const;
+  // Their keys, "coin_in, coin_out", or "" for an input that carries no line.
+  std::string lineNames(int input) const;
 
  private:
   std::array<std::uint32_t, 5> masks_{};  // the inputs of each line

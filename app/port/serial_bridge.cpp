@@ -1,5 +1,7 @@
 #include "serial_bridge.h"
 
+#include <algorithm>
+
 namespace tallix {
 
 void SerialBridge::open(std::int64_t nowMs) {

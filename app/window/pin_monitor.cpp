@@ -22,14 +22,6 @@ int shownInputs(const InputSource& input) {
   return 16;
 }
 
-QString linesText(unsigned lines) {
-  QStringList names;
-  for (std::size_t line = 0; line < kLineKeys.size(); ++line) {
-    if (lines >> line & 1) names << kLineKeys[line];
-  }
-  return names.join(", ");
-}
-
 }  // namespace
 
 PinMonitor::PinMonitor(const InputSource* input, QWidget* parent)
@@ -54,7 +46,7 @@ PinMonitor::PinMonitor(const InputSource* input, QWidget* parent)
   for (int k = 0; k < table_->rowCount(); ++k) {
     for (int c = 0; c < table_->columnCount(); ++c) table_->setItem(k, c, new QTableWidgetItem);
     table_->item(k, 0)->setText(QString::number(k));
-    table_->item(k, 4)->setText(linesText(input_->map().linesOf(k)));
+    table_->item(k, 4)->setText(QString::fromStdString(input_->map().lineNames(k)));
   }
   resize(420, 520);
   connect(&timer_, &QTimer::timeout, this, &PinMonitor::refresh);
