@@ -56,6 +56,7 @@ class IdlePort : public tallix::Port, public tallix::FileDialog, public tallix::
   std::string showOpen(const std::string&) override { return {}; }
   std::string showSave(const std::string&) override { return {}; }
   void show(QWidget*, const QString&, const QString&) override {}
+  bool ask(QWidget*, const QString&, const QString&, const QString&) override { return false; }
 };
 
 double cpuSeconds() {

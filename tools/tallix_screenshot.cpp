@@ -24,6 +24,7 @@ class Unused : public tallix::FileDialog, public tallix::window::Messages {
   std::string showOpen(const std::string&) override { return {}; }
   std::string showSave(const std::string&) override { return {}; }
   void show(QWidget*, const QString&, const QString&) override {}
+  bool ask(QWidget*, const QString&, const QString&, const QString&) override { return false; }
 };
 
 }  // namespace

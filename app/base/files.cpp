@@ -6,6 +6,7 @@
 #include <cstring>
 
 #ifdef _WIN32
+#include <io.h>
 #include <windows.h>
 
 #include <atomic>
@@ -52,6 +53,28 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& path) {
   return bytes;
 }
 
+std::filesystem::path writeTarget(const std::filesystem::path& path) {
+  std::filesystem::path target = path;
+  std::error_code ec;
+  // Bounded, as the system's own lookup is: a loop of links ends in an error on the write.
+  for (int hops = 0; hops < 40 && std::filesystem::is_symlink(target, ec); ++hops) {
+    const std::filesystem::path next = std::filesystem::read_symlink(target, ec);
+    if (ec) break;
+    target = next.is_absolute() ? next : target.parent_path() / next;
+  }
+  return target;
+}
+
+std::filesystem::path freeName(const std::filesystem::path& path, const std::string& suffix) {
+  std::filesystem::path name = path;
+  name += suffix;
+  for (int n = 1; std::filesystem::exists(std::filesystem::symlink_status(name)); ++n) {
+    name = path;
+    name += suffix + "." + std::to_string(n);
+  }
+  return name;
+}
+
 #ifdef _WIN32
 
 namespace {
@@ -75,9 +98,35 @@ std::string windowsError(DWORD code) {
   }
 }
 
+// Writes all of `bytes` to the file; 0 or the error.
+DWORD writeAll(HANDLE file, std::string_view bytes) {
+  for (std::size_t done = 0; done < bytes.size();) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 30));
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) return GetLastError();
+    if (written == 0) return ERROR_WRITE_FAULT;
+    done += written;
+  }
+  return 0;
+}
+
+// Writes the file itself, where its folder does not let a temporary file be made: not atomic,
+// but the only way to keep what is written. False when the file cannot be opened for writing.
+bool writeInPlace(const std::filesystem::path& path, std::string_view bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD error = writeAll(file, bytes);
+  if (error == 0 && !(SetEndOfFile(file) && FlushFileBuffers(file))) error = GetLastError();
+  CloseHandle(file);
+  if (error != 0) throw FileError(path, windowsError(error));
+  return true;
+}
+
 }  // namespace
 
-void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+void writeFileAtomically(const std::filesystem::path& requested, std::string_view bytes) {
+  const std::filesystem::path path = writeTarget(requested);
   // A name of its own beside the file, made with CREATE_NEW: a temporary file that a crash left
   // behind, or one of another writer, is never written into.
   static std::atomic<unsigned> serial{0};
@@ -89,30 +138,34 @@ void writeFileAtomically(const std::filesystem::path& path, std::string_view byt
     file = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                        nullptr);
     const DWORD error = GetLastError();
-    if (file == INVALID_HANDLE_VALUE && (error != ERROR_FILE_EXISTS || attempt == 100)) {
-      throw FileError(path, windowsError(error));
-    }
-  }
-  auto fail = [&](DWORD error) {
-    CloseHandle(file);
-    DeleteFileW(tmp.c_str());
-    throw FileError(path, windowsError(error));
-  };
-  for (std::size_t done = 0; done < bytes.size();) {
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 30));
-    DWORD written = 0;
-    if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) fail(GetLastError());
-    if (written == 0) fail(ERROR_WRITE_FAULT);
-    done += written;
+    if (file != INVALID_HANDLE_VALUE) break;
+    if (error == ERROR_ACCESS_DENIED && writeInPlace(path, bytes)) return;
+    if (error != ERROR_FILE_EXISTS || attempt == 100)
+      throw FileError(requested, windowsError(error));
   }
   // The bytes reach the disk before the rename makes them the file's.
-  if (!FlushFileBuffers(file)) fail(GetLastError());
+  DWORD error = writeAll(file, bytes);
+  if (error == 0 && !FlushFileBuffers(file)) error = GetLastError();
   CloseHandle(file);
+  if (error != 0) {
+    DeleteFileW(tmp.c_str());
+    throw FileError(requested, windowsError(error));
+  }
   if (!MoveFileExW(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     const DWORD error = GetLastError();
     DeleteFileW(tmp.c_str());
-    throw FileError(path, windowsError(error));
+    throw FileError(requested, windowsError(error));
   }
+}
+
+std::optional<std::string> whyNotWritable(const std::filesystem::path& path) {
+  const std::filesystem::path target = writeTarget(path);
+  // Windows lets files be made in a folder whatever the folder's read-only flag says.
+  if (_waccess(target.c_str(), 0) == 0 ? _waccess(target.c_str(), 2) == 0
+                                       : _waccess(target.parent_path().c_str(), 0) == 0) {
+    return std::nullopt;
+  }
+  return std::string(std::strerror(errno));
 }
 
 std::string AppDir() {
@@ -134,35 +187,60 @@ mode_t newFileMode() {
   return 0666 & ~mask;
 }
 
-}  // namespace
-
-void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
-  std::string tmp = path.string() + ".tmp-XXXXXX";
-  const int fd = mkstemp(tmp.data());
-  if (fd < 0) throw FileError(path, std::strerror(errno));
-  auto fail = [&](int error) {
-    close(fd);
-    unlink(tmp.c_str());
-    throw FileError(path, std::strerror(error));
-  };
-  struct stat old {};
-  const mode_t mode = stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : newFileMode();
+// Writes all of `bytes` to the file; 0 or the error.
+int writeAll(int fd, std::string_view bytes) {
   for (std::size_t done = 0; done < bytes.size();) {
     const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) fail(errno);
+    if (n < 0) return errno;
     done += static_cast<std::size_t>(n);
   }
+  return 0;
+}
+
+// Writes the file itself, where its folder does not let a temporary file be made: not atomic,
+// but the only way to keep what is written. False when the file cannot be opened for writing.
+bool writeInPlace(const std::filesystem::path& path, std::string_view bytes) {
+  const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  int error = writeAll(fd, bytes);
+  if (error == 0 && (ftruncate(fd, static_cast<off_t>(bytes.size())) != 0 || fsync(fd) != 0)) {
+    error = errno;
+  }
+  if (close(fd) != 0 && error == 0) error = errno;
+  if (error != 0) throw FileError(path, std::strerror(error));
+  return true;
+}
+
+}  // namespace
+
+void writeFileAtomically(const std::filesystem::path& requested, std::string_view bytes) {
+  const std::filesystem::path path = writeTarget(requested);
+  std::string tmp = path.string() + ".tmp-XXXXXX";
+  const int fd = mkstemp(tmp.data());
+  if (fd < 0) {
+    const int error = errno;
+    if ((error == EACCES || error == EPERM) && writeInPlace(path, bytes)) return;
+    throw FileError(requested, std::strerror(error));
+  }
+  auto fail = [&](int error) {
+    close(fd);
+    unlink(tmp.c_str());
+    throw FileError(requested, std::strerror(error));
+  };
+  struct stat old {};
+  const mode_t mode = stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : newFileMode();
+  if (const int error = writeAll(fd, bytes); error != 0) fail(error);
   if (fchmod(fd, mode) != 0 || fsync(fd) != 0) fail(errno);
   if (close(fd) != 0) {
     const int error = errno;
     unlink(tmp.c_str());
-    throw FileError(path, std::strerror(error));
+    throw FileError(requested, std::strerror(error));
   }
   if (rename(tmp.c_str(), path.c_str()) != 0) {
     const int error = errno;
     unlink(tmp.c_str());
-    throw FileError(path, std::strerror(error));
+    throw FileError(requested, std::strerror(error));
   }
   // Make the rename itself durable.
   std::filesystem::path dir = path.parent_path();
@@ -171,6 +249,17 @@ void writeFileAtomically(const std::filesystem::path& path, std::string_view byt
     fsync(dirFd);
     close(dirFd);
   }
+}
+
+std::optional<std::string> whyNotWritable(const std::filesystem::path& path) {
+  const std::filesystem::path target = writeTarget(path);
+  const std::filesystem::path dir = target.parent_path();
+  if (access(target.c_str(), F_OK) == 0
+          ? access(target.c_str(), W_OK) == 0
+          : access(dir.empty() ? "." : dir.c_str(), W_OK | X_OK) == 0) {
+    return std::nullopt;
+  }
+  return std::string(std::strerror(errno));
 }
 
 std::string AppDir() {

@@ -25,10 +25,23 @@ class FileError : public std::runtime_error {
 // cannot be read.
 std::optional<std::string> readFileBytes(const std::filesystem::path& path);
 
+// The file that a write of `path` reaches: a symbolic link's final target (also when that does
+// not exist yet), so that a write keeps the link and updates what it points to.
+std::filesystem::path writeTarget(const std::filesystem::path& path);
+
 // Replaces the file with `bytes` so that a crash at any moment leaves either the old or the
-// new file: a temporary file beside it is written and flushed to disk, then renamed over the
-// old one. Throws FileError and leaves the old file as it was when that cannot be done.
+// new file: a temporary file beside it (beside a link's target) is written and flushed to disk,
+// then renamed over the old one. Where the folder cannot be written but the file can, the file
+// is written in place and flushed instead. Throws FileError and leaves the old file as it was
+// when the file cannot be written at all.
 void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// Why `path` could not be written (the reason, as a FileError would give it), or nullopt when
+// it can: an existing file (a link's target) must be writable, a new one needs its folder.
+std::optional<std::string> whyNotWritable(const std::filesystem::path& path);
+
+// The first of `path` + suffix, `path` + suffix + ".1", ".2" … that does not exist yet.
+std::filesystem::path freeName(const std::filesystem::path& path, const std::string& suffix);
 
 // The directory that holds the running executable, with a trailing separator.
 std::string AppDir();

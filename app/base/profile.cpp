@@ -153,6 +153,10 @@ std::string ProfileFile::value(std::string_view section, std::string_view key) c
   return toProgram(valueOf(s.body[it->second].text), kMaxValueBytes);
 }
 
+bool ProfileFile::hasSection(std::string_view section) const {
+  return findSection(toFile(trimSpaces(section))) != kNone;
+}
+
 std::vector<std::string> ProfileFile::keys(std::string_view section) const {
   std::vector<std::string> names;
   const std::size_t found = findSection(toFile(trimSpaces(section)));

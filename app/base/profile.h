@@ -51,6 +51,8 @@ class ProfileFile {
   // or "" when the section or key is absent.
   std::string value(std::string_view section, std::string_view key) const;
 
+  bool hasSection(std::string_view section) const;
+
   // The names of the keys of a section, in file order.
   std::vector<std::string> keys(std::string_view section) const;
 

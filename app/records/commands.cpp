@@ -1,12 +1,28 @@
 #include "commands.h"
 
+#include <cerrno>
+#include <cstring>
+
+#include "archive.h"
 #include "base/files.h"
 #include "counting/figures.h"
 #include "record.h"
 
 namespace tallix {
 
-void Command3_Click(Counter& counter, const std::string& appDir, const std::string& recordName) {
+CommandOutcome Command3_Click(Counter& counter, const std::filesystem::path& pastPlays,
+                              const std::filesystem::path& record, std::time_t now) {
+  CommandOutcome outcome;
+  if (const RecordSnapshot play(counter); !play.empty()) {
+    try {
+      outcome.done =
+          "The cleared play was kept as " + archivePlay(play, pastPlays, now).string() + ".";
+    } catch (const FileError& e) {
+      outcome.failure =
+          std::string("The play could not be kept (") + e.what() + "), so it was not cleared.";
+      return outcome;
+    }
+  }
   counter.counters() = Counters{};
   counter.UpdateKoyaku(0);
   Panel& panel = counter.panel();
@@ -27,32 +43,41 @@ void Command3_Click(Counter& counter, const std::string& appDir, const std::stri
   chart.setRowCount(1);
   chart.setRow(1);
   chart.setValue("0");
-  std::error_code ignored;  // no record to delete, or one in use: the clear goes on
-  std::filesystem::remove(appDir + recordName, ignored);
-}
-
-std::optional<std::string> Command4_Click(Counter& counter, FileDialog& dialog,
-                                          const std::string& programDir) {
-  const std::string path = dialog.showOpen(programDir);
-  if (path.empty()) return std::nullopt;
-  try {
-    LoadRecord(counter, path);
-  } catch (const std::runtime_error& e) {  // RecordError or FileError
-    return std::string(e.what());
+  if (!record.empty()) {
+    std::error_code ignored;  // no record to delete, or one in use: the clear goes on
+    std::filesystem::remove(record, ignored);
   }
-  return std::nullopt;
+  return outcome;
 }
 
-std::optional<std::string> Command5_Click(const Counter& counter, FileDialog& dialog,
-                                          const std::string& programDir) {
+CommandOutcome Command4_Click(Counter& counter, FileDialog& dialog, const std::string& programDir) {
+  CommandOutcome outcome;
+  const std::string path = dialog.showOpen(programDir);
+  if (path.empty()) return outcome;
+  try {
+    // Only the automatic record may be missing (a fresh play); a chosen file must be there.
+    if (!std::filesystem::exists(path)) throw FileError(path, std::strerror(ENOENT));
+    if (const std::string cut = LoadRecord(counter, path); !cut.empty()) {
+      outcome.warning = path + " looks incomplete (" + cut + "); it was loaded as it is.";
+    }
+  } catch (const std::runtime_error& e) {  // RecordError or FileError
+    outcome.failure = std::string(e.what()) + "\nThe play was left as it was.";
+  }
+  return outcome;
+}
+
+CommandOutcome Command5_Click(const Counter& counter, FileDialog& dialog,
+                              const std::string& programDir) {
+  CommandOutcome outcome;
   const std::string path = dialog.showSave(programDir);
-  if (path.empty()) return std::nullopt;
+  if (path.empty()) return outcome;
   try {
     SaveRecord(counter, path);
+    outcome.done = "Saved to " + path + ".";
   } catch (const FileError& e) {
-    return std::string(e.what());
+    outcome.failure = e.what();
   }
-  return std::nullopt;
+  return outcome;
 }
 
 }  // namespace tallix

@@ -1,8 +1,8 @@
 // The three buttons of the window: Clear ("クリア"), Load ("読込み") and Save ("保存").
 #pragma once
 
+#include <ctime>
 #include <filesystem>
-#include <optional>
 #include <string>
 
 #include "counting/counter.h"
@@ -20,18 +20,25 @@ class FileDialog {
   virtual std::string showSave(const std::string& directory) = 0;
 };
 
-// Clear: every counter and display back to zero, history and graph emptied, and the
-// automatic record appDir + recordName deleted (a failure to delete is ignored). The simulated
-// machine keeps its own automatic record, "sim.log".
-void Command3_Click(Counter& counter, const std::string& appDir,
-                    const std::string& recordName = "hist.log");
+// What a command tells the player; all empty when there is nothing to say (a cancel).
+struct CommandOutcome {
+  std::string failure;  // what went wrong, naming the file: for a message box
+  std::string warning;  // done, with a caveat: a lasting line on the notice line
+  std::string done;     // what was done: a passing line on the notice line
+};
+
+// Clear: the play is first kept in the past plays in `pastPlays` (a fresh play has nothing to
+// keep), named by `now`; when that fails nothing is cleared. Then every counter and display
+// back to zero, history and graph emptied, and the automatic record `record` deleted (a failure
+// to delete is ignored); an empty `record` leaves the stored record as it is.
+CommandOutcome Command3_Click(Counter& counter, const std::filesystem::path& pastPlays,
+                              const std::filesystem::path& record, std::time_t now);
 
 // Load and Save through the dialog, opened in the program's directory. A cancel changes
-// nothing. A failure gives the message for the window to show (naming the file, and for a
-// load the key and the value); success gives nullopt.
-std::optional<std::string> Command4_Click(Counter& counter, FileDialog& dialog,
-                                          const std::string& programDir);
-std::optional<std::string> Command5_Click(const Counter& counter, FileDialog& dialog,
-                                          const std::string& programDir);
+// nothing. A load is refused whole when the file is missing, not a record or has a value that
+// does not fit (the message names the file, and the key and the value).
+CommandOutcome Command4_Click(Counter& counter, FileDialog& dialog, const std::string& programDir);
+CommandOutcome Command5_Click(const Counter& counter, FileDialog& dialog,
+                              const std::string& programDir);
 
 }  // namespace tallix

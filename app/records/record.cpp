@@ -1,5 +1,6 @@
 #include "record.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 
@@ -111,19 +112,26 @@ void SaveRecord(const RecordSnapshot& play, const std::filesystem::path& path) {
   file.save(path);
 }
 
-void LoadRecord(Counter& counter, const std::filesystem::path& path) {
-  const ProfileFile file = ProfileFile::load(path);
-  LoadRecord(counter, path, [&file](std::string_view section, std::string_view key) {
-    return file.value(section, key);
-  });
-}
+namespace {
 
-void LoadRecord(Counter& counter, const std::filesystem::path& path, const RecordReader& read) {
-  Counters& c = counter.counters();
-  Panel& panel = counter.panel();
-  // 1. The counters, each stored at once.
+// A record read and checked whole, so that a load applies all of it or nothing.
+struct RecordContent {
+  Counters counters;
+  std::array<std::string, 10> history;  // as stored: the kind character, then the bar
+  std::vector<std::string> graph;       // the points from g2 on, as the chart shows them
+  std::vector<std::string> missing;     // keys a save always writes that the record lacks
+};
+
+// Reads the record's keys and checks that every counter, every figure made of them and the
+// graph fit; throws RecordError at the first one that does not. `rowsHeld` is the number of
+// rows the chart holds before the points are appended.
+RecordContent readRecord(const std::filesystem::path& path, const RecordReader& read,
+                         std::int16_t rowsHeld) {
+  RecordContent r;
+  Counters& c = r.counters;
   for (const CounterField& f : loadOrder()) {
     const std::string text = read(kData, f.key);
+    if (text.empty()) r.missing.emplace_back(f.key);
     const double value = parseNumber(text);
     try {
       if (f.field32) {
@@ -135,38 +143,66 @@ void LoadRecord(Counter& counter, const std::filesystem::path& path, const Recor
       throw RecordError(path, std::string(f.key), text, "is outside " + e.range());
     }
   }
+  requireInt32(path, "temochi_coin", c.temochi_coin, "tosi_coin + temochi_coin",
+               std::int64_t{c.tosi_coin} + c.temochi_coin);
+  requireInt32(path, "tosi_kingaku", c.tosi_kingaku, "tosi_kingaku × 1000",
+               std::int64_t{c.tosi_kingaku} * 1000);
+  const std::int64_t d = std::int64_t{c.out_count} - c.in_count;
+  requireInt32(path, "out_count", c.out_count, "out_count − in_count", d);
+  requireInt32(path, "out_count", c.out_count, "in_count − out_count", -d);
+
+  for (std::size_t i = 0; i < r.history.size(); ++i) {
+    r.history[i] = read(kData, historyKey(i));
+    if (r.history[i].empty()) r.missing.push_back(historyKey(i));
+  }
+
+  // The stored points, up to the first key that is absent or empty.
+  for (std::int64_t i = 2;; ++i) {
+    const std::string key = graphKey(i);
+    const std::string value = read(kGraph, key);
+    if (value.empty()) break;
+    if (rowsHeld + static_cast<std::int64_t>(r.graph.size()) == Chart::kMaxRows) {
+      throw RecordError(
+          path, key, value,
+          "does not fit: the graph holds at most " + std::to_string(Chart::kMaxRows) + " points");
+    }
+    r.graph.push_back(numberText(parseNumber(value)));
+  }
+  return r;
+}
+
+// Sets the counter from a checked record and redraws every figure, the history and the graph.
+void applyRecord(Counter& counter, const RecordContent& r) {
+  Counters& c = counter.counters();
+  Panel& panel = counter.panel();
+  // 1. The counters.
+  c = r.counters;
 
   // 2. The small-win texts (a redraw: the payout it measures is 0).
   counter.UpdateKoyaku(0);
 
   // 3. The text figures.
   const std::int64_t coins = std::int64_t{c.tosi_coin} + c.temochi_coin;
-  requireInt32(path, "temochi_coin", c.temochi_coin, "tosi_coin + temochi_coin", coins);
   panel.setText(TextId::temochiCoin, std::to_string(coins));
   showCashValues(panel, coins, counter.settings().rate);
   panel.setText(TextId::Text5pin, std::to_string(c.no5));
   panel.setText(TextId::bigMaxCoin, std::to_string(c.big_max_coin));
   panel.setText(TextId::bigCoin, std::to_string(c.big_coin));
-  const std::int64_t yen = std::int64_t{c.tosi_kingaku} * 1000;
-  requireInt32(path, "tosi_kingaku", c.tosi_kingaku, "tosi_kingaku × 1000", yen);
-  panel.setText(TextId::tosiKingaku, yenText(static_cast<double>(yen)));
+  panel.setText(TextId::tosiKingaku,
+                yenText(static_cast<double>(std::int64_t{c.tosi_kingaku} * 1000)));
 
-  // 4. The digit groups; the coin difference and its size must fit 32 bits.
+  // 4. The digit groups.
   for (GroupId id : {GroupId::bigImage, GroupId::regImage, GroupId::outImage, GroupId::inImage,
-                     GroupId::gameImage, GroupId::totalImage}) {
+                     GroupId::gameImage, GroupId::totalImage, GroupId::saImage}) {
     showGroup(panel, c, id);
   }
-  const std::int64_t d = std::int64_t{c.out_count} - c.in_count;
-  requireInt32(path, "out_count", c.out_count, "out_count − in_count", d);
-  requireInt32(path, "out_count", c.out_count, "in_count − out_count", -d);
-  showGroup(panel, c, GroupId::saImage);
 
   // 5. Payout rate and probabilities.
   showRates(panel, c);
 
   // 6. The history: the kind character gives the colour; any other entry is emptied.
-  for (std::size_t i = 0; i < 10; ++i) {
-    const std::string s = read(kData, historyKey(i));
+  for (std::size_t i = 0; i < r.history.size(); ++i) {
+    const std::string& s = r.history[i];
     const char kind = s.empty() ? '\0' : s[0];
     if (kind == '1' || kind == '2') {
       panel.setHistoryText(i, std::string_view(s).substr(1));
@@ -176,30 +212,78 @@ void LoadRecord(Counter& counter, const std::filesystem::path& path, const Recor
     }
   }
 
-  // 7. The graph: the stored points are appended after the rows the chart holds, up to the
-  // first key that is absent or empty.
+  // 7. The graph: the stored points are appended after the rows the chart holds.
   Chart& chart = panel.chart();
-  for (std::int64_t i = 2;; ++i) {
-    const std::string key = graphKey(i);
-    const std::string value = read(kGraph, key);
-    if (value.empty()) return;
-    if (chart.rowCount() == Chart::kMaxRows) {
-      throw RecordError(
-          path, key, value,
-          "does not fit: the graph holds at most " + std::to_string(Chart::kMaxRows) + " points");
-    }
+  for (const std::string& value : r.graph) {
     chart.setRowCount(static_cast<std::int16_t>(chart.rowCount() + 1));
     chart.setRow(chart.rowCount());
-    chart.setValue(numberText(parseNumber(value)));
+    chart.setValue(value);
   }
 }
 
-void keepAside(const std::filesystem::path& path) {
-  std::filesystem::path bad = path;
-  bad += ".bad";
+// What makes a record look cut short, or "" when nothing does: keys a save always writes, and
+// graph points fewer than its games give (one per 25 games, the first row being the chart's
+// own).
+std::string incompleteness(const RecordContent& r) {
+  constexpr std::size_t kNamed = 3;  // the keys named; the rest are counted
+  std::string what;
+  for (std::size_t i = 0; i < std::min(r.missing.size(), kNamed); ++i) {
+    what += (i == 0 ? "" : ", ") + r.missing[i];
+  }
+  if (r.missing.size() > kNamed) {
+    what += " and " + std::to_string(r.missing.size() - kNamed) + " more keys";
+  }
+  if (!what.empty()) what += r.missing.size() == 1 ? " is missing" : " are missing";
+  const std::int64_t points =
+      std::min<std::int64_t>(r.counters.start_total_count / 25, Chart::kMaxRows - 1);
+  if (static_cast<std::int64_t>(r.graph.size()) < points) {
+    what += (what.empty() ? "" : "; ") + std::string("the graph holds ") +
+            std::to_string(r.graph.size()) + " of the " + std::to_string(points) +
+            " points of its games";
+  }
+  return what;
+}
+
+}  // namespace
+
+std::string LoadRecord(Counter& counter, const std::filesystem::path& path) {
+  const std::optional<std::string> bytes = readFileBytes(path);
+  if (!bytes) {  // a fresh play, which lacks nothing
+    LoadRecord(counter, path, [](std::string_view, std::string_view) { return ""; });
+    return "";
+  }
+  const ProfileFile file(*bytes);
+  if (!file.hasSection(kData)) {
+    throw FileError(path, "is not a record: it has no [" + std::string(kData) + "] section");
+  }
+  return LoadRecord(counter, path, [&file](std::string_view section, std::string_view key) {
+    return file.value(section, key);
+  });
+}
+
+std::string LoadRecord(Counter& counter, const std::filesystem::path& path,
+                       const RecordReader& read) {
+  const RecordContent record = readRecord(path, read, counter.panel().chart().rowCount());
+  applyRecord(counter, record);
+  return incompleteness(record);
+}
+
+std::filesystem::path keepAside(const std::filesystem::path& path) {
+  const std::filesystem::path bad = freeName(path, ".bad");
   std::error_code ec;
   std::filesystem::rename(path, bad, ec);
   if (ec) throw FileError(path, "cannot be kept aside as " + bad.string() + ": " + ec.message());
+  return bad;
+}
+
+bool RecordSnapshot::empty() const {
+  for (const CounterField& f : kRecordCounters) {
+    if (f.get(counters) != 0) return false;
+  }
+  for (const HistoryEntry& entry : history) {
+    if (!entry.text.empty()) return false;
+  }
+  return graph.size() <= 1;
 }
 
 }  // namespace tallix

@@ -37,6 +37,8 @@ class RecordError : public std::runtime_error {
 // save can be written elsewhere while counting goes on.
 struct RecordSnapshot {
   RecordSnapshot(const Counter& counter);  // NOLINT(google-explicit-constructor): a save of it
+  // A fresh play: every counter 0, no history bar, no graph point.
+  bool empty() const;
   Counters counters;
   std::array<HistoryEntry, 10> history;
   std::vector<std::string> graph;  // the chart's rows, row 1 first
@@ -55,18 +57,23 @@ void forEachRecordWrite(const RecordSnapshot& play, const std::vector<std::strin
 void SaveRecord(const RecordSnapshot& play, const std::filesystem::path& path);
 
 // Reads a record into the counter and redraws every figure, the history and the graph (whose
-// points are appended to the chart's rows). A missing file loads as an empty record. Throws
-// RecordError at the first value that does not fit (what was set before it stays), and
-// FileError when the file exists but cannot be read.
-void LoadRecord(Counter& counter, const std::filesystem::path& path);
+// points are appended to the chart's rows). All or nothing: the whole record is read and
+// checked before any of it is applied. A missing file loads as an empty record. Throws
+// RecordError at the first value that does not fit, and FileError when the file exists but
+// cannot be read or is not a record (it has no [data] section); the play is then untouched.
+// Returns what makes the record look cut short (keys a save always writes that it lacks, fewer
+// graph points than its games give), or "" when nothing does.
+std::string LoadRecord(Counter& counter, const std::filesystem::path& path);
 
 // The same load with every key taken from `read(section, key)`; `path` only names the file
 // in errors.
 using RecordReader = std::function<std::string(std::string_view section, std::string_view key)>;
-void LoadRecord(Counter& counter, const std::filesystem::path& path, const RecordReader& read);
+std::string LoadRecord(Counter& counter, const std::filesystem::path& path,
+                       const RecordReader& read);
 
-// Keeps a record that failed to load aside as path + ".bad" (replacing an older one), so that
-// no later save overwrites the play it holds. Throws FileError when it cannot.
-void keepAside(const std::filesystem::path& path);
+// Keeps a record that failed to load aside as path + ".bad", or ".bad.1", ".bad.2" … where
+// older ones are, so that no later save overwrites the play it holds and no copy kept earlier
+// is lost. Returns the name it was given; throws FileError when it cannot.
+std::filesystem::path keepAside(const std::filesystem::path& path);
 
 }  // namespace tallix

@@ -1,9 +1,11 @@
 #include "session.h"
 
 #include <chrono>
+#include <ctime>
 #include <exception>
 #include <filesystem>
 
+#include "base/files.h"
 #include "base/settings.h"
 #include "port/source_factory.h"
 #include "records/record.h"
@@ -42,6 +44,7 @@ bool Session::start() {
   // The port library finds its files through the current directory.
   std::error_code ignored;
   std::filesystem::current_path(env_.appDir, ignored);
+  if (!lockRecord()) return false;
   const SettingsLoad settings = loadSettings(env_.appDir + "tallix.ini");
   const std::optional<InputSettings>& input = settings.settings.input;
   // An input of its own ([input] source other than port) needs no port library.
@@ -57,7 +60,7 @@ bool Session::start() {
     portStarted_ = true;
     if (static_cast<std::int16_t>(started) & 1) {
       // Degraded: no settings, no port, no record; the stored record is left as it is.
-      saveOnClose_ = false;
+      ownsRecord_ = false;
       view_.message("KIRVO Init Error!!", port->lastError());
       view_.notice("No port access: not counting. " + recordName() + " is left as it is.");
       return true;
@@ -92,35 +95,61 @@ bool Session::start() {
   if (source != nullptr) {
     sampler_ = std::make_unique<Sampler>(*source, queue_, epoch_);
     sampler_->start();
-    autosave_ = saveOnClose_;
+    autosave_ = ownsRecord_;
     nextSaveMs_ = env_.clock() + kSaveEveryMs;
   }
   return true;
 }
 
 bool Session::fail(const std::string& message) {
-  saveOnClose_ = false;
+  ownsRecord_ = false;
   view_.message(message);
   exitStatus_ = 1;
   stop();
   return false;
 }
 
-void Session::restorePlay() {
+bool Session::lockRecord() {
+  const std::string path = recordPath();
   try {
-    LoadRecord(counter_, recordPath());
+    try {
+      lock_.emplace(path + ".lock");
+    } catch (const FileError&) {
+      // No lock file can be made in a folder that cannot be written: the record itself, which
+      // is then written in place, is locked instead.
+      if (std::filesystem::exists(path)) lock_.emplace(FileLock::existing(path));
+    }
+  } catch (const FileLocked& e) {
+    return fail(path + " is in use by another Tallix" +
+                (e.holder().empty() ? "" : " (process " + e.holder() + ")") +
+                ". This one ends without touching it.");
+  } catch (const FileError&) {
+    // A record that cannot even be opened: its load says why.
+  }
+  return true;
+}
+
+void Session::restorePlay() {
+  const std::string name = recordName();
+  try {
+    if (const std::string cut = LoadRecord(counter_, recordPath()); !cut.empty()) {
+      view_.notice(name + " looks incomplete (" + cut + "); it was loaded as it is.");
+    }
   } catch (const std::exception& load) {
     // Keep the play that could not be read aside, so that no save overwrites it.
-    const std::string name = recordName();
     try {
-      keepAside(recordPath());
-      view_.notice(name + " could not be loaded (" + load.what() + "); it was kept as " + name +
-                   ".bad.");
+      const std::filesystem::path bad = keepAside(recordPath());
+      view_.notice(name + " could not be loaded (" + load.what() + "); it was kept as " +
+                   bad.filename().string() + ".");
     } catch (const std::exception& aside) {
-      saveOnClose_ = false;
+      ownsRecord_ = false;
       view_.notice(name + " could not be loaded (" + load.what() + ") nor kept aside (" +
                    aside.what() + "); it will not be saved over.");
     }
+  }
+  if (!ownsRecord_) return;
+  if (const auto why = whyNotWritable(recordPath())) {
+    view_.notice(name + " cannot be saved (" + *why + "): keep this play with 保存.");
   }
 }
 
@@ -151,9 +180,12 @@ void Session::count() {
     recorded = true;
   }
   if (const auto problem = sampler_->takeProblem()) {
-    view_.notice(problem->empty() ? "The input is back: counting."
-                                  : "Not counting: " + *problem +
-                                        ". Counting resumes by itself when the input is back.");
+    if (problem->empty()) {
+      view_.notice("The input is back: counting.", SessionView::Notice::passing);
+    } else {
+      view_.notice("Not counting: " + *problem +
+                   ". Counting resumes by itself when the input is back.");
+    }
   }
   if (sampler_->ended() && !samplingEndSaid_ && !sampler_->failure().empty()) {
     samplingEndSaid_ = true;
@@ -192,36 +224,48 @@ void Session::stop() {
     }
   }
   count();
-  if (saveOnClose_) writer_.save(RecordSnapshot(counter_), recordPath());
-  for (const std::string& failure : writer_.finish()) {
-    problems.push_back("The play could not be saved: " + failure);
-  }
+  if (ownsRecord_) writer_.save(RecordSnapshot(counter_), recordPath());
+  const std::vector<std::string> failures = writer_.finish();
   if (!problems.empty()) view_.message(joined(problems));
+  if (!failures.empty()) saveElsewhere(failures.back());
+}
+
+void Session::saveElsewhere(std::string why) {
+  // Until the play is saved where the player chooses, or the player lets it go.
+  while (env_.dialog != nullptr &&
+         view_.ask("The play could not be saved: " + why, "Save elsewhere…", "Discard the play")) {
+    const CommandOutcome saved = tallix::Command5_Click(counter_, *env_.dialog, programDir());
+    if (!saved.done.empty()) return;
+    if (!saved.failure.empty()) why = saved.failure;
+  }
 }
 
 std::string Session::programDir() const {
   return env_.appDir.substr(0, env_.appDir.size() - 1);  // without the trailing separator
 }
 
+void Session::report(const CommandOutcome& outcome) {
+  if (!outcome.failure.empty()) view_.message(outcome.failure);
+  if (!outcome.warning.empty()) view_.notice(outcome.warning);
+  if (!outcome.done.empty()) view_.notice(outcome.done, SessionView::Notice::passing);
+}
+
 void Session::Command3_Click() {
   count();
   // A save in flight would bring the record back after the clear has deleted it.
   noteSaveFailures(writer_.finish());
-  tallix::Command3_Click(counter_, env_.appDir, recordName());
+  report(tallix::Command3_Click(counter_, pastPlaysFolder(), ownsRecord_ ? recordPath() : "",
+                                std::time(nullptr)));
 }
 
 void Session::Command4_Click() {
   count();
-  if (const auto failure = tallix::Command4_Click(counter_, *env_.dialog, programDir())) {
-    view_.message(*failure);
-  }
+  report(tallix::Command4_Click(counter_, *env_.dialog, programDir()));
 }
 
 void Session::Command5_Click() {
   count();
-  if (const auto failure = tallix::Command5_Click(counter_, *env_.dialog, programDir())) {
-    view_.message(*failure);
-  }
+  report(tallix::Command5_Click(counter_, *env_.dialog, programDir()));
 }
 
 }  // namespace tallix

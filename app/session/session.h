@@ -1,15 +1,17 @@
 // The session: one play counted from one input, from start-up to shutdown. It holds every rule
 // of how the program runs, so they are tested without a window; the window is its view.
 //
-//   start()   program dir made current; port library start (KIRVO_Start), degraded on an odd
-//             result; settings; control byte 0xEC to portAddr + 2; counter shaped; the record
-//             restored (kept aside when it cannot be loaded); the sampling thread started
+//   start()   program dir made current; the record locked (a second program on it ends);
+//             port library start (KIRVO_Start), degraded on an odd result; settings; control
+//             byte 0xEC to portAddr + 2; counter shaped; the record restored (kept aside when
+//             it cannot be loaded); the sampling thread started
 //   pump()    on the window's display timer: the changes sampled since the last pump are
 //             recorded in the trace and counted by the tick driver in their own time; the play
 //             is saved every minute while it changes
-//   commands  Clear, Load and Save, after counting everything sampled before them
+//   commands  Clear, Load and Save, after counting everything sampled before them; a clear
+//             keeps the play in the past plays first
 //   stop()    sampling stopped; port library stopped (KIRVO_Stop); what was sampled counted;
-//             the play saved to its record
+//             the play saved to its record, or where the player chooses when that fails
 //
 // The caller's thread (the window's) runs all of this. The sampler pushes changes into the
 // queue from its own thread, and the record writer saves snapshots of the play on another, so
@@ -24,6 +26,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/file_lock.h"
 #include "counting/counter.h"
 #include "counting/tick_driver.h"
 #include "port/change_queue.h"
@@ -45,9 +48,13 @@ class SessionView {
   // A message with an OK button only; returns once the player has dismissed it. `detail`,
   // when not empty, stands beneath the text.
   virtual void message(const std::string& text, const std::string& detail = {}) = 0;
+  // A question with two answers; true when the player takes `yes`.
+  virtual bool ask(const std::string& text, const std::string& yes, const std::string& no) = 0;
   // A line on the panel's notice line: how the program runs (not counting, a record kept
-  // aside, a save that failed).
-  virtual void notice(const std::string& text) = 0;
+  // aside, a save that failed), which lasts until the player dismisses it; or what a command
+  // did (saved, cleared), which passes after a few seconds.
+  enum class Notice { lasting, passing };
+  virtual void notice(const std::string& text, Notice kind = Notice::lasting) = 0;
 };
 
 // What the session reaches outside itself.
@@ -93,19 +100,27 @@ class Session {
   const InputSource* input() const { return inputSource_.get(); }
   Counter& counter() { return counter_; }
   const Counter& counter() const { return counter_; }
+  // The automatic record: sim.log for the simulated machine, hist.log otherwise.
+  std::string recordName() const { return env_.machine ? "sim.log" : "hist.log"; }
+  std::string recordPath() const { return env_.appDir + recordName(); }
+  // Where a clear keeps the plays it ends, beside the record.
+  std::string pastPlaysFolder() const {
+    return env_.appDir + (env_.machine ? "sim-plays" : "plays");
+  }
   // The settings that could not be used, one message each, for the window to show once it is
   // up.
   const std::vector<std::string>& settingsMessages() const { return settingsMessages_; }
 
  private:
   bool fail(const std::string& message);
+  bool lockRecord();
   void restorePlay();
+  void report(const CommandOutcome& outcome);
+  void saveElsewhere(std::string why);
   void count();  // the changes sampled so far
   void saveWhenChanged();
   void noteSaveFailures(const std::vector<std::string>& failures);
   std::pair<Panel::Revisions, std::uint64_t> revisions() const;
-  std::string recordName() const { return env_.machine ? "sim.log" : "hist.log"; }
-  std::string recordPath() const { return env_.appDir + recordName(); }
   std::string programDir() const;
 
   SessionEnvironment env_;
@@ -114,6 +129,7 @@ class Session {
   TickDriver driver_{counter_};
   ChangeQueue queue_;
   Sampler::Clock::time_point epoch_ = Sampler::Clock::now();
+  std::optional<FileLock> lock_;
   std::optional<PortSource> portSource_;
   std::unique_ptr<InputSource> inputSource_;  // the one [input] names
   std::unique_ptr<Sampler> sampler_;
@@ -121,7 +137,9 @@ class Session {
 
   bool started_ = false;
   bool portStarted_ = false;
-  bool saveOnClose_ = true;
+  // The session may write and delete the stored record: not in the degraded state, nor when
+  // a record that could not be loaded could not be kept aside either.
+  bool ownsRecord_ = true;
   bool autosave_ = false;
   bool closed_ = false;
   bool samplingEndSaid_ = false;

@@ -17,11 +17,14 @@ class Messages {
   // A message with an OK button only and the program's title as caption; `detail`, when not
   // empty, stands beneath the text. Returns when the player has dismissed it.
   virtual void show(QWidget* parent, const QString& text, const QString& detail = {}) = 0;
+  // A question with two buttons; true when the player presses `yes`.
+  virtual bool ask(QWidget* parent, const QString& text, const QString& yes, const QString& no) = 0;
 };
 
 class MessageBoxes : public Messages {
  public:
   void show(QWidget* parent, const QString& text, const QString& detail) override;
+  bool ask(QWidget* parent, const QString& text, const QString& yes, const QString& no) override;
 };
 
 // The open and save dialogs of the Load and Save buttons: filter "*.log", shown over the

@@ -1,13 +1,13 @@
 #include "frm_tallix.h"
 
 #include <QCloseEvent>
-#include <QLabel>
 #include <QPushButton>
 
 #include "coin_chart.h"
 #include "design.h"
 #include "dialogs.h"
 #include "history.h"
+#include "notice_bar.h"
 #include "pin_monitor.h"
 #include "qt_serial_link.h"
 
@@ -34,10 +34,17 @@ FrmTallix::FrmTallix(const Environment& env)
       digits_(this, pictures_),
       history_(new HistoryFrame(this)),
       chart_(new CoinChart(this)),
-      notice_(new QLabel(this)) {
+      notices_(new NoticeBar(this, [this](int height) {
+        // The window grows by the notice line beneath the panel, and shrinks back without it.
+        notices_->setGeometry(0, kClientHeight, kClientWidth, height);
+        setFixedSize(kClientWidth, kClientHeight + height);
+      })) {
   setObjectName("frmTallix");
-  setWindowTitle("Tallix");
+  // The title names the record that the play is kept in.
+  setWindowTitle(QString::fromStdString("Tallix — " + session_.recordName() +
+                                        (env.machine ? " (simulated machine)" : "")));
   setFixedSize(kClientWidth, kClientHeight);
+  notices_->resize(kClientWidth, 0);
   QPalette black = palette();
   black.setColor(QPalette::Window, Qt::black);
   setPalette(black);
@@ -50,13 +57,6 @@ FrmTallix::FrmTallix(const Environment& env)
   connect(clear, &QPushButton::clicked, this, &FrmTallix::Command3_Click);
   connect(load, &QPushButton::clicked, this, &FrmTallix::Command4_Click);
   connect(save, &QPushButton::clicked, this, &FrmTallix::Command5_Click);
-
-  // Notices about how the window runs (no polling, a record kept aside) stand over the
-  // lower edge of the chart, where they do not hide a figure.
-  notice_->setObjectName("notice");
-  notice_->setWordWrap(true);
-  notice_->setStyleSheet("QLabel { background: #3a1c00; color: #ffc060; padding: 0 6px; }");
-  notice_->hide();
 
   addPinMonitor(*this, session_);
 
@@ -109,14 +109,13 @@ void FrmTallix::message(const std::string& text, const std::string& detail) {
   messages_.show(this, QString::fromStdString(text), QString::fromStdString(detail));
 }
 
-void FrmTallix::notice(const std::string& text) {
-  const QString line = QString::fromStdString(text);
-  notice_->setText(notice_->text().isEmpty() ? line : notice_->text() + '\n' + line);
-  const int width = kClientWidth - 16;
-  const int height = notice_->heightForWidth(width);
-  notice_->setGeometry(8, kClientHeight - 4 - height, width, height);
-  notice_->raise();
-  notice_->show();
+bool FrmTallix::ask(const std::string& text, const std::string& yes, const std::string& no) {
+  return messages_.ask(this, QString::fromStdString(text), QString::fromStdString(yes),
+                       QString::fromStdString(no));
+}
+
+void FrmTallix::notice(const std::string& text, Notice kind) {
+  notices_->add(QString::fromStdString(text), kind == Notice::passing);
 }
 
 void FrmTallix::closeEvent(QCloseEvent* event) {

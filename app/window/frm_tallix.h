@@ -22,7 +22,6 @@
 #include "session/session.h"
 #include "texts.h"
 
-class QLabel;
 class QPushButton;
 
 namespace tallix::window {
@@ -30,6 +29,7 @@ namespace tallix::window {
 class CoinChart;
 class HistoryFrame;
 class Messages;
+class NoticeBar;
 
 // What the window reaches outside itself.
 struct Environment {
@@ -65,6 +65,7 @@ class FrmTallix : public QWidget, private SessionView {
   Session& session() { return session_; }
   Counter& counter() { return session_.counter(); }
   const DigitPictures& pictures() const { return pictures_; }
+  const NoticeBar& notices() const { return *notices_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -72,7 +73,8 @@ class FrmTallix : public QWidget, private SessionView {
 
  private:
   void message(const std::string& text, const std::string& detail) override;
-  void notice(const std::string& text) override;
+  bool ask(const std::string& text, const std::string& yes, const std::string& no) override;
+  void notice(const std::string& text, Notice kind) override;
 
   Messages& messages_;
   Session session_;
@@ -82,7 +84,7 @@ class FrmTallix : public QWidget, private SessionView {
   DigitGroups digits_;
   HistoryFrame* history_;
   CoinChart* chart_;
-  QLabel* notice_;
+  NoticeBar* notices_;
 
   QTimer display_;
   std::optional<Panel::Revisions> shown_;

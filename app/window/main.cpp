@@ -43,11 +43,14 @@ int refuse(const std::string& why, bool usage = false) {
 
 #ifndef _WIN32
 int stopSignalFd = -1;  // the write end of the pipe from the signal handler to the window
+volatile std::sig_atomic_t startingUp = 1;
 
 // Logging out, shutting the PC down or a kill ask the program to stop with SIGTERM, SIGHUP or
 // SIGINT. They are held back from the start of the program until the window can take them
-// (every thread started meanwhile inherits that), and then close the window as its close box
-// does, so the play is saved.
+// (every thread started meanwhile inherits that). During the window's start-up they end the
+// program at once: nothing has been counted, so there is nothing to save, and a message box
+// waiting for the player must not hold the end back. Afterwards they close the window as its
+// close box does, so the play is saved, and end every event loop, also that of a message box.
 sigset_t stopSignals() {
   sigset_t set;
   sigemptyset(&set);
@@ -60,9 +63,13 @@ void closeOnStopSignals(QWidget& window) {
   if (socketpair(AF_UNIX, SOCK_STREAM, 0, fds) != 0) return;
   stopSignalFd = fds[0];
   auto* notifier = new QSocketNotifier(fds[1], QSocketNotifier::Read, &window);
-  QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] { window.close(); });
+  QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+    window.close();
+    QApplication::exit(0);
+  });
   struct sigaction action {};
-  action.sa_handler = [](int) {
+  action.sa_handler = [](int signal) {
+    if (startingUp) _exit(128 + signal);
     const char byte = 1;
     [[maybe_unused]] const auto written = write(stopSignalFd, &byte, 1);
   };
@@ -82,7 +89,6 @@ int main(int argc, char** argv) {
   pthread_sigmask(SIG_BLOCK, &held, nullptr);
 #endif
   QApplication app(argc, argv);
-  QApplication::setApplicationDisplayName("Tallix");
 
   tallix::CommandLine options;
   try {
@@ -127,11 +133,13 @@ int main(int argc, char** argv) {
   tallix::window::FrmTallix frmTallix({kirvo ? &*kirvo : nullptr, simulated ? &*simulated : nullptr,
                                        dialog, messages, tallix::AppDir(),
                                        trace ? &*trace : nullptr});
-  if (options.simulateSpeed) frmTallix.setWindowTitle("Tallix (simulated machine)");
   dialog.attachTo(&frmTallix);
-  if (!frmTallix.Form_Load()) return frmTallix.exitStatus();
 #ifndef _WIN32
   closeOnStopSignals(frmTallix);
+#endif
+  if (!frmTallix.Form_Load()) return frmTallix.exitStatus();
+#ifndef _WIN32
+  startingUp = 0;
 #endif
   frmTallix.show();
   const int status = app.exec();

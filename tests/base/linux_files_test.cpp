@@ -1,10 +1,14 @@
-// The atomic replace under POSIX conditions: directory permissions, file modes and a full disk.
+// Writes under POSIX conditions: directory permissions, file modes, a full disk, symbolic
+// links, and locks on a file that is written in place.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <functional>
 
+#include "base/file_lock.h"
 #include "base/files.h"
 #include "base/profile.h"
 #include "support/temp_dir.h"
@@ -58,6 +62,72 @@ TEST(ProfileWrite, KeepsTheModeOfTheFileItReplaces) {
   EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms::owner_read |
                                                              std::filesystem::perms::owner_write |
                                                              std::filesystem::perms::group_read);
+}
+
+TEST(WriteFileAtomically, ASymlinkedFileIsWrittenAtItsTargetAndTheLinkStays) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "elsewhere");
+  writeBytes(dir / "elsewhere" / "real.log", "old");
+  std::filesystem::create_symlink("elsewhere/real.log", dir / "hist.log");
+  std::filesystem::create_symlink(dir / "hist.log", dir / "link-to-link.log");
+  writeFileAtomically(dir / "link-to-link.log", "new");
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "hist.log"));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "link-to-link.log"));
+  EXPECT_EQ(readBytes(dir / "elsewhere" / "real.log"), "new");
+  // A link whose target is not there yet makes the target.
+  std::filesystem::create_symlink("elsewhere/later.log", dir / "later.log");
+  writeFileAtomically(dir / "later.log", "made");
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "later.log"));
+  EXPECT_EQ(readBytes(dir / "elsewhere" / "later.log"), "made");
+}
+
+// Runs `check` in a child process as a user other than the files' owner (root's rights would
+// let any write through); true when it returned true.
+bool asAnotherUser(const std::function<bool()>& check) {
+  const pid_t child = fork();
+  if (child == 0) {
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+    _exit(check() ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(WriteFileAtomically, AWritableFileInAFolderThatIsNotIsWrittenInPlace) {
+  TempDir dir;
+  const auto path = dir / "hist.log";
+  writeBytes(path, "an old record, longer than the new one");
+  std::filesystem::permissions(path, std::filesystem::perms::all);
+  std::filesystem::permissions(
+      dir.path(), std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                      std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+                      std::filesystem::perms::others_exec);
+  EXPECT_TRUE(asAnotherUser([&] {
+    if (whyNotWritable(path) || whyNotWritable(dir / "new.log") != "Permission denied") {
+      return false;
+    }
+    writeFileAtomically(path, "new");
+    try {
+      writeFileAtomically(dir / "new.log", "x");
+      return false;
+    } catch (const FileError& e) {
+      return e.reason() == "Permission denied";
+    }
+  }));
+  EXPECT_EQ(readBytes(path), "new");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST(FileLock, ALockOnAnExistingFileIsHeldWithoutWritingIt) {
+  TempDir dir;
+  writeBytes(dir / "hist.log", "play");
+  {
+    const FileLock held = FileLock::existing(dir / "hist.log");
+    EXPECT_THROW(FileLock::existing(dir / "hist.log"), FileLocked);
+  }
+  EXPECT_NO_THROW(FileLock::existing(dir / "hist.log"));
+  EXPECT_EQ(readBytes(dir / "hist.log"), "play");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "records/record.h"
 #include "support/panel_state.h"
 #include "support/play.h"
@@ -42,15 +44,32 @@ Settings smallWin() {
   return s;
 }
 
-TEST(Clear, ResetsThePlayAndDeletesTheAutomaticRecord) {
+constexpr std::time_t kNoon = 1796644800;  // a moment to name past plays by
+
+// Clears the play, keeping it in dir/plays and deleting dir/hist.log.
+CommandOutcome clear(Counter& counter, const TempDir& dir) {
+  return Command3_Click(counter, dir / "plays", dir / "hist.log", kNoon);
+}
+
+TEST(Clear, KeepsThePlayInThePastPlaysThenResetsItAndDeletesTheAutomaticRecord) {
   TempDir dir;
   writeBytes(dir / "hist.log", "[data]\r\nin_count=5\r\n");
   Play play(smallWin());
   for (int i = 0; i < 30; ++i) play.game(3, i == 3 ? 8 : 1);
   play.tick(testing::kReg);
   play.tick();
-  Command3_Click(play.counter, dir.path().string() + "/");
+  const CommandOutcome cleared = clear(play.counter, dir);
   EXPECT_FALSE(std::filesystem::exists(dir / "hist.log"));
+  // The past play is a record that loads back into the play that was cleared.
+  const std::vector<std::filesystem::directory_entry> kept(
+      std::filesystem::directory_iterator(dir / "plays"), {});
+  ASSERT_EQ(kept.size(), 1u);
+  EXPECT_EQ(cleared.done, "The cleared play was kept as " + kept[0].path().string() + ".");
+  EXPECT_EQ(kept[0].path().extension(), ".log");
+  Counter back;
+  back.applySettings(smallWin());
+  LoadRecord(back, kept[0].path());
+  const std::vector<std::string> rows = back.panel().chart().rows();
   const Panel& p = play.panel();
   for (const CounterField& f : kRecordCounters) EXPECT_EQ(f.get(play.c()), 0) << f.key;
   for (TextId id : {TextId::tosiKingaku, TextId::kankin1, TextId::kankin2, TextId::kankin3}) {
@@ -65,8 +84,42 @@ TEST(Clear, ResetsThePlayAndDeletesTheAutomaticRecord) {
   EXPECT_EQ(p.history(0).text, "");
   EXPECT_EQ(p.history(0).colour, kRegColour);  // colours stay
   EXPECT_EQ(p.chart().rows(), std::vector<std::string>{"0"});
-  // No record to delete is no failure either.
-  Command3_Click(play.counter, dir.path().string() + "/");
+  EXPECT_EQ(back.counters().in_count, 90);
+  EXPECT_EQ(back.counters().reg_count, 1);
+  EXPECT_EQ(rows.size(), 2u);
+  // A fresh play has nothing to keep; no record to delete is no failure either.
+  EXPECT_EQ(clear(play.counter, dir).done, "");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "plays"), {}), 1);
+}
+
+TEST(Clear, KeepsTheStoredRecordWhenToldToAndRefusesWhenThePlayCannotBeKept) {
+  TempDir dir;
+  writeBytes(dir / "hist.log", "[data]\r\nin_count=5\r\n");
+  Play play;
+  play.game(3, 2);
+  // No record to delete (the degraded state): the stored play stays, the shown one is kept.
+  EXPECT_EQ(Command3_Click(play.counter, dir / "plays", "", kNoon).failure, "");
+  EXPECT_EQ(readBytes(dir / "hist.log"), "[data]\r\nin_count=5\r\n");
+  EXPECT_EQ(play.c().in_count, 0);
+  // Two clears in one second get names of their own.
+  play.game(3, 2);
+  clear(play.counter, dir);
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir / "plays")) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  ASSERT_EQ(names.size(), 2u);
+  EXPECT_EQ(names[1], names[0].substr(0, names[0].size() - 4) + "_2.log");
+  // Where the past plays cannot be written, nothing is cleared.
+  writeBytes(dir / "hist.log", "kept");
+  play.game(3, 2);
+  const std::string before = panelState(play.counter);
+  const CommandOutcome refused =
+      Command3_Click(play.counter, dir / "hist.log" / "plays", dir / "hist.log", kNoon);
+  EXPECT_NE(refused.failure.find("so it was not cleared"), std::string::npos);
+  EXPECT_EQ(panelState(play.counter), before);
+  EXPECT_EQ(readBytes(dir / "hist.log"), "kept");
 }
 
 TEST(Clear, DuringABigTheBigGoesOnFromZero) {
@@ -77,7 +130,7 @@ TEST(Clear, DuringABigTheBigGoesOnFromZero) {
   play.counter.counters().big_max_coin = 400;
   play.holdLines(kBig);
   play.game(3, 15);
-  Command3_Click(play.counter, dir.path().string() + "/");
+  clear(play.counter, dir);
   play.game(3, 10);
   EXPECT_EQ(play.c().big_coin, 7);
   play.holdLines(0);
@@ -93,7 +146,7 @@ TEST(Clear, ThenSaveGivesZerosWithTheKeptMarkers) {
   play.tick();
   play.tick(kBig);
   play.tick();
-  Command3_Click(play.counter, dir.path().string() + "/");
+  clear(play.counter, dir);
   SaveRecord(play.counter, dir / "hist.log");
   const ProfileFile file = ProfileFile::load(dir / "hist.log");
   for (const CounterField& f : kRecordCounters) EXPECT_EQ(file.value("data", f.key), "0");
@@ -109,9 +162,10 @@ TEST(LoadAndSave, CancelChangesNothing) {
   play.game(3, 2);
   const std::string before = panelState(play.counter);
   DialogDouble cancel("");
-  EXPECT_EQ(Command4_Click(play.counter, cancel, "/opt/tallix"), std::nullopt);
+  const auto said = [](const CommandOutcome& o) { return o.failure + o.warning + o.done; };
+  EXPECT_EQ(said(Command4_Click(play.counter, cancel, "/opt/tallix")), "");
   EXPECT_EQ(cancel.shown, "open /opt/tallix");
-  EXPECT_EQ(Command5_Click(play.counter, cancel, "/opt/tallix"), std::nullopt);
+  EXPECT_EQ(said(Command5_Click(play.counter, cancel, "/opt/tallix")), "");
   EXPECT_EQ(cancel.shown, "save /opt/tallix");
   EXPECT_EQ(panelState(play.counter), before);
 }
@@ -123,13 +177,15 @@ TEST(LoadAndSave, SaveThenLoadBringsThePlayBack) {
   play.tick(kBig);
   play.game(3, 15);
   DialogDouble save((dir / "mine").string());  // no extension is added
-  EXPECT_EQ(Command5_Click(play.counter, save, dir.path().string()), std::nullopt);
+  EXPECT_EQ(Command5_Click(play.counter, save, dir.path().string()).done,
+            "Saved to " + (dir / "mine").string() + ".");
   EXPECT_TRUE(std::filesystem::exists(dir / "mine"));
 
   Counter loaded;
   loaded.applySettings(smallWin());
   DialogDouble open((dir / "mine").string());
-  EXPECT_EQ(Command4_Click(loaded, open, dir.path().string()), std::nullopt);
+  const CommandOutcome load = Command4_Click(loaded, open, dir.path().string());
+  EXPECT_EQ(load.failure + load.warning, "");
   for (const CounterField& f : kRecordCounters) {
     EXPECT_EQ(f.get(loaded.counters()), f.get(play.c())) << f.key;
   }
@@ -141,15 +197,45 @@ TEST(LoadAndSave, SaveThenLoadBringsThePlayBack) {
   EXPECT_EQ(loaded.panel().history(5).colour, kRegColour);
 }
 
-TEST(LoadAndSave, FailuresComeBackAsMessages) {
+TEST(LoadAndSave, ALoadIsAllOrNothingAndNamesTheFileAndTheFault) {
   TempDir dir;
-  writeBytes(dir / "bad.log", "[data]\r\nbig_count=1e10\r\n");
-  Counter counter;
-  DialogDouble open((dir / "bad.log").string());
-  EXPECT_EQ(Command4_Click(counter, open, dir.path().string()),
-            (dir / "bad.log").string() + ": big_count=1e10 is outside -2147483648..2147483647");
+  std::string binary(512, '\0');
+  for (std::size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>(i * 131 % 256);
+  const struct {
+    const char* name;
+    std::string bytes;  // none: the file does not exist
+    std::string fault;
+  } rows[] = {
+      {"none.log", "", ": No such file or directory"},
+      {"notes.txt", "shopping: eggs, rice\nin_count=5\n",
+       ": is not a record: it has no [data] section"},
+      {"random.bin", binary, ": is not a record: it has no [data] section"},
+      {"half.log", "[data]\r\nin_count=7\r\nout_count=9\r\nkoyaku1g_now=40000\r\nr0=1■\r\n",
+       ": koyaku1g_now=40000 is outside -32768..32767"},
+  };
+  Play play(smallWin());
+  for (int i = 0; i < 60; ++i) play.game(3, i % 7 == 0 ? 8 : 0);
+  const std::string before = panelState(play.counter);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    if (!row.bytes.empty()) writeBytes(dir / row.name, row.bytes);
+    DialogDouble open((dir / row.name).string());
+    EXPECT_EQ(Command4_Click(play.counter, open, dir.path().string()).failure,
+              (dir / row.name).string() + row.fault + "\nThe play was left as it was.");
+    EXPECT_EQ(panelState(play.counter), before);
+  }
+  // A record that lacks keys a save always writes, or graph points of its games, loads with a
+  // warning.
+  writeBytes(dir / "cut.log", "[data]\r\nstart_total_count=100\r\n[graph]\r\ng2=5\r\n");
+  DialogDouble open((dir / "cut.log").string());
+  EXPECT_EQ(Command4_Click(play.counter, open, dir.path().string()).warning,
+            (dir / "cut.log").string() +
+                " looks incomplete (in_count, out_count, big_count and 25 more keys are missing; "
+                "the graph holds 1 of the 4 points of its games); it was loaded as it is.");
+  EXPECT_EQ(play.c().start_total_count, 100);
+
   DialogDouble save((dir / "no" / "x.log").string());
-  EXPECT_EQ(Command5_Click(counter, save, dir.path().string()),
+  EXPECT_EQ(Command5_Click(play.counter, save, dir.path().string()).failure,
             (dir / "no" / "x.log").string() + ": No such file or directory");
 }
 

@@ -35,7 +35,20 @@ class FakeView : public SessionView {
   void message(const std::string& text, const std::string& detail) override {
     messages.push_back({text, detail});
   }
-  void notice(const std::string& text) override { notices.push_back(text); }
+  void notice(const std::string& text, Notice kind) override {
+    notices.push_back(text);
+    if (kind == Notice::passing) passing.push_back(text);
+  }
+  // Notes the question and answers it from `answers`, "no" once they run out.
+  bool ask(const std::string& text, const std::string&, const std::string&) override {
+    questions.push_back(text);
+    if (answers.empty()) return false;
+    const bool yes = answers.front();
+    answers.erase(answers.begin());
+    return yes;
+  }
+  std::vector<std::string> passing, questions;
+  std::vector<bool> answers;
   bool noticed(const std::string& part) const {
     return std::any_of(notices.begin(), notices.end(),
                        [&](const std::string& n) { return n.find(part) != std::string::npos; });
@@ -106,6 +119,7 @@ TEST_F(SessionTest, AnOddPortStartIsDegradedAndLeavesTheRecordAsItIs) {
     EXPECT_EQ(session->counter().settings().bigSetCoin, 0);  // no settings read
     now += 10 * Session::kSaveEveryMs;
     session->pump();
+    session->Command3_Click();  // クリア of a play never seen
     session->stop();
     EXPECT_EQ(port->stops, 1);
     EXPECT_EQ(port->reads, 0);
@@ -201,15 +215,59 @@ TEST_F(SessionTest, ARecordThatFailsToLoadIsKeptAsideAndSaid) {
   EXPECT_EQ(saved("r0"), "1");  // a fresh record beside it
 }
 
-TEST_F(SessionTest, AFailedSaveAtTheCloseNamesThePathAndTheReason) {
+TEST_F(SessionTest, AFailedSaveAtTheCloseSaysWhyAndOffersToSaveElsewhere) {
   writeIni(kIni);
   start();
+  pulse(kCoinIn);
   std::filesystem::create_directory(dir / "hist.log");  // cannot be replaced by a file
+  // The player picks a folder that does not exist, then a file that can be written.
+  view.answers = {true, true};
+  dialog.answers = {(dir / "none" / "x.log").string(), (dir / "kept.log").string()};
   session->stop();
-  ASSERT_EQ(view.messages.size(), 1u);
-  const std::string& text = view.messages[0].text;
-  EXPECT_EQ(text.rfind("The play could not be saved: " + dir.path().string(), 0), 0u) << text;
-  EXPECT_NE(text.find("hist.log: "), std::string::npos) << text;  // and then why
+  ASSERT_EQ(view.questions.size(), 2u);
+  const std::string& first = view.questions[0];
+  EXPECT_EQ(first.rfind("The play could not be saved: " + (dir / "hist.log").string() + ": ", 0),
+            0u)
+      << first;
+  EXPECT_EQ(view.questions[1], "The play could not be saved: " + (dir / "none" / "x.log").string() +
+                                   ": No such file or directory");
+  EXPECT_EQ(saved("in_count", "kept.log"), "1");
+  // Unwritable from the start: said at once.
+  std::filesystem::remove(dir / "hist.log");
+  std::filesystem::create_directory_symlink(dir / "none" / "deeper", dir / "hist.log");
+  start();
+  EXPECT_TRUE(view.noticed("hist.log cannot be saved (No such file or directory)"));
+}
+
+TEST_F(SessionTest, OneProgramPerRecordAndALeftLockIsTakenOver) {
+  writeIni(kIni);
+  writeBytes(dir / "hist.log", "[data]\r\nin_count=77\r\n");
+  writeBytes(dir / "hist.log.lock", "999999\n");  // left by a program that crashed
+  start();
+  FakeView secondView;
+  FakePort secondPort;
+  Session second({&secondPort, nullptr, &dialog, dir.path().string() + "/", nullptr, {}},
+                 secondView);
+  EXPECT_FALSE(second.start());
+  EXPECT_EQ(second.exitStatus(), 1);
+  ASSERT_EQ(secondView.messages.size(), 1u);
+  const std::string& said = secondView.messages[0].text;
+  EXPECT_EQ(said.rfind((dir / "hist.log").string() + " is in use by another Tallix (process ", 0),
+            0u)
+      << said;
+  EXPECT_NE(said.find("). This one ends without touching it."), std::string::npos) << said;
+  EXPECT_EQ(said.find("999999"), std::string::npos) << said;  // the holder's own id
+  EXPECT_EQ(secondPort.starts, 0);
+  second.Command3_Click();
+  second.stop();
+  EXPECT_EQ(counters().in_count, 77);
+  EXPECT_EQ(readBytes(dir / "hist.log"), "[data]\r\nin_count=77\r\n");
+  // The record is free again once the first program has ended.
+  session->stop();
+  session.reset();
+  Session third({&secondPort, nullptr, &dialog, dir.path().string() + "/", nullptr, {}},
+                secondView);
+  EXPECT_TRUE(third.start());
 }
 
 TEST_F(SessionTest, ThePlayIsSavedEveryMinuteWhileItChanges) {
@@ -247,12 +305,16 @@ TEST_F(SessionTest, TheSimulatedMachineKeepsItsOwnRecordAndNeverTouchesTheRealOn
   SimulatedSource machine(Machine({}, 1));
   start(&machine);
   EXPECT_TRUE(session->sampling());  // no tallix.ini, so no port address: the machine needs none
-  EXPECT_TRUE(view.notices.empty());
+  ASSERT_EQ(view.notices.size(), 1u);
+  EXPECT_EQ(view.notices[0].rfind("sim.log looks incomplete (out_count, big_count", 0), 0u);
   EXPECT_EQ(counters().in_count, 5000);
 
-  session->Command3_Click();  // クリア deletes the simulation's record
+  session->Command3_Click();  // クリア keeps the play, then deletes the simulation's record
   EXPECT_FALSE(std::filesystem::exists(dir / "sim.log"));
   EXPECT_EQ(counters().in_count, 0);
+  ASSERT_EQ(view.passing.size(), 1u);
+  EXPECT_EQ(
+      view.passing[0].rfind("The cleared play was kept as " + (dir / "sim-plays").string(), 0), 0u);
   session->stop();
   EXPECT_EQ(saved("r0", "sim.log"), "1");
   EXPECT_EQ(readBytes(dir / "hist.log"), "[data]\r\nin_count=77\r\n");

@@ -28,10 +28,12 @@ class FakePort : public Port {
   std::atomic<int> reads{0};
   std::atomic<std::uint16_t> address{0};  // of the last read
   std::atomic<std::uint8_t> byte{0xFF};
+  int starts = 0;
   int stops = 0;
 
   std::int32_t start() override {
     if (missing) throw std::runtime_error("cannot load libkirvoport.so");
+    ++starts;
     return startResult;
   }
   std::string lastError() override { return error; }
@@ -47,15 +49,19 @@ class FakePort : public Port {
 
 class FakeDialog : public FileDialog {
  public:
-  std::string answer;  // the path the player picks, "" to cancel
+  std::vector<std::string> answers;  // the paths the player picks in turn, "" to cancel
+  std::string answer;                // the path picked once `answers` have run out
   std::vector<std::string> directories;
-  std::string showOpen(const std::string& directory) override {
+  std::string showOpen(const std::string& directory) override { return show(directory); }
+  std::string showSave(const std::string& directory) override { return show(directory); }
+
+ private:
+  std::string show(const std::string& directory) {
     directories.push_back(directory);
-    return answer;
-  }
-  std::string showSave(const std::string& directory) override {
-    directories.push_back(directory);
-    return answer;
+    if (answers.empty()) return answer;
+    std::string picked = answers.front();
+    answers.erase(answers.begin());
+    return picked;
   }
 };
 

@@ -1,5 +1,6 @@
 // The three buttons with a double of the file dialog.
 #include <QPushButton>
+#include <QToolButton>
 #include <filesystem>
 
 #include "base/profile.h"
@@ -30,7 +31,7 @@ class Buttons : public WindowTest {
   }
 };
 
-TEST_F(Buttons, ClearResetsTheDisplaysAtOnceAndDeletesHistLog) {
+TEST_F(Buttons, ClearResetsTheDisplaysAtOnceAndSaysWhereThePlayWasKept) {
   for (int i = 0; i < 12; ++i) pulse(kCoinIn);
   frm->render();
   EXPECT_EQ(digitsOf("inImage", 6), "000012");
@@ -40,6 +41,16 @@ TEST_F(Buttons, ClearResetsTheDisplaysAtOnceAndDeletesHistLog) {
   EXPECT_EQ(boxText("tosiKingaku"), "¥0");
   EXPECT_FALSE(std::filesystem::exists(dir / "hist.log"));
   EXPECT_TRUE(frm->polling());
+  // The notice line lies beneath the panel, which it never covers, and goes when dismissed.
+  const QStringList lines = frm->notices().lines();
+  ASSERT_EQ(lines.size(), 1);
+  EXPECT_TRUE(lines[0].startsWith("The cleared play was kept as " +
+                                  QString::fromStdString((dir / "plays").string())));
+  EXPECT_GT(frm->height(), 610);
+  EXPECT_EQ(frm->notices().geometry().top(), 610);
+  child<QToolButton>("")->click();  // its only button: the close button
+  EXPECT_TRUE(frm->notices().lines().isEmpty());
+  EXPECT_EQ(frm->height(), 610);
 }
 
 TEST_F(Buttons, LoadReadsThePickedFileAndDrawsIt) {
@@ -61,7 +72,7 @@ TEST_F(Buttons, CancelledDialogsChangeNothing) {
   EXPECT_EQ(dialog.directories.size(), 2u);
   EXPECT_EQ(frm->counter().counters().in_count, 1);
   EXPECT_TRUE(messages.shown.empty());
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);  // tallix.ini
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);  // .ini, lock
 }
 
 TEST_F(Buttons, AFailedLoadNamesTheFileTheKeyAndTheValue) {
@@ -73,7 +84,7 @@ TEST_F(Buttons, AFailedLoadNamesTheFileTheKeyAndTheValue) {
   EXPECT_NE(text.find("bad.log"), std::string::npos) << text;
   EXPECT_NE(text.find("out_count"), std::string::npos) << text;
   EXPECT_NE(text.find("1e12"), std::string::npos) << text;
-  EXPECT_EQ(frm->counter().counters().in_count, 7);  // what was loaded before stays
+  EXPECT_EQ(frm->counter().counters().in_count, 0);  // nothing of it was applied
 }
 
 TEST_F(Buttons, SaveWritesThePlayToThePickedPath) {
@@ -82,6 +93,8 @@ TEST_F(Buttons, SaveWritesThePlayToThePickedPath) {
   click("Command5");
   EXPECT_EQ(ProfileFile::load(dir / "mine").value("data", "in_count"), "4");
   EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(frm->notices().lines(),
+            QStringList{"Saved to " + QString::fromStdString(dialog.answer) + "."});
 
   dialog.answer = (dir / "missing" / "mine.log").string();
   click("Command5");

@@ -29,7 +29,11 @@ class NoView : public SessionView {
  public:
   std::vector<std::string> notices;
   void message(const std::string& text, const std::string&) override { ADD_FAILURE() << text; }
-  void notice(const std::string& text) override { notices.push_back(text); }
+  bool ask(const std::string& text, const std::string&, const std::string&) override {
+    ADD_FAILURE() << text;
+    return false;
+  }
+  void notice(const std::string& text, Notice) override { notices.push_back(text); }
 };
 
 // The play as TLX1 lines from a board whose clock is about to wrap.

@@ -24,6 +24,7 @@
 #include "support/temp_dir.h"
 #include "window/dialogs.h"
 #include "window/frm_tallix.h"
+#include "window/notice_bar.h"
 
 namespace tallix::testing {
 
@@ -35,6 +36,11 @@ class FakeMessages : public window::Messages {
   std::vector<Shown> shown;
   void show(QWidget*, const QString& text, const QString& detail) override {
     shown.push_back({text.toStdString(), detail.toStdString()});
+  }
+  // Answers every question with "no", after noting it.
+  bool ask(QWidget*, const QString& text, const QString&, const QString&) override {
+    shown.push_back({text.toStdString(), {}});
+    return false;
   }
 };
 
