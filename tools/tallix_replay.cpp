@@ -1,7 +1,8 @@
 // tallix-replay: runs the counting engine over a recorded signal trace, headless, exactly as
-// the window would count it, and prints what the panel shows.
+// the window would count it, and prints what the panel shows or writes every bonus as CSV.
 //
-//   tallix-replay [--settings FILE] [--tick-ms N] [--load FILE] [--save FILE] [--panel] TRACE
+//   tallix-replay [--settings FILE] [--tick-ms N] [--load FILE] [--save FILE]
+//                 [--bonuses FILE.csv] [--panel] TRACE
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -11,10 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "base/files.h"
 #include "base/settings.h"
 #include "counting/counter.h"
 #include "counting/tick_driver.h"
 #include "port/trace.h"
+#include "records/csv_export.h"
 #include "records/record.h"
 
 namespace {
@@ -22,10 +25,11 @@ namespace {
 using namespace tallix;
 
 constexpr const char* kUsage =
-    "usage: tallix-replay [--settings FILE] [--tick-ms N] [--load FILE] [--save FILE] [--panel] "
-    "TRACE\n"
+    "usage: tallix-replay [--settings FILE] [--tick-ms N] [--load FILE] [--save FILE]\n"
+    "                     [--bonuses FILE.csv] [--panel] TRACE\n"
     "  TRACE   lines \"TIME BYTE\" (ms, port byte); \"-\" reads standard input\n"
-    "  --load  a record loaded before the first tick; --save  a record saved after the last\n";
+    "  --load  a record loaded before the first tick; --save  a record saved after the last\n"
+    "  --bonuses  every bonus of the play after the last tick, as CSV\n";
 
 int usage(const std::string& problem) {
   std::cerr << "tallix-replay: " << problem << "\n" << kUsage;
@@ -75,12 +79,14 @@ int main(int argc, char** argv) {
   std::string settingsPath;
   std::string loadPath;
   std::string savePath;
+  std::string bonusesPath;
   std::string tracePath;
   std::int64_t tickMs = 1;
   bool panel = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if ((arg == "--settings" || arg == "--tick-ms" || arg == "--load" || arg == "--save") &&
+    if ((arg == "--settings" || arg == "--tick-ms" || arg == "--load" || arg == "--save" ||
+         arg == "--bonuses") &&
         i + 1 < argc) {
       const std::string value = argv[++i];
       if (arg == "--settings") {
@@ -89,6 +95,8 @@ int main(int argc, char** argv) {
         loadPath = value;
       } else if (arg == "--save") {
         savePath = value;
+      } else if (arg == "--bonuses") {
+        bonusesPath = value;
       } else {
         try {
           std::size_t used = 0;
@@ -142,6 +150,7 @@ int main(int argc, char** argv) {
     if (!loadPath.empty()) LoadRecord(counter, loadPath);
     replayTrace(counter, trace, tickMs);
     if (!savePath.empty()) SaveRecord(counter, savePath);
+    if (!bonusesPath.empty()) writeFileAtomically(bonusesPath, bonusCsv(counter.bonuses().all()));
   } catch (const std::runtime_error& e) {  // RecordError or FileError
     std::cerr << e.what() << '\n';
     return 2;

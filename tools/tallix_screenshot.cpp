@@ -1,8 +1,10 @@
 // tallix-screenshot: the window as it looks after a play, as a PNG. Replays a signal trace
 // (tallix-replay's format) with the settings given into the window's counter, renders the
-// panel and saves the window's picture. Runs without a display (offscreen).
+// panel and saves the window's picture; with HISTORY.png and a folder of past plays, the
+// history window's picture too. The play starts at 10:00 in the morning. Runs without a
+// display (offscreen).
 //
-//   tallix-screenshot SETTINGS TRACE OUT.png
+//   tallix-screenshot SETTINGS TRACE OUT.png [HISTORY.png PLAYS]
 #include <QApplication>
 #include <cstdio>
 #include <fstream>
@@ -15,6 +17,7 @@
 #include "port/trace.h"
 #include "window/dialogs.h"
 #include "window/frm_tallix.h"
+#include "window/history_window.h"
 
 namespace {
 
@@ -27,11 +30,20 @@ class Unused : public tallix::FileDialog, public tallix::window::Messages {
   bool ask(QWidget*, const QString&, const QString&, const QString&) override { return false; }
 };
 
+constexpr std::int64_t kTenInTheMorningMs = 10 * 3600 * 1000;
+
+void save(QWidget& widget, const char* path) {
+  QApplication::processEvents();
+  if (!widget.grab().save(QString::fromLocal8Bit(path))) {
+    throw std::runtime_error(std::string(path) + ": cannot write");
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: tallix-screenshot SETTINGS TRACE OUT.png\n");
+  if (argc != 4 && argc != 6) {
+    std::fprintf(stderr, "usage: tallix-screenshot SETTINGS TRACE OUT.png [HISTORY.png PLAYS]\n");
     return 2;
   }
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -44,12 +56,14 @@ int main(int argc, char** argv) {
     Unused unused;
     tallix::window::FrmTallix window({nullptr, nullptr, unused, unused, tallix::AppDir()});
     window.counter().applySettings(tallix::loadSettings(argv[1]).settings);
-    tallix::replayTrace(window.counter(), trace, 1);
+    tallix::replayTrace(window.counter(), trace, 1, kTenInTheMorningMs);
     window.render();
     window.show();
-    QApplication::processEvents();
-    if (!window.grab().save(QString::fromLocal8Bit(argv[3]))) {
-      throw std::runtime_error(std::string(argv[3]) + ": cannot write");
+    save(window, argv[3]);
+    if (argc == 6) {
+      tallix::window::HistoryWindow history(nullptr, window.counter(), argv[5], unused);
+      history.show();
+      save(history, argv[4]);
     }
   } catch (const std::exception& e) {
     std::fprintf(stderr, "tallix-screenshot: %s\n", e.what());

@@ -63,6 +63,14 @@ SettingsLoad loadSettings(const std::filesystem::path& iniPath) {
   integer("big", "count", s.bigSetCoin, false);
   s.data5pinEnabled = ini.value("data5pin", "enabled") == "1";
   if (s.data5pinEnabled) s.name5pin = ini.value("data5pin", "name");
+  if (const std::string text = ini.value("graph", "payout"); !text.empty()) {
+    const double v = parseNumber(text);
+    if (std::isfinite(v) && v > 0) {
+      s.payout = v;
+    } else {
+      report("graph", "payout", text, "is not a payout rate above 0 percent");
+    }
+  }
   s.input = readInputSettings(ini, iniPath.filename().string(), load.messages);
   return load;
 }

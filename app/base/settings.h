@@ -22,7 +22,9 @@ struct Settings {
   std::int32_t bigSetCoin = 0;            // big/count: coins credited when a BIG starts
   bool data5pinEnabled = false;           // data5pin/enabled is exactly "1"
   std::string name5pin;                   // data5pin/name: caption of the 5-pin count
-  std::optional<InputSettings> input;     // [input]: where the lines come from, when given
+  double payout = 0;  // graph/payout: a machine's payout rate in percent for the coin graph's
+                      // expected-value line; 0 when there is none
+  std::optional<InputSettings> input;  // [input]: where the lines come from, when given
 };
 
 struct SettingsLoad {

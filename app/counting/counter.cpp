@@ -87,10 +87,12 @@ void Counter::Timer1_Timer(std::int16_t inpB) {
     c_.big_coin = settings_.bigSetCoin;
     panel_.setText(TextId::bigCoin, std::to_string(c_.big_coin));
     PushRireki(1);
+    bonuses_.begin(BonusKind::BIG, c_.start_all_count, c_.start_bonus_count, secondOfDay());
     bigLatch = true;
     showGroup(panel_, c_, GroupId::bigImage);
   } else if (big == 0 && bigLatch) {
     bigLatch = false;
+    bonuses_.end(BonusKind::BIG, secondOfDay());
     bonusEnd();
     panel_.setText(TextId::bigCoin, std::to_string(c_.big_coin));
     if (c_.big_coin > c_.big_max_coin) c_.big_max_coin = c_.big_coin;
@@ -100,10 +102,12 @@ void Counter::Timer1_Timer(std::int16_t inpB) {
   if (reg > 0 && !regLatch && !bigLatch) {
     increment(c_.reg_count);
     PushRireki(2);
+    bonuses_.begin(BonusKind::REG, c_.start_all_count, c_.start_bonus_count, secondOfDay());
     regLatch = true;
     showGroup(panel_, c_, GroupId::regImage);
   } else if (reg == 0 && regLatch) {
     regLatch = false;
+    bonuses_.end(BonusKind::REG, secondOfDay());
     bonusEnd();
   }
 
@@ -136,11 +140,17 @@ void Counter::bonusEnd() {
   c_.start_bonus_count = 0;
 }
 
+std::int32_t Counter::secondOfDay() const {
+  constexpr std::int64_t kDayMs = 86'400'000;
+  return static_cast<std::int32_t>((timeOfDayMs_ % kDayMs + kDayMs) % kDayMs / 1000);
+}
+
 void Counter::coinOut() {
   if (bigLatch) {
     increment(c_.big_coin);
     panel_.setText(TextId::bigCoin, std::to_string(c_.big_coin));
   }
+  bonuses_.addCoin(+1);
   increment(c_.temochi_coin);
   increment(c_.out_count);
   outLatch = true;
@@ -152,6 +162,7 @@ void Counter::coinIn() {
     decrement(c_.big_coin);
     panel_.setText(TextId::bigCoin, std::to_string(c_.big_coin));
   }
+  bonuses_.addCoin(-1);
   // The coin comes from the coins won, else from the lot bought, else a new lot of 50 coins
   // is bought for 1000 yen.
   if (c_.temochi_coin > 0) {

@@ -4,16 +4,19 @@
 //   Timer1_Timer(InpB value) -> levels of the five lines -> edges -> counters, latches
 //       -> digit groups, texts, PushRireki (bonus start), UpdateKoyaku + StepGraph (game)
 //       -> statistics refresh when a coin moved
+//       -> the list of every bonus: begun and ended at the bonus edges, coins while one runs
 //   Timer2_Timer() -> the 2000 ms game guard ends
 //
 // Time is never read here: the driver (the window, or tallix-replay) runs the two timers and
 // calls the handlers; after a tick it starts the 2000 ms timer when timer2Enabled() has become
-// true. The records and the commands work on counters() and panel() between ticks.
+// true. It also tells the time of day of each tick, which the bonus list notes. The records and
+// the commands work on counters() and panel() between ticks.
 #pragma once
 
 #include <cstdint>
 
 #include "base/settings.h"
+#include "bonuses.h"
 #include "counters.h"
 #include "panel.h"
 
@@ -33,11 +36,15 @@ class Counter {
   // The tick of the 2000 ms game guard timer: the guard ends and the timer stops.
   void Timer2_Timer();
   bool timer2Enabled() const { return timer2Enabled_; }
+  // The time of day of the ticks from now on, in ms since a midnight (a later day may follow).
+  void setTimeOfDay(std::int64_t ms) { timeOfDayMs_ = ms; }
 
   Counters& counters() { return c_; }
   const Counters& counters() const { return c_; }
   Panel& panel() { return panel_; }
   const Panel& panel() const { return panel_; }
+  BonusList& bonuses() { return bonuses_; }
+  const BonusList& bonuses() const { return bonuses_; }
 
   // The small-win update: kind -1 when a game outside a bonus has just started, 0 to redraw.
   void UpdateKoyaku(std::int16_t kind);
@@ -51,10 +58,13 @@ class Counter {
   void coinIn();
   void coinOut();
   void bonusEnd();
+  std::int32_t secondOfDay() const;
 
   Settings settings_;
   Counters c_;
   Panel panel_;
+  BonusList bonuses_;
+  std::int64_t timeOfDayMs_ = 0;
 
   // Edge latches and the game guard: true from a rising edge until the line is seen off.
   bool pin5Latch = false;

@@ -20,8 +20,16 @@ std::string payoutRateText(std::int32_t out, std::int32_t in) {
   return formatFixed2(static_cast<double>(out) / in * 100) + "%";
 }
 
+std::int64_t gamesPerBonus(std::int32_t games, std::int32_t bonuses) {
+  return static_cast<std::int64_t>(std::trunc(static_cast<double>(games) / bonuses));
+}
+
 std::string probabilityText(std::int32_t games, std::int32_t bonuses) {
-  return "1/" + numberText(std::trunc(static_cast<double>(games) / bonuses));
+  return "1/" + std::to_string(gamesPerBonus(games, bonuses));
+}
+
+double expectedDifference(double games, double payoutPercent) {
+  return games * kCoinsPerGame * (payoutPercent - 100) / 100;
 }
 
 void showRates(Panel& panel, const Counters& c) {

@@ -21,8 +21,18 @@ std::string cashValueText(std::int64_t coins, double rate);
 // The payout rate out / in × 100 with two decimals and "%"; "0.00%" before the first coin in.
 std::string payoutRateText(std::int32_t out, std::int32_t in);
 
+// The whole games per bonus (246 for 1234 games and 5 bonuses); bonuses > 0.
+std::int64_t gamesPerBonus(std::int32_t games, std::int32_t bonuses);
+
 // "1/" and the whole games per bonus ("1/246" for 1234 games and 5 bonuses); bonuses > 0.
 std::string probabilityText(std::int32_t games, std::int32_t bonuses);
+
+// The coins a player bets in a game of the coin graph's expected-value line: a full bet.
+inline constexpr int kCoinsPerGame = 3;
+
+// The coin difference a machine of that payout rate (percent) gives, on average, over that
+// many games of full bets: the expected-value line of the coin graph.
+double expectedDifference(double games, double payoutPercent);
 
 // Shows the payout rate and the BIG and REG probabilities; a probability is left as it is
 // until its first bonus.

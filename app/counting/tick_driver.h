@@ -23,10 +23,14 @@ class TickDriver {
 
   explicit TickDriver(Counter& counter) : counter_(counter) {}
 
+  // The time of day (ms since midnight) at the samples' time 0; 0 unless told.
+  void setTimeOfDayAtZero(std::int64_t ms) { timeOfDayAtZero_ = ms; }
+
   // One polling tick at timeMs (never earlier than the last) with the value InpB returned.
   void tick(std::int64_t timeMs, std::int16_t inpB) {
     if (counter_.timer2Enabled() && timeMs >= timer2Start_ + kTimer2Ms) counter_.Timer2_Timer();
     const bool wasEnabled = counter_.timer2Enabled();
+    counter_.setTimeOfDay(timeOfDayAtZero_ + timeMs);
     counter_.Timer1_Timer(inpB);
     if (!wasEnabled && counter_.timer2Enabled()) timer2Start_ = timeMs;
   }
@@ -36,10 +40,13 @@ class TickDriver {
  private:
   Counter& counter_;
   std::int64_t timer2Start_ = 0;
+  std::int64_t timeOfDayAtZero_ = 0;
 };
 
 // Replays a trace: ticks at the first line's time and every tickMs after it, up to and
-// including the last line's time, each with the byte in force at that time.
-void replayTrace(Counter& counter, const std::vector<Change>& trace, std::int64_t tickMs);
+// including the last line's time, each with the byte in force at that time. The trace's time 0
+// is the time of day timeOfDayAtZero (ms since midnight).
+void replayTrace(Counter& counter, const std::vector<Change>& trace, std::int64_t tickMs,
+                 std::int64_t timeOfDayAtZero = 0);
 
 }  // namespace tallix

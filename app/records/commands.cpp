@@ -43,6 +43,7 @@ CommandOutcome Command3_Click(Counter& counter, const std::filesystem::path& pas
   chart.setRowCount(1);
   chart.setRow(1);
   chart.setValue("0");
+  counter.bonuses().replace({});
   if (!record.empty()) {
     std::error_code ignored;  // no record to delete, or one in use: the clear goes on
     std::filesystem::remove(record, ignored);

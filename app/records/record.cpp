@@ -7,6 +7,7 @@
 #include "base/files.h"
 #include "base/numbers.h"
 #include "counting/figures.h"
+#include "record_bonuses.h"
 
 namespace tallix {
 
@@ -69,7 +70,9 @@ RecordError::RecordError(const std::filesystem::path& path, const std::string& k
       value_(value) {}
 
 RecordSnapshot::RecordSnapshot(const Counter& counter)
-    : counters(counter.counters()), graph(counter.panel().chart().rows()) {
+    : counters(counter.counters()),
+      graph(counter.panel().chart().rows()),
+      bonuses(counter.bonuses().all()) {
   for (std::size_t i = 0; i < history.size(); ++i) history[i] = counter.panel().history(i);
 }
 
@@ -104,6 +107,7 @@ void forEachRecordWrite(const RecordSnapshot& play, const std::vector<std::strin
       apply(w);
     }
   }
+  forEachBonusWrite(play.bonuses, apply);
 }
 
 void SaveRecord(const RecordSnapshot& play, const std::filesystem::path& path) {
@@ -120,6 +124,7 @@ struct RecordContent {
   std::array<std::string, 10> history;  // as stored: the kind character, then the bar
   std::vector<std::string> graph;       // the points from g2 on, as the chart shows them
   std::vector<std::string> missing;     // keys a save always writes that the record lacks
+  std::vector<Bonus> bonuses;           // every bonus of the play; none in an older record
 };
 
 // Reads the record's keys and checks that every counter, every figure made of them and the
@@ -168,6 +173,7 @@ RecordContent readRecord(const std::filesystem::path& path, const RecordReader& 
     }
     r.graph.push_back(numberText(parseNumber(value)));
   }
+  r.bonuses = readBonuses(path, read);
   return r;
 }
 
@@ -219,6 +225,9 @@ void applyRecord(Counter& counter, const RecordContent& r) {
     chart.setRow(chart.rowCount());
     chart.setValue(value);
   }
+
+  // 8. Every bonus of the play.
+  counter.bonuses().replace(r.bonuses);
 }
 
 // What makes a record look cut short, or "" when nothing does: keys a save always writes, and
@@ -283,7 +292,7 @@ bool RecordSnapshot::empty() const {
   for (const HistoryEntry& entry : history) {
     if (!entry.text.empty()) return false;
   }
-  return graph.size() <= 1;
+  return graph.size() <= 1 && bonuses.empty();
 }
 
 }  // namespace tallix

@@ -1,7 +1,7 @@
 // Play records: the profile file that keeps a play (section "data" with the counters and the
-// ten history entries, section "graph" with the coin graph from row 2 on), its save and its
-// load. hist.log in the program directory is the automatic record; player files are records
-// saved and loaded with the buttons.
+// ten history entries, section "graph" with the coin graph from row 2 on, section "bonuses"
+// with every bonus), its save and its load. hist.log in the program directory is the automatic
+// record; player files are records saved and loaded with the buttons.
 #pragma once
 
 #include <array>
@@ -42,12 +42,13 @@ struct RecordSnapshot {
   Counters counters;
   std::array<HistoryEntry, 10> history;
   std::vector<std::string> graph;  // the chart's rows, row 1 first
+  std::vector<Bonus> bonuses;      // every bonus of the play
 };
 
 // Hands each write of a save to `apply`, in order: the 19 counters and r0..r9 in section
 // "data", the chart's rows from row 2 on as g2.. in section "graph", then the removal of the
 // graph keys among `graphKeys` (the keys the file's graph section holds now) beyond the last
-// row.
+// row, then every bonus in section "bonuses" (record_bonuses.h).
 void forEachRecordWrite(const RecordSnapshot& play, const std::vector<std::string>& graphKeys,
                         const std::function<void(const ProfileWrite&)>& apply);
 

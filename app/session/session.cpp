@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "base/files.h"
+#include "base/local_time.h"
 #include "base/settings.h"
 #include "port/source_factory.h"
 #include "records/record.h"
@@ -93,6 +94,11 @@ bool Session::start() {
   restorePlay();
   saved_ = revisions();
   if (source != nullptr) {
+    // The samples' time 0 is the epoch: the bonus list notes times of day from there.
+    driver_.setTimeOfDayAtZero(
+        localTimeOfDayMs(std::chrono::system_clock::now()) -
+        std::chrono::duration_cast<std::chrono::milliseconds>(Sampler::Clock::now() - epoch_)
+            .count());
     sampler_ = std::make_unique<Sampler>(*source, queue_, epoch_);
     sampler_->start();
     autosave_ = ownsRecord_;

@@ -7,6 +7,7 @@
 
 #include "base/numbers.h"
 #include "counting/chart.h"
+#include "counting/figures.h"
 #include "design.h"
 
 namespace tallix::window {
@@ -15,6 +16,7 @@ namespace {
 
 constexpr Twips kPlace{-660, 5040, 13095, 4515};
 constexpr int kGamesPerRow = 25;
+constexpr Rgb kExpectedColour{0xFF, 0xC0, 0x80};  // the orange of rate 1
 
 void styleAxis(QValueAxis* axis) {
   axis->setLabelsColor(QColor(0xC0, 0xC0, 0xC0));
@@ -71,10 +73,11 @@ CoinChart::CoinChart(QWidget* parent)
   setChart(chart);
 }
 
-void CoinChart::render(const Chart& chart) {
-  if (revision_ == chart.revision()) return;
-  const bool grew =
-      revision_ && rewrites_ == chart.rewrites() && chart.rows().size() >= values_.size();
+void CoinChart::render(const Chart& chart, double payout) {
+  if (revision_ == chart.revision() && payout_ == payout) return;
+  const bool grew = revision_ && rewrites_ == chart.rewrites() &&
+                    chart.rows().size() >= values_.size() && payout_ == payout;
+  if (payout_ != payout) showExpected(payout);
   revision_ = chart.revision();
   rewrites_ = chart.rewrites();
   // The last row drawn may have been given its value since.
@@ -89,12 +92,36 @@ void CoinChart::render(const Chart& chart) {
     games_->setRange(0, lastGame);
     games_->applyNiceNumbers();
     zero_->replace(QList<QPointF>{{0, 0}, {games_->max(), 0}});
+    if (expected_ != nullptr) {
+      expected_->replace(
+          QList<QPointF>{{0, 0}, {games_->max(), expectedDifference(games_->max(), payout_)}});
+    }
   }
-  // At least 100 coins either way, so that a flat start does not magnify single coins.
-  if (!grew || low_ < difference_->min() || high_ > difference_->max()) {
-    difference_->setRange(std::min(low_, -100.0), std::max(high_, 100.0));
+  // At least 100 coins either way, so that a flat start does not magnify single coins; the
+  // expected-value line stays in sight up to the last point.
+  const double expected = payout_ > 0 ? expectedDifference(lastGame, payout_) : 0;
+  const double low = std::min({low_, expected, -100.0});
+  const double high = std::max({high_, expected, 100.0});
+  if (!grew || low < difference_->min() || high > difference_->max()) {
+    difference_->setRange(low, high);
     difference_->applyNiceNumbers();
   }
+}
+
+QList<QPointF> CoinChart::expectedPoints() const {
+  return expected_ != nullptr && expected_->isVisible() ? expected_->points() : QList<QPointF>{};
+}
+
+void CoinChart::showExpected(double payout) {
+  payout_ = payout;
+  if (expected_ == nullptr && payout > 0) {
+    expected_ = new QLineSeries;
+    expected_->setPen(QPen(toQColor(kExpectedColour), 1, Qt::DashLine));
+    chart()->addSeries(expected_);
+    expected_->attachAxis(games_);
+    expected_->attachAxis(difference_);
+  }
+  if (expected_ != nullptr) expected_->setVisible(payout > 0);
 }
 
 void CoinChart::takeRows(const Chart& chart, std::size_t from) {

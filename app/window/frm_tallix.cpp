@@ -7,6 +7,7 @@
 #include "design.h"
 #include "dialogs.h"
 #include "history.h"
+#include "history_window.h"
 #include "notice_bar.h"
 #include "pin_monitor.h"
 #include "qt_serial_link.h"
@@ -57,6 +58,7 @@ FrmTallix::FrmTallix(const Environment& env)
   connect(clear, &QPushButton::clicked, this, &FrmTallix::Command3_Click);
   connect(load, &QPushButton::clicked, this, &FrmTallix::Command4_Click);
   connect(save, &QPushButton::clicked, this, &FrmTallix::Command5_Click);
+  addHistoryWindow(this, session_.counter(), session_.pastPlaysFolder(), messages_);
 
   addPinMonitor(*this, session_);
 
@@ -102,7 +104,7 @@ void FrmTallix::render() {
   if (!shown_ || shown_->digits != now.digits) digits_.render(panel);
   if (!shown_ || shown_->history != now.history) history_->render(panel);
   shown_ = now;
-  chart_->render(panel.chart());
+  chart_->render(panel.chart(), session_.counter().settings().payout);
 }
 
 void FrmTallix::message(const std::string& text, const std::string& detail) {

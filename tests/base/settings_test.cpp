@@ -79,6 +79,28 @@ TEST(Settings, ValuesOutsideTheirFieldAreReportedAndLeftAtZero) {
   EXPECT_EQ(load.settings.bigSetCoin, 0);
 }
 
+TEST(Settings, GraphPayoutIsAPositiveRateOrNone) {
+  const struct {
+    const char* ini;
+    double payout;
+    const char* message;
+  } rows[] = {
+      {"[graph]\npayout=101.5\n", 101.5, nullptr},
+      {"[graph]\npayout=\n", 0, nullptr},
+      {"[graph]\npayout=-3\n", 0,
+       "tallix.ini [graph] payout=-3 is not a payout rate above 0 percent; using 0"},
+      {"[graph]\npayout=abc\n", 0,
+       "tallix.ini [graph] payout=abc is not a payout rate above 0 percent; using 0"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.ini);
+    const SettingsLoad load = loadFrom(row.ini);
+    EXPECT_EQ(load.settings.payout, row.payout);
+    EXPECT_EQ(load.messages,
+              row.message ? std::vector<std::string>{row.message} : std::vector<std::string>{});
+  }
+}
+
 TEST(Settings, AbsentFileGivesZerosWithoutMessages) {
   TempDir dir;
   const SettingsLoad load = loadSettings(dir / "tallix.ini");

@@ -17,6 +17,9 @@ class Play {
  public:
   explicit Play(const Settings& settings = {}) { counter.applySettings(settings); }
 
+  // The time of day (ms since midnight) of the play's first tick.
+  void startAt(std::int64_t timeOfDayMs) { driver_.setTimeOfDayAtZero(timeOfDayMs); }
+
   // The lines held on from now on (a bonus line), under every later tick.
   void holdLines(std::uint8_t lines) { held_ = lines; }
   // One tick with these lines on besides the held ones.

@@ -2,7 +2,11 @@
 // counter, since the simulator's ground truth is kept apart from any counting.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <optional>
+
 #include "base/profile.h"
+#include "counting/bonuses.h"
 #include "simulation/ground_truth.h"
 #include "support/run.h"
 #include "support/temp_dir.h"
@@ -61,6 +65,37 @@ TEST_F(SimulatedPlay, TenThousandGamesReplayToTheirGroundTruth) {
       EXPECT_EQ(record.value("data", key), truth.value("data", key)) << key;
     }
   }
+}
+
+// Every bonus listed agrees with the counters of the ground truth: one row per BIG and REG,
+// the best BIG's coins, run-ups adding up to the games outside bonuses; and a saved record
+// lists the same bonuses.
+TEST_F(SimulatedPlay, BonusesListEveryBonusAlsoFromTheSavedRecord) {
+  const auto r =
+      run(kReplay + " --settings " + path("tallix.ini") + " --save " + path("record.log") +
+          " --bonuses " + path("bonuses.csv") + " " + path("play.trace"));
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string csv = readBytes(dir / "bonuses.csv");
+  ASSERT_EQ(csv.substr(0, 34), "kind,game,run_up,coins,start,end\r\n");
+  std::map<std::string, int> kinds;
+  int bestBig = 0, games = 0;
+  for (std::size_t at = 34; at < csv.size(); at = csv.find('\n', at) + 1) {
+    const std::optional<Bonus> b = parseBonusFields(csv.substr(at, csv.find('\r', at) - at));
+    ASSERT_TRUE(b) << csv.substr(at, 40);
+    ++kinds[b->kind == BonusKind::BIG ? "big_count" : "reg_count"];
+    games += b->run_up;
+    EXPECT_EQ(b->game, games);
+    if (b->kind == BonusKind::BIG) bestBig = std::max(bestBig, b->coins + 10);  // [big] count
+  }
+  for (const auto& [key, count] : kinds) EXPECT_EQ(std::to_string(count), truth.value("data", key));
+  EXPECT_EQ(std::to_string(bestBig), truth.value("data", "big_max_coin"));
+  EXPECT_EQ(games + std::stoi(truth.value("data", "start_bonus_count")),
+            std::stoi(truth.value("data", "start_all_count")));
+
+  const auto loaded =
+      run(kReplay + " --load " + path("record.log") + " --bonuses " + path("loaded.csv") + " -");
+  ASSERT_EQ(loaded.status, 0) << loaded.err;
+  EXPECT_EQ(readBytes(dir / "loaded.csv"), csv);
 }
 
 TEST_F(SimulatedPlay, PulsesAreMissedOnlyByTicksWiderThanTheShortestPulse) {

@@ -5,6 +5,7 @@
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <QtCharts/QLineSeries>
+#include <QtCharts/QValueAxis>
 
 #include <random>
 
@@ -129,6 +130,31 @@ TEST(CoinChartDrawing, AGrowingGraphIsDrawnAsAFreshDrawOfItsRowsWithEveryPeak) {
   EXPECT_LE(fresh.points().size(), 2 * static_cast<qsizetype>(window::CoinChart::kMaxBuckets));
   EXPECT_TRUE(fresh.points().contains(QPointF(29999 * 25, -5000)));
   EXPECT_TRUE(fresh.points().contains(QPointF(6 * 25, 4000)));
+}
+
+TEST(CoinChartDrawing, ThePayoutRateDrawsTheExpectedDifferenceAcrossTheGamesAxis) {
+  QWidget parent;
+  window::CoinChart chart(&parent);
+  Chart rows;
+  rows.setRowCount(81);  // 2000 games
+  rows.setRow(81);
+  rows.setValue("-700");
+  chart.render(rows);
+  EXPECT_EQ(chart.chart()->series().size(), 2);  // no setting: the coin and zero lines only
+  EXPECT_TRUE(chart.expectedPoints().isEmpty());
+
+  chart.render(rows, 101.5);  // 3 coins a game: +0.045 coins a game
+  const auto* games = static_cast<QValueAxis*>(chart.chart()->axes(Qt::Horizontal).first());
+  const QList<QPointF> points = chart.expectedPoints();
+  ASSERT_EQ(points.size(), 2);
+  EXPECT_EQ(points[0], QPointF(0, 0));
+  EXPECT_EQ(points[1].x(), games->max());
+  EXPECT_DOUBLE_EQ(points[1].y(), games->max() * 3 * 0.015);
+  const auto* expected = static_cast<QLineSeries*>(chart.chart()->series().last());
+  EXPECT_EQ(expected->pen().style(), Qt::DashLine);
+  EXPECT_EQ(expected->pen().width(), 1);
+  chart.render(rows, 97);
+  EXPECT_DOUBLE_EQ(chart.expectedPoints().last().y(), games->max() * 3 * -0.03);
 }
 
 TEST_F(Rendering, AfterAPlayTheWidgetsShowThePanel) {

@@ -1,0 +1,269 @@
+#include "history_window.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "base/files.h"
+#include "bonus_chart.h"
+#include "design.h"
+#include "dialogs.h"
+#include "records/csv_export.h"
+
+namespace tallix::window {
+
+namespace {
+
+constexpr int kLiveInterval = 500;  // ms
+
+// The panel's black, its grey lines and light texts.
+constexpr const char* kStyle =
+    "QWidget { background: black; color: #e0e0e0; }"
+    "QTableWidget { border: 1px solid #303030; gridline-color: #303030; }"
+    "QTableWidget::item:selected { background: #203040; }"
+    "QHeaderView::section { background: #101820; color: #c0c0c0; border: 0;"
+    " border-right: 1px solid #303030; padding: 2px 4px; }"
+    "QPushButton { background: #202020; border: 1px solid #606060; padding: 3px 10px; }"
+    "QPushButton:hover { background: #303030; }";
+
+const QStringList kPlayColumns{"遊技",    "Total",  "BIG",  "REG",       "BIG確率",
+                               "REG確率", "出玉率", "差枚", "最大ハマリ"};
+const QStringList kBonusColumns{"No.", "種別", "Total", "ハマリ", "獲得枚数", "開始", "終了"};
+
+QString text(const std::string& s) {
+  return QString::fromStdString(s);
+}
+
+QTableWidget* makeTable(const char* name, const QStringList& columns) {
+  auto* table = new QTableWidget(0, static_cast<int>(columns.size()));
+  table->setObjectName(name);
+  table->setHorizontalHeaderLabels(columns);
+  table->verticalHeader()->hide();
+  table->verticalHeader()->setDefaultSectionSize(20);
+  table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table->setSelectionMode(QAbstractItemView::SingleSelection);
+  return table;
+}
+
+// Sets a cell, centred, in a colour, unless it shows that text already.
+void setCell(QTableWidget* table, int row, int column, const QString& text, QColor colour) {
+  if (const QTableWidgetItem* item = table->item(row, column); item && item->text() == text) {
+    return;
+  }
+  auto* item = new QTableWidgetItem(text);
+  item->setForeground(colour);
+  item->setTextAlignment(Qt::AlignCenter);
+  table->setItem(row, column, item);
+}
+
+void setRow(QTableWidget* table, int row, const QStringList& cells, QColor colour) {
+  for (int column = 0; column < cells.size(); ++column) {
+    setCell(table, row, column, cells[column], colour);
+  }
+}
+
+QStringList summaryCells(const PlaySummary& s) {
+  const auto probability = [](const std::optional<std::int64_t>& n) {
+    return n ? QStringLiteral("1/%1").arg(*n) : QStringLiteral("1/-");
+  };
+  return {QString::number(s.games),      QString::number(s.big),         QString::number(s.reg),
+          probability(s.gamesPerBig),    probability(s.gamesPerReg),     text(s.payoutRate),
+          QString::number(s.difference), QString::number(s.longestRunUp)};
+}
+
+QString askWithDialog(QWidget* parent, const QString& suggested) {
+  return QFileDialog::getSaveFileName(parent, {}, suggested, "*.csv");
+}
+
+}  // namespace
+
+HistoryWindow::HistoryWindow(QWidget* parent, const Counter& counter,
+                             std::filesystem::path pastPlays, Messages& messages, AskSavePath ask)
+    : QWidget(parent, Qt::Window),
+      counter_(counter),
+      pastPlays_(std::move(pastPlays)),
+      messages_(messages),
+      ask_(ask ? std::move(ask) : askWithDialog),
+      plays_(makeTable("plays", kPlayColumns)),
+      problem_(new QLabel),
+      bonuses_(makeTable("bonuses", kBonusColumns)),
+      chart_(new BonusChart(this)) {
+  setObjectName("frmHistory");
+  setWindowTitle(QString::fromUtf8("Tallix ボーナス履歴"));
+  setStyleSheet(kStyle);
+  resize(1000, 680);
+
+  plays_->setMaximumHeight(150);
+  plays_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  problem_->setObjectName("problem");
+  problem_->setWordWrap(true);
+  problem_->setStyleSheet("QLabel { background: #3a1c00; color: #ffc060; padding: 2px 6px; }");
+  problem_->hide();
+
+  auto* exportBonuses = new QPushButton(QString::fromUtf8("ボーナスをCSV出力"));
+  exportBonuses->setObjectName("exportBonuses");
+  auto* exportSummaries = new QPushButton(QString::fromUtf8("集計をCSV出力"));
+  exportSummaries->setObjectName("exportSummaries");
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(exportBonuses);
+  buttons->addWidget(exportSummaries);
+
+  auto* picked = new QHBoxLayout;
+  picked->addWidget(bonuses_, 1);
+  picked->addWidget(chart_, 1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(plays_);
+  layout->addWidget(problem_);
+  layout->addLayout(picked, 1);
+  layout->addLayout(buttons);
+
+  connect(plays_, &QTableWidget::currentCellChanged, this, &HistoryWindow::showPicked);
+  connect(exportBonuses, &QPushButton::clicked, this, &HistoryWindow::exportBonuses);
+  connect(exportSummaries, &QPushButton::clicked, this, &HistoryWindow::exportSummaries);
+  live_.setInterval(kLiveInterval);
+  connect(&live_, &QTimer::timeout, this, &HistoryWindow::showPicked);
+}
+
+void HistoryWindow::refresh() {
+  past_.clear();
+  try {
+    for (const PastPlay& p : listPastPlays(pastPlays_)) {
+      Listed listed{text(p.date), std::nullopt, {}};
+      try {
+        listed.play = readPlay(p.path);
+      } catch (const std::runtime_error& e) {  // RecordError or FileError
+        listed.error = text(e.what());
+      }
+      past_.push_back(std::move(listed));
+    }
+  } catch (const FileError& e) {
+    messages_.show(this, QString::fromUtf8("過去の遊技を一覧できません。"), text(e.what()));
+  }
+  const int picked = std::max(plays_->currentRow(), 0);
+  const QSignalBlocker quiet(plays_);
+  plays_->setRowCount(0);
+  plays_->setRowCount(static_cast<int>(past_.size()) + 1);
+  setRow(plays_, 0, {QString::fromUtf8("現在の遊技")}, QColor(kLightYellow));
+  for (std::size_t i = 0; i < past_.size(); ++i) {
+    const int row = static_cast<int>(i) + 1;
+    if (past_[i].play) {
+      setRow(plays_, row, {past_[i].label}, QColor(kWhite));
+      showSummary(row, summarize(past_[i].play->counters, past_[i].play->bonuses));
+    } else {
+      setRow(plays_, row, {past_[i].label, QString::fromUtf8("読めません")}, QColor(kOrange));
+    }
+  }
+  plays_->setCurrentCell(std::min(picked, plays_->rowCount() - 1), 0);
+  shown_.reset();
+  showPicked();
+}
+
+void HistoryWindow::pick(int row) {
+  plays_->setCurrentCell(row, 0);
+}
+
+void HistoryWindow::showPicked() {
+  showSummary(0, summarize(counter_.counters(), counter_.bonuses().all()));
+  // The bonuses are drawn again only for another play, or when the current one's change.
+  const int row = std::max(plays_->currentRow(), 0);
+  const std::pair shown{row, row == 0 ? counter_.bonuses().revision() : 0};
+  if (shown_ == shown) return;
+  shown_ = shown;
+  if (row == 0) {
+    problem_->hide();
+    showBonuses(counter_.bonuses().all());
+    return;
+  }
+  const Listed& listed = past_[static_cast<std::size_t>(row - 1)];
+  problem_->setText(listed.error);
+  problem_->setVisible(!listed.play);
+  showBonuses(listed.play ? listed.play->bonuses : std::vector<Bonus>{});
+}
+
+void HistoryWindow::showSummary(int row, const PlaySummary& summary) {
+  const QColor colour = plays_->item(row, 0)->foreground().color();
+  const QStringList cells = summaryCells(summary);
+  for (int column = 1; column <= cells.size(); ++column) {
+    setCell(plays_, row, column, cells[column - 1], colour);
+  }
+}
+
+void HistoryWindow::showBonuses(const std::vector<Bonus>& bonuses) {
+  bonuses_->setRowCount(static_cast<int>(bonuses.size()));
+  for (std::size_t i = 0; i < bonuses.size(); ++i) {
+    const Bonus& b = bonuses[i];
+    setRow(bonuses_, static_cast<int>(i),
+           {QString::number(i + 1), b.kind == BonusKind::BIG ? "BIG" : "REG",
+            QString::number(b.game), QString::number(b.run_up), QString::number(b.coins),
+            text(timeOfDayText(b.start)), text(timeOfDayText(b.end))},
+           toQColor(b.kind == BonusKind::BIG ? kBigColour : kRegColour));
+  }
+  chart_->render(bonuses);
+}
+
+void HistoryWindow::exportBonuses() {
+  const int row = std::max(plays_->currentRow(), 0);
+  if (row == 0) return exportCsv("bonuses_current.csv", bonusCsv(counter_.bonuses().all()));
+  const Listed& listed = past_[static_cast<std::size_t>(row - 1)];
+  QString name = listed.label;
+  exportCsv("bonuses_" + name.remove(':').replace(' ', '_') + ".csv",
+            bonusCsv(listed.play ? listed.play->bonuses : std::vector<Bonus>{}));
+}
+
+void HistoryWindow::exportSummaries() {
+  std::vector<SummaryRow> rows{
+      {"current", summarize(counter_.counters(), counter_.bonuses().all())}};
+  for (const Listed& listed : past_) {
+    if (listed.play) {
+      rows.push_back(
+          {listed.label.toStdString(), summarize(listed.play->counters, listed.play->bonuses)});
+    }
+  }
+  exportCsv("summaries.csv", summaryCsv(rows));
+}
+
+void HistoryWindow::exportCsv(const QString& suggested, const std::string& csv) {
+  const QString path = ask_(this, suggested);
+  if (path.isEmpty()) return;
+  try {
+    writeFileAtomically(path.toStdString(), csv);
+  } catch (const FileError& e) {
+    messages_.show(this, QString::fromUtf8("CSVを保存できません。"), text(e.what()));
+  }
+}
+
+void HistoryWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  refresh();
+  live_.start();
+}
+
+void HistoryWindow::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  live_.stop();
+}
+
+void addHistoryWindow(QWidget* panel, const Counter& counter, std::filesystem::path pastPlays,
+                      Messages& messages) {
+  auto* window = new HistoryWindow(panel, counter, std::move(pastPlays), messages);
+  auto* open = new QAction(QString::fromUtf8("ボーナス履歴..."), panel);
+  open->setObjectName("openHistory");
+  open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+  QObject::connect(open, &QAction::triggered, window, [window] {
+    window->show();
+    window->raise();
+    window->activateWindow();
+  });
+  panel->addAction(open);
+  panel->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+}  // namespace tallix::window

@@ -1,0 +1,85 @@
+// The history window: the current play and the past plays listed by date, each with its
+// summary (games, BIG, REG, their probabilities, payout rate, difference, longest run-up), and
+// every bonus of the play picked as a table and as a chart of run-ups and coins. A past play is
+// read from its file and only shown; nothing here writes a record. The bonus table and the
+// summaries are exported as CSV.
+//
+//   panel: Ctrl+H or the context menu's entry -> the window shown -> past plays read
+//   a play picked in the list -> its bonuses; the current play is redrawn while the window is
+//   open, when its bonuses or figures change
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "counting/counter.h"
+#include "counting/play_summary.h"
+#include "records/past_plays.h"
+
+class QLabel;
+class QTableWidget;
+
+namespace tallix::window {
+
+class BonusChart;
+class Messages;
+
+class HistoryWindow : public QWidget {
+ public:
+  // Asks where to export a CSV file, suggesting a name; "" when the player cancels.
+  using AskSavePath = std::function<QString(QWidget* parent, const QString& suggested)>;
+
+  // `pastPlays` is the folder of the past plays; without `ask`, a save dialog asks.
+  HistoryWindow(QWidget* parent, const Counter& counter, std::filesystem::path pastPlays,
+                Messages& messages, AskSavePath ask = {});
+
+  // Lists the past plays afresh and shows the play picked (the current one at first).
+  void refresh();
+  // Picks a play: 0 the current one, 1 the newest past play and so on.
+  void pick(int row);
+
+  void exportBonuses();
+  void exportSummaries();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+
+ private:
+  struct Listed {
+    QString label;
+    std::optional<PlayRecord> play;  // empty when the file could not be read
+    QString error;
+  };
+  void showPicked();
+  void showSummary(int row, const PlaySummary& summary);
+  void showBonuses(const std::vector<Bonus>& bonuses);
+  void exportCsv(const QString& suggested, const std::string& csv);
+
+  const Counter& counter_;
+  std::filesystem::path pastPlays_;
+  Messages& messages_;
+  AskSavePath ask_;
+
+  QTableWidget* plays_;  // a row per play with its summary: the current one, then the past
+  QLabel* problem_;      // why a past play picked could not be read
+  QTableWidget* bonuses_;
+  BonusChart* chart_;
+
+  std::vector<Listed> past_;
+  QTimer live_;  // redraws the current play while the window is shown
+  // The play whose bonuses are shown, by its row, and the current play's bonus revision.
+  std::optional<std::pair<int, std::uint64_t>> shown_;
+};
+
+// Gives the panel its way to the history window: the shortcut Ctrl+H and the entry
+// "ボーナス履歴..." of its context menu.
+void addHistoryWindow(QWidget* panel, const Counter& counter, std::filesystem::path pastPlays,
+                      Messages& messages);
+
+}  // namespace tallix::window

@@ -1,0 +1,142 @@
+// The history window over a play and its past plays, and its way in from the panel.
+#include "window/history_window.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QTableWidget>
+#include <QtCharts/QBarSet>
+
+#include "records/csv_export.h"
+#include "records/record.h"
+#include "window/bonus_chart.h"
+#include "window_fixture.h"
+
+namespace tallix::testing {
+namespace {
+
+class HistoryWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    play.game();
+    play.holdLines(kBig);
+    play.game(3, 40);
+    play.holdLines(0);
+    play.game();
+    play.holdLines(kReg);
+    play.game(1, 9);
+    std::filesystem::create_directories(dir / "plays");
+    Play past;  // its run-up still going on is its longest
+    past.game();
+    past.game();
+    past.holdLines(kReg);
+    past.tick();
+    past.holdLines(0);
+    for (int i = 0; i < 3; ++i) past.game();
+    SaveRecord(past.counter, dir / "plays" / "2026-12-06_210000.log");
+    std::filesystem::create_directories(dir / "plays" / "folder.log");  // neither is a play
+    writeBytes(dir / "plays" / "notes.txt", "");
+    writeBytes(dir / "plays" / "2026-12-07_100000.log",
+               "[data]\r\nin_count=x\r\nkoyaku1g_now=1e9\r\n");
+  }
+
+  QStringList row(const char* table, int r) const {
+    auto* t = window.findChild<QTableWidget*>(table);
+    QStringList cells;
+    for (int c = 0; c < t->columnCount(); ++c)
+      cells << (t->item(r, c) ? t->item(r, c)->text() : "");
+    return cells;
+  }
+
+  std::vector<QString> column(int c) const {
+    auto* table = window.findChild<QTableWidget*>("bonuses");
+    std::vector<QString> cells;
+    for (int r = 0; r < table->rowCount(); ++r) cells.push_back(table->item(r, c)->text());
+    return cells;
+  }
+
+  TempDir dir;
+  Play play;
+  FakeMessages messages;
+  QString exportTo;
+  window::HistoryWindow window{nullptr, play.counter, dir / "plays", messages,
+                               [this](QWidget*, const QString&) { return exportTo; }};
+};
+
+TEST_F(HistoryWindowTest, ShowsTheCurrentPlayThenAPastOneReadOnly) {
+  window.show();
+  // A row per play with its summary, newest first.
+  ASSERT_EQ(window.findChild<QTableWidget*>("plays")->rowCount(), 3);
+  EXPECT_EQ(row("plays", 0),
+            (QStringList{"現在の遊技", "2", "1", "1", "1/2", "1/2", "490.00%", "39", "1"}));
+  EXPECT_EQ(row("plays", 1),
+            (QStringList{"2026-12-07 10:00:00", "読めません", "", "", "", "", "", "", ""}));
+  EXPECT_EQ(row("plays", 2),
+            (QStringList{"2026-12-06 21:00:00", "5", "0", "1", "1/-", "1/5", "0.00%", "-15", "3"}));
+
+  EXPECT_EQ(column(1), (std::vector<QString>{"BIG", "REG"}));
+  EXPECT_EQ(column(3), (std::vector<QString>{"1", "1"}));
+  EXPECT_EQ(column(4), (std::vector<QString>{"37", "8"}));
+  EXPECT_EQ(column(6)[1], "");  // the REG still runs
+  auto* chart = window.findChild<window::BonusChart*>("bonusChart");
+  EXPECT_EQ(chart->coins()->at(0), 37);
+  EXPECT_EQ(chart->runUps()->count(), 2);
+
+  window.pick(2);
+  EXPECT_EQ(column(1), (std::vector<QString>{"REG"}));
+  EXPECT_EQ(column(3), (std::vector<QString>{"2"}));  // a past play is read from its file
+  window.pick(1);                                     // a file that cannot be loaded says why
+  EXPECT_TRUE(window.findChild<QLabel*>("problem")->text().contains("koyaku1g_now=1e9"));
+  EXPECT_EQ(column(1).size(), 0u);
+  EXPECT_EQ(readBytes(dir / "plays" / "2026-12-07_100000.log"),
+            "[data]\r\nin_count=x\r\nkoyaku1g_now=1e9\r\n");
+
+  // The current play is redrawn as it goes on.
+  window.pick(0);
+  play.holdLines(0);
+  play.tick();
+  play.holdLines(kBig);
+  play.tick();
+  QElapsedTimer waited;
+  waited.start();
+  while (column(1).size() < 3 && waited.elapsed() < 10000) {
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  EXPECT_EQ(column(1), (std::vector<QString>{"BIG", "REG", "BIG"}));
+}
+
+TEST_F(HistoryWindowTest, ExportsTheTableAndTheSummariesAsCsv) {
+  window.show();
+  exportTo = QString::fromStdString((dir / "bonuses.csv").string());
+  window.exportBonuses();
+  EXPECT_EQ(readBytes(dir / "bonuses.csv"), bonusCsv(play.counter.bonuses().all()));
+  exportTo = QString::fromStdString((dir / "summaries.csv").string());
+  window.exportSummaries();
+  // The plays that can be read; a probability as its games per bonus, empty before the first.
+  EXPECT_EQ(readBytes(dir / "summaries.csv"),
+            "play,games,big,reg,games_per_big,games_per_reg,payout_rate,difference,"
+            "longest_run_up\r\n"
+            "current,2,1,1,2,2,490.00%,39,1\r\n"
+            "2026-12-06 21:00:00,5,0,1,,5,0.00%,-15,3\r\n");
+
+  exportTo = QString::fromStdString((dir / "no" / "x.csv").string());
+  window.exportBonuses();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_NE(messages.shown[0].detail.find("x.csv"), std::string::npos);
+}
+
+class PanelWayIn : public WindowTest {};
+
+TEST_F(PanelWayIn, AShortcutAndAContextMenuEntryOpenTheWindow) {
+  start();
+  auto* open = child<QAction>("openHistory");
+  EXPECT_EQ(open->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_H));
+  EXPECT_EQ(frm->contextMenuPolicy(), Qt::ActionsContextMenu);
+  EXPECT_TRUE(frm->actions().contains(open));
+  open->trigger();
+  auto* history = frm->findChild<window::HistoryWindow*>("frmHistory");
+  ASSERT_NE(history, nullptr);
+  EXPECT_TRUE(history->isVisible());
+}
+
+}  // namespace
+}  // namespace tallix::testing
