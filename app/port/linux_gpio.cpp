@@ -75,6 +75,7 @@ std::int64_t GpioInput::read(std::int64_t nowMs, LevelSink& out) {
   if (!told_) out.level(nowMs, levels_);
   told_ = true;
   gpiod_line_bulk fired;
+  gpiod_line_bulk_init(&fired);
   const timespec none{};
   const int waited = gpiod_line_event_wait_bulk(watched_.get(), &none, &fired);
   if (waited < 0) throw deviceError(chip_, errno, kAccess);
