@@ -212,6 +212,14 @@ The play was left as it was.</source>
         <source>%1: cannot be opened for writing</source>
         <translation>%1: 書き込み用に開けません</translation>
     </message>
+    <message>
+        <source>The input is back: counting.</source>
+        <translation>入力が戻りました。カウントします。</translation>
+    </message>
+    <message>
+        <source>Not counting: %1. Counting resumes by itself when the input is back.</source>
+        <translation>カウントしていません: %1。入力が戻るとカウントを再開します。</translation>
+    </message>
 </context>
 <context>
     <name>Window</name>

@@ -1,17 +1,20 @@
 #include "local_time.h"
 
-#include <ctime>
-
 namespace tallix {
+
+std::tm localTime(std::time_t when) {
+  std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &when);
+#else
+  localtime_r(&when, &local);
+#endif
+  return local;
+}
 
 std::int64_t localTimeOfDayMs(std::chrono::system_clock::time_point when) {
   const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
-  std::tm local{};
-#ifdef _WIN32
-  localtime_s(&local, &seconds);
-#else
-  localtime_r(&seconds, &local);
-#endif
+  const std::tm local = localTime(seconds);
   const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                       when - std::chrono::system_clock::from_time_t(seconds))
                       .count();

@@ -13,10 +13,15 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 namespace tallix {
 
 struct Places {
+  // Both named: a lone folder (a former program directory) is no Places by mistake.
+  Places(std::string settingsFile, std::string dataDir)
+      : settingsFile(std::move(settingsFile)), dataDir(std::move(dataDir)) {}
+
   std::string settingsFile;  // the path of tallix.ini
   std::string dataDir;       // the play's folder, with a trailing separator
 

@@ -91,6 +91,7 @@ SettingsLoad loadSettings(const std::filesystem::path& iniPath) {
       report("graph", "payout", text, Say::tr("is not a payout rate above 0 percent"));
     }
   }
+  s.input = readInputSettings(ini, iniPath.filename().string(), load.messages);
   return load;
 }
 

@@ -5,9 +5,12 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "input_settings.h"
 
 namespace tallix {
 
@@ -21,6 +24,7 @@ struct Settings {
   std::string name5pin;                   // data5pin/name: caption of the 5-pin count
   double payout = 0;  // graph/payout: a machine's payout rate in percent for the coin graph's
                       // expected-value line; 0 when there is none
+  std::optional<InputSettings> input;  // [input]: where the lines come from, when given
 };
 
 struct SettingsLoad {
@@ -29,7 +33,7 @@ struct SettingsLoad {
   std::vector<std::string> messages;
 };
 
-// Reads every setting in start-up order from the file (normally AppDir() + "tallix.ini").
+// Reads every setting in start-up order from the file (the settings file of base/places.h).
 // Never throws: an absent file gives all zeros, an unreadable one the same and a message.
 SettingsLoad loadSettings(const std::filesystem::path& iniPath);
 

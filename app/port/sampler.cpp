@@ -115,4 +115,19 @@ void Sampler::push(const Change& change) {
   }
 }
 
+void Sampler::problem(const std::string& text) {
+  const std::lock_guard lock(problemMutex_);
+  if (text == problem_) return;
+  problem_ = text;
+  problemSaid_.fetch_add(1, std::memory_order_release);
+}
+
+std::optional<std::string> Sampler::takeProblem() {
+  const std::uint64_t said = problemSaid_.load(std::memory_order_acquire);
+  if (said == problemTaken_) return std::nullopt;
+  problemTaken_ = said;
+  const std::lock_guard lock(problemMutex_);
+  return problem_;
+}
+
 }  // namespace tallix

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
@@ -37,10 +38,14 @@ class Sampler final : private ChangeSink {
   // Set when the source failed and sampling ended: why. Read it once ended() is true.
   bool ended() const { return ended_.load(std::memory_order_acquire); }
   const std::string& failure() const { return failure_; }
+  // What the source last said of its input ("" when it reads again), when that changed since
+  // the last call; for the one thread that drains the queue.
+  std::optional<std::string> takeProblem();
 
  private:
   void run();
   void push(const Change& change) override;
+  void problem(const std::string& text) override;
 
   Source& source_;
   ChangeQueue& queue_;
@@ -52,6 +57,11 @@ class Sampler final : private ChangeSink {
   std::optional<std::uint8_t> seen_;    // the last byte the source gave
   std::optional<std::uint8_t> queued_;  // the last byte the queue took
   std::string failure_;
+  // Said rarely (when an input is lost or back): a lock is fine here.
+  std::mutex problemMutex_;
+  std::string problem_;
+  std::atomic<std::uint64_t> problemSaid_{0};
+  std::uint64_t problemTaken_ = 0;
 };
 
 }  // namespace tallix

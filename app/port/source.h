@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "port.h"
 #include "port_byte.h"
@@ -17,14 +18,19 @@ class ChangeSink {
  public:
   virtual ~ChangeSink() = default;
   virtual void push(const Change& change) = 0;
+  // Why the input cannot be read now, naming the device and what to do; "" once it reads
+  // again. Said only when it changes.
+  virtual void problem(const std::string& text) { (void)text; }
 };
 
 class Source {
  public:
   virtual ~Source() = default;
   // Called on the sampling thread at nowMs (ms since the session began, never going back):
-  // hands `out` the byte in force now, after any changes since the last poll with their times
-  // (none later than nowMs). May throw when the input is lost; sampling then ends.
+  // hands `out` the byte in force now, after any changes since the last poll with their times,
+  // which never go back. A polled source's times are nowMs; one with a clock of its own hands
+  // on its own times, which a burst from a board can carry ahead of nowMs. May throw when the
+  // input is lost; sampling then ends.
   virtual void poll(std::int64_t nowMs, ChangeSink& out) = 0;
 };
 

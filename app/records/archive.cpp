@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "base/files.h"
+#include "base/local_time.h"
 
 namespace tallix {
 
@@ -12,12 +13,7 @@ std::filesystem::path archivePlay(const RecordSnapshot& play, const std::filesys
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   if (ec) throw FileError(folder, ec.message());
-  std::tm local{};
-#ifdef _WIN32
-  localtime_s(&local, &when);
-#else
-  localtime_r(&when, &local);
-#endif
+  const std::tm local = localTime(when);
   char stamp[32];
   const std::string name(stamp, std::strftime(stamp, sizeof stamp, "%Y-%m-%d_%H%M%S", &local));
   std::filesystem::path path = folder / (name + ".log");

@@ -9,6 +9,7 @@
 #include "base/local_time.h"
 #include "base/say.h"
 #include "base/settings.h"
+#include "port/source_factory.h"
 #include "records/record.h"
 
 namespace tallix {
@@ -49,11 +50,15 @@ bool Session::start() {
   std::filesystem::create_directories(env_.places.dataDir, ignored);
   makeSettingsFile();
   if (!lockRecord()) return false;
+  const SettingsLoad settings = loadSettings(env_.places.settingsFile);
+  const std::optional<InputSettings>& input = settings.settings.input;
+  // An input of its own ([input] source other than port) needs no port library.
+  Port* const port = input && input->source != InputKind::port ? nullptr : env_.port;
 
-  if (env_.port != nullptr) {
+  if (port != nullptr) {
     std::int32_t started = 0;
     try {
-      started = env_.port->start();
+      started = port->start();
     } catch (const std::exception& e) {  // the library or one of its functions is missing
       return fail(e.what());
     }
@@ -61,24 +66,29 @@ bool Session::start() {
     if (static_cast<std::int16_t>(started) & 1) {
       // Degraded: no settings, no port, no record; the stored record is left as it is.
       ownsRecord_ = false;
-      view_.message("KIRVO Init Error!!", env_.port->lastError());
+      view_.message("KIRVO Init Error!!", port->lastError());
       view_.notice(Say::tr("No port access: not counting. %1 is left as it is.", {recordName()}));
       return true;
     }
   }
 
-  const SettingsLoad settings = loadSettings(env_.places.settingsFile);
   const auto portNumber = static_cast<std::uint16_t>(settings.settings.portAddr);
   Source* source = env_.machine;
-  if (source == nullptr && env_.port != nullptr && portNumber != 0) {
+  if (source == nullptr && port != nullptr && portNumber != 0) {
     try {
-      env_.port->outB(static_cast<std::uint16_t>(portNumber + 2), kControlByte);
+      port->outB(static_cast<std::uint16_t>(portNumber + 2), kControlByte);
       // The first read binds InpB here, so that a library without it is said before sampling.
-      env_.port->inpB(portNumber);
+      port->inpB(portNumber);
     } catch (const std::exception& e) {
       return fail(e.what());  // nothing was loaded yet: the record keeps its play
     }
-    source = &portSource_.emplace(*env_.port, portNumber);
+    if (input) {
+      source = (inputSource_ = makeSource(*input, port, portNumber, env_.serial)).get();
+    } else {
+      source = &portSource_.emplace(*port, portNumber);
+    }
+  } else if (source == nullptr && port == nullptr && input) {
+    source = (inputSource_ = makeSource(*input, nullptr, 0, env_.serial)).get();
   } else if (source == nullptr) {
     // Ports 0 and 2 belong to other hardware: never touch them.
     view_.notice(Say::tr("The port address is not set (addr in %1): not polling.",
@@ -197,6 +207,14 @@ void Session::count() {
     view_.notice(Say::tr("%1.", {what}));
     if (env_.trace != nullptr) env_.trace->comment(what);
     recorded = true;
+  }
+  if (const auto problem = sampler_->takeProblem()) {
+    if (problem->empty()) {
+      view_.notice(Say::tr("The input is back: counting."), SessionView::Notice::passing);
+    } else {
+      view_.notice(Say::tr("Not counting: %1. Counting resumes by itself when the input is back.",
+                           {*problem}));
+    }
   }
   if (sampler_->ended() && !samplingEndSaid_ && !sampler_->failure().empty()) {
     samplingEndSaid_ = true;

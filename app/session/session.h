@@ -32,8 +32,10 @@
 #include "counting/counter.h"
 #include "counting/tick_driver.h"
 #include "port/change_queue.h"
+#include "port/input_source.h"
 #include "port/port.h"
 #include "port/sampler.h"
+#include "port/serial_bridge.h"
 #include "port/source.h"
 #include "port/trace.h"
 #include "records/commands.h"
@@ -69,6 +71,7 @@ struct SessionEnvironment {
   TraceRecorder* trace = nullptr;  // when given, records every change counted
   // Milliseconds on a clock that never goes back: when to save next.
   std::function<std::int64_t()> clock;
+  SerialOpener serial = nullptr;  // opens the serial bridge's line ([input] source=serial)
   // What a settings file that does not exist yet is made of (the commented sample); with ""
   // none is made.
   std::string settingsSample{};
@@ -97,6 +100,9 @@ class Session {
 
   bool sampling() const { return sampler_ && !sampler_->ended(); }
   int exitStatus() const { return exitStatus_; }
+  // The source of an [input] section, whose raw inputs the pin monitor shows; null for the
+  // port library's data register read as it is and for the simulated machine.
+  const InputSource* input() const { return inputSource_.get(); }
   Counter& counter() { return counter_; }
   const Counter& counter() const { return counter_; }
   // The automatic record: sim.log for the simulated machine, hist.log otherwise.
@@ -131,6 +137,7 @@ class Session {
   Sampler::Clock::time_point epoch_ = Sampler::Clock::now();
   std::optional<FileLock> lock_;
   std::optional<PortSource> portSource_;
+  std::unique_ptr<InputSource> inputSource_;  // the one [input] names
   std::unique_ptr<Sampler> sampler_;
   RecordWriter writer_;
 

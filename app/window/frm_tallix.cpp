@@ -11,6 +11,8 @@
 #include "history_window.h"
 #include "language.h"
 #include "notice_bar.h"
+#include "pin_monitor.h"
+#include "qt_serial_link.h"
 
 namespace tallix::window {
 
@@ -29,7 +31,14 @@ QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, 
 
 FrmTallix::FrmTallix(const Environment& env)
     : messages_(env.messages),
-      session_({env.port, env.machine, &env.dialog, env.places, env.trace, {}, env.settingsSample},
+      session_({env.port,
+                env.machine,
+                &env.dialog,
+                env.places,
+                env.trace,
+                {},
+                openSerialLink,
+                env.settingsSample},
                *this),
       texts_(this),
       digits_(this, pictures_),
@@ -59,6 +68,8 @@ FrmTallix::FrmTallix(const Environment& env)
   connect(load, &QPushButton::clicked, this, &FrmTallix::Command4_Click);
   connect(save, &QPushButton::clicked, this, &FrmTallix::Command5_Click);
   addHistoryWindow(this, session_.counter(), session_.pastPlaysFolder(), messages_);
+
+  addPinMonitor(*this, session_);
 
   display_.setInterval(kDisplayInterval);
   connect(&display_, &QTimer::timeout, this, &FrmTallix::render);

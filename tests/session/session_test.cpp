@@ -140,7 +140,7 @@ TEST_F(SessionTest, AFirstRunMakesTheSettingsFromTheSampleAndTheDataFolder) {
     port = std::make_unique<FakePort>();
     view = FakeView{};
     if (*edited != '\0') writeBytes(places.settingsFile, edited);
-    Session session({port.get(), nullptr, &dialog, places, nullptr, {}, sample}, view);
+    Session session({port.get(), nullptr, &dialog, places, nullptr, {}, nullptr, sample}, view);
     ASSERT_TRUE(session.start());
     EXPECT_EQ(readBytes(places.settingsFile), *edited != '\0' ? edited : sample);
     EXPECT_EQ(session.counter().settings().bigSetCoin, *edited != '\0' ? 9 : 7);

@@ -1,0 +1,95 @@
+#include "input_settings.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "numbers.h"
+#include "profile.h"
+
+namespace tallix {
+
+namespace {
+
+constexpr std::array<std::pair<const char*, InputKind>, 5> kSources{
+    {{"port", InputKind::port},
+     {"parport", InputKind::parport},
+     {"serial", InputKind::serial},
+     {"usbio", InputKind::usbio},
+     {"gpio", InputKind::gpio}}};
+
+bool isDigits(const std::string& text) {
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
+}
+
+// "3" or "0, 5": the input numbers of a line; nullopt when the text is not such a list.
+std::optional<std::vector<int>> pinList(const std::string& text) {
+  std::vector<int> pins;
+  std::size_t from = 0;
+  while (from <= text.size()) {
+    const std::size_t comma = std::min(text.find(',', from), text.size());
+    std::string item = text.substr(from, comma - from);
+    item.erase(
+        std::remove_if(item.begin(), item.end(), [](unsigned char c) { return std::isspace(c); }),
+        item.end());
+    if (!isDigits(item) || item.size() > 2) return std::nullopt;
+    const int pin = static_cast<int>(parseNumber(item));
+    if (pin >= kMaxInputs) return std::nullopt;
+    pins.push_back(pin);
+    from = comma + 1;
+  }
+  return pins;
+}
+
+}  // namespace
+
+std::optional<InputSettings> readInputSettings(const ProfileFile& ini, const std::string& fileName,
+                                               std::vector<std::string>& messages) {
+  if (ini.keys("input").empty()) return std::nullopt;
+  InputSettings input;
+  auto report = [&](const char* key, const std::string& value, const std::string& why) {
+    messages.push_back(fileName + " [input] " + key + "=" + value + " " + why);
+  };
+
+  if (const std::string source = ini.value("input", "source"); !source.empty()) {
+    const auto known = std::find_if(kSources.begin(), kSources.end(),
+                                    [&](const auto& s) { return source == s.first; });
+    if (known != kSources.end()) {
+      input.source = known->second;
+    } else {
+      report("source", source, "is not port, parport, serial, usbio or gpio; using port");
+    }
+  }
+  input.device = ini.value("input", "device");
+  if (const std::string reg = ini.value("input", "register"); reg == "status") {
+    input.statusRegister = true;
+  } else if (!reg.empty() && reg != "data") {
+    report("register", reg, "is not data or status; using data");
+  }
+  for (std::size_t line = 0; line < kLineKeys.size(); ++line) {
+    const std::string text = ini.value("input", kLineKeys[line]);
+    if (text.empty()) continue;
+    if (auto pins = pinList(text)) {
+      input.pins[line] = std::move(*pins);
+    } else {
+      report(
+          kLineKeys[line], text,
+          "is not a list of input numbers 0-31 (\"3\" or \"3,5\"); using " + std::to_string(line));
+    }
+  }
+  if (const std::string low = ini.value("input", "active_low"); low == "0") {
+    input.activeLow = false;
+  } else if (!low.empty() && low != "1") {
+    report("active_low", low, "is not 0 or 1; using 1");
+  }
+  if (const std::string ms = ini.value("input", "debounce_ms"); !ms.empty()) {
+    if (isDigits(ms) && ms.size() <= 5) {
+      input.debounceMs = static_cast<std::int64_t>(parseNumber(ms));
+    } else {
+      report("debounce_ms", ms, "is not a number of ms from 0 to 99999; using 0");
+    }
+  }
+  return input;
+}
+
+}  // namespace tallix

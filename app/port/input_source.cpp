@@ -1,0 +1,58 @@
+#include "input_source.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace tallix {
+
+InputError deviceError(const std::string& device, int error, const std::string& access) {
+  switch (error) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+      return InputError(device +
+                        ": not found (is it plugged in, and is the device name in "
+                        "tallix.ini right?)");
+    case EACCES:
+    case EPERM:
+      return InputError(device + ": permission refused (" + access + ")");
+    case EBUSY:
+      return InputError(device + ": busy (another program is using it)");
+    default:
+      return InputError(device + ": " + std::strerror(error));
+  }
+}
+
+InputSource::~InputSource() {
+  if (open_) input_->close();
+}
+
+void InputSource::poll(std::int64_t nowMs, ChangeSink& out) {
+  out_ = &out;
+  try {
+    if (!open_) {
+      if (nowMs < retryAt_) return;
+      input_->open(nowMs);
+      open_ = true;
+    }
+    mapper_.advance(input_->read(nowMs, *this), out);
+  } catch (const InputError& e) {
+    if (open_) input_->close();
+    open_ = false;
+    retryAt_ = nowMs + kRetryMs;
+    say(e.what(), out);
+  }
+}
+
+void InputSource::level(std::int64_t ms, std::uint32_t raw) {
+  if (troubled_) say("", *out_);  // the input is back once it hands on a level
+  watch_.level(ms, raw);
+  mapper_.level(ms, raw, *out_);
+}
+
+void InputSource::say(const std::string& problem, ChangeSink& out) {
+  troubled_ = !problem.empty();
+  out.problem(problem);
+}
+
+}  // namespace tallix

@@ -1,0 +1,75 @@
+// Sources that read inputs of their own (a parallel port through ppdev, a serial bridge, a USB
+// board, GPIO): their raw levels go through the pin map and the debounce of [input] to the
+// port byte. A device that is missing, refused or lost is said through the sink, and opened
+// again every second, so counting resumes by itself when it comes back.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "pin_map.h"
+#include "pin_watch.h"
+#include "source.h"
+
+namespace tallix {
+
+// Why an input cannot be read, for the player: the device, the reason and what to do.
+class InputError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The error for a device that the system refused to open or read with errno `error`; `access`
+// says how to get the right to it ("join the group lp").
+InputError deviceError(const std::string& device, int error, const std::string& access);
+
+// Takes the raw levels an input read, each with its time in ms of the session.
+class LevelSink {
+ public:
+  virtual ~LevelSink() = default;
+  virtual void level(std::int64_t ms, std::uint32_t raw) = 0;
+};
+
+class RawInput {
+ public:
+  virtual ~RawInput() = default;
+  // Throws InputError.
+  virtual void open(std::int64_t nowMs) = 0;
+  // Hands `out` what the input read since the last call, in time order, and returns how far
+  // its clock has got: nothing earlier than that is still to come. Throws InputError when
+  // the input is lost.
+  virtual std::int64_t read(std::int64_t nowMs, LevelSink& out) = 0;
+  virtual void close() = 0;
+};
+
+class InputSource final : public Source, private LevelSink {
+ public:
+  static constexpr std::int64_t kRetryMs = 1000;
+
+  InputSource(std::unique_ptr<RawInput> input, const InputSettings& settings)
+      : input_(std::move(input)), mapper_(settings), map_(settings), watch_(settings.activeLow) {}
+  ~InputSource() override;
+
+  void poll(std::int64_t nowMs, ChangeSink& out) override;
+
+  // The raw inputs as they are read, before the debounce, for the pin monitor.
+  const PinWatch& watch() const { return watch_; }
+  const PinMap& map() const { return map_; }
+
+ private:
+  void level(std::int64_t ms, std::uint32_t raw) override;
+  void say(const std::string& problem, ChangeSink& out);
+
+  std::unique_ptr<RawInput> input_;
+  InputMapper mapper_;
+  PinMap map_;
+  PinWatch watch_;
+  ChangeSink* out_ = nullptr;
+  bool open_ = false;
+  std::int64_t retryAt_ = 0;
+  bool troubled_ = false;
+};
+
+}  // namespace tallix

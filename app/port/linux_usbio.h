@@ -1,0 +1,62 @@
+// The USB digital-I/O board (vendor 0x1352, products 0x0120 and 0x0121): a HID device with 12
+// inputs with pull-ups, port 1 (8 inputs: 0-7) and port 2 (4 inputs: 8-11). Each poll sends
+// the 64-byte command 0x20, which keeps every pin high (so it reads as an input) and answers
+// with the levels of both ports. Non-root access comes from the udev rule shipped under
+// packaging/.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "input_source.h"
+
+namespace tallix {
+
+inline constexpr std::uint16_t kUsbIoVendor = 0x1352;
+inline constexpr std::array<std::uint16_t, 2> kUsbIoProducts{0x0120, 0x0121};
+
+using UsbIoReport = std::array<std::uint8_t, 64>;
+
+// The command report for sequence number `sequence`, which the answer repeats.
+UsbIoReport usbIoCommand(std::uint8_t sequence);
+// The 12 levels of an answer, or nullopt when it is not the answer to that command.
+std::optional<std::uint32_t> usbIoLevels(const UsbIoReport& answer, std::uint8_t sequence);
+
+// One opened board; the program's is hidapi's.
+class HidBoard {
+ public:
+  virtual ~HidBoard() = default;
+  // False when the board is gone.
+  virtual bool write(const UsbIoReport& report) = 0;
+  // Waits up to timeoutMs; nullopt when the board is gone, an empty answer after the timeout.
+  virtual std::optional<std::optional<UsbIoReport>> read(int timeoutMs) = 0;
+};
+
+// Opens the board with that hidraw path, or the first one found when `device` is empty.
+// Throws InputError.
+using HidOpener = std::function<std::unique_ptr<HidBoard>(const std::string& device)>;
+HidOpener hidapiOpener();
+
+class UsbIoInput final : public RawInput {
+ public:
+  UsbIoInput(std::string device, HidOpener opener)
+      : device_(std::move(device)), opener_(std::move(opener)) {}
+
+  void open(std::int64_t) override { board_ = opener_(device_); }
+  std::int64_t read(std::int64_t nowMs, LevelSink& out) override;
+  void close() override { board_.reset(); }
+
+ private:
+  std::string name() const { return device_.empty() ? "the USB I/O board" : device_; }
+
+  std::string device_;
+  HidOpener opener_;
+  std::unique_ptr<HidBoard> board_;
+  std::uint8_t sequence_ = 0;
+};
+
+}  // namespace tallix

@@ -1,0 +1,42 @@
+#include "serial_bridge.h"
+
+#include <algorithm>
+
+namespace tallix {
+
+void SerialBridge::open(std::int64_t nowMs) {
+  link_ = opener_(device_);
+  lines_.clear();
+  clock_.reset();
+  heardAt_ = nowMs;
+  babble_ = false;
+  link_->write("?\n");
+}
+
+std::int64_t SerialBridge::read(std::int64_t nowMs, LevelSink& out) {
+  lines_.feed(link_->read());
+  while (const auto text = lines_.next()) {
+    const auto line = parseTlx1Line(*text);
+    if (!line) {
+      babble_ = true;
+      continue;
+    }
+    heardAt_ = nowMs;
+    babble_ = false;
+    if (line->kind == Tlx1Line::Kind::hello) {
+      clock_.reset();  // the board started again: its clock began anew
+      continue;
+    }
+    // The first time after a start is taken as now, but never before what was counted.
+    boardNow_ = std::max(clock_.at(line->ms, std::max(nowMs, boardNow_)), boardNow_);
+    out.level(boardNow_, line->levels);
+  }
+  if (nowMs - heardAt_ >= kSilenceMs) {
+    throw InputError(device_ + (babble_ ? ": the board does not speak TLX1 (check the sketch "
+                                          "and the baud rate, 115200)"
+                                        : ": no word from the board for 3 s (unplugged?)"));
+  }
+  return boardNow_;
+}
+
+}  // namespace tallix

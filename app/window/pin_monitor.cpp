@@ -1,0 +1,82 @@
+#include "pin_monitor.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "session/session.h"
+
+namespace tallix::window {
+
+namespace {
+
+constexpr int kRefreshMs = 100;
+
+// The inputs shown: 16, or all 32 when the pin map names one beyond 15.
+int shownInputs(const InputSource& input) {
+  for (int k = 16; k < PinWatch::kInputs; ++k) {
+    if (input.map().linesOf(k) != 0) return PinWatch::kInputs;
+  }
+  return 16;
+}
+
+}  // namespace
+
+PinMonitor::PinMonitor(const InputSource* input, QWidget* parent)
+    : QWidget(parent, Qt::Window), input_(input), table_(new QTableWidget(this)) {
+  setObjectName("pinMonitor");
+  setWindowTitle("Pin monitor");
+  auto* layout = new QVBoxLayout(this);
+  if (input_ == nullptr) {
+    layout->addWidget(
+        new QLabel("The pin monitor shows the inputs of a source named in the [input] section of "
+                   "tallix.ini (source=parport, serial, usbio, gpio or port).",
+                   this));
+    table_->hide();
+    return;
+  }
+  layout->addWidget(table_);
+  table_->setColumnCount(5);
+  table_->setHorizontalHeaderLabels({"input", "level", "edges", "last pulse", "line"});
+  table_->setRowCount(shownInputs(*input_));
+  table_->verticalHeader()->hide();
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  for (int k = 0; k < table_->rowCount(); ++k) {
+    for (int c = 0; c < table_->columnCount(); ++c) table_->setItem(k, c, new QTableWidgetItem);
+    table_->item(k, 0)->setText(QString::number(k));
+    table_->item(k, 4)->setText(QString::fromStdString(input_->map().lineNames(k)));
+  }
+  resize(420, 520);
+  connect(&timer_, &QTimer::timeout, this, &PinMonitor::refresh);
+  timer_.start(kRefreshMs);
+  refresh();
+}
+
+void PinMonitor::refresh() {
+  const PinWatch& watch = input_->watch();
+  if (!isVisible() || !watch.seen()) return;
+  for (int k = 0; k < table_->rowCount(); ++k) {
+    const auto pulse = watch.lastPulseMs(k);
+    table_->item(k, 1)->setText(watch.high(k) ? "high" : "low");
+    table_->item(k, 2)->setText(QString::number(watch.edges(k)));
+    table_->item(k, 3)->setText(pulse ? QString::number(*pulse) + " ms" : QString());
+  }
+}
+
+void addPinMonitor(QWidget& panel, const Session& session) {
+  auto* open = new QAction("Pin monitor", &panel);
+  open->setObjectName("openPinMonitor");
+  open->setShortcut(QKeySequence("Ctrl+M"));
+  panel.addAction(open);
+  panel.setContextMenuPolicy(Qt::ActionsContextMenu);
+  QObject::connect(open, &QAction::triggered, &panel, [&panel, &session] {
+    auto* monitor = panel.findChild<PinMonitor*>("pinMonitor");
+    if (monitor == nullptr) monitor = new PinMonitor(session.input(), &panel);
+    monitor->show();
+    monitor->raise();
+  });
+}
+
+}  // namespace tallix::window

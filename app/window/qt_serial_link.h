@@ -1,0 +1,16 @@
+// The serial bridge's line through Qt Serial Port, used without an event loop from the
+// sampling thread, which opens, reads and closes it.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "port/serial_bridge.h"
+
+namespace tallix::window {
+
+// Opens the device (/dev/ttyACM0, COM3) at 115200 baud 8N1; throws InputError naming it and
+// the reason.
+std::unique_ptr<SerialLink> openSerialLink(const std::string& device);
+
+}  // namespace tallix::window

@@ -1,0 +1,35 @@
+// The pin monitor, opened from the panel.
+#include <QAction>
+#include <QTableWidget>
+
+#include "window/pin_monitor.h"
+#include "window_fixture.h"
+
+namespace tallix::testing {
+namespace {
+
+using PinMonitorTest = WindowTest;
+
+TEST_F(PinMonitorTest, OpensFromThePanelWithTheLinesOfThePinMap) {
+  writeIni("[input]\nsource=serial\ndevice=" + (dir / "ttyNONE").string() +
+           "\ncoin_in=9\ncoin_out=2,9\n");
+  start();
+  auto* open = frm->findChild<QAction*>("openPinMonitor");
+  ASSERT_NE(open, nullptr);
+  EXPECT_EQ(open->shortcut(), QKeySequence("Ctrl+M"));
+  EXPECT_TRUE(frm->actions().contains(open));  // the context menu's entry
+  open->trigger();
+  auto* monitor = frm->findChild<window::PinMonitor*>("pinMonitor");
+  ASSERT_NE(monitor, nullptr);
+  EXPECT_TRUE(monitor->isVisible());
+  auto* table = monitor->findChild<QTableWidget*>();
+  ASSERT_EQ(table->rowCount(), 16);
+  EXPECT_EQ(table->item(9, 4)->text(), "coin_in, coin_out");
+  EXPECT_EQ(table->item(2, 4)->text(), "coin_out, reg");  // reg keeps its default
+  EXPECT_EQ(table->item(1, 4)->text(), "");
+  open->trigger();  // the same window again
+  EXPECT_EQ(frm->findChildren<window::PinMonitor*>().size(), 1);
+}
+
+}  // namespace
+}  // namespace tallix::testing

@@ -1,0 +1,133 @@
+// tallix-probe: the live inputs of the source that a settings file's [input] section names,
+// in a terminal, for wiring a machine: a line for every input that changed, with its level,
+// the line it is mapped to, its edges so far and the width of its last pulse. With
+// --record-trace it also records the port bytes the window would count of them, as a trace
+// that tallix-replay reads.
+//
+//   tallix-probe [--seconds N] [--record-trace FILE] SETTINGS
+#include <QCoreApplication>
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "base/settings.h"
+#include "port/sampler.h"
+#include "port/source_factory.h"
+#include "port/trace.h"
+#include "window/qt_serial_link.h"
+
+namespace {
+
+using namespace tallix;
+
+constexpr const char* kUsage =
+    "usage: tallix-probe [--seconds N] [--record-trace FILE] SETTINGS\n"
+    "  SETTINGS  a tallix.ini whose [input] section names the source (not source=port)\n"
+    "  --seconds stop after N seconds (else at Ctrl+C)\n";
+
+std::atomic<bool> stopping{false};
+
+int usage(const std::string& problem) {
+  std::cerr << "tallix-probe: " << problem << "\n" << kUsage;
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const QCoreApplication app(argc, argv);  // Qt Serial Port's events and notifiers need it
+  std::string settingsPath;
+  std::string tracePath;
+  std::optional<long> seconds;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if ((arg == "--seconds" || arg == "--record-trace") && i + 1 < argc) {
+      const std::string value = argv[++i];
+      if (arg == "--record-trace") {
+        tracePath = value;
+      } else {
+        try {
+          seconds = std::stol(value);
+        } catch (const std::logic_error&) {
+          return usage("--seconds needs a whole number, got \"" + value + "\"");
+        }
+      }
+    } else if (settingsPath.empty() && arg.rfind("--", 0) != 0) {
+      settingsPath = arg;
+    } else {
+      return usage("unexpected argument \"" + arg + "\"");
+    }
+  }
+  if (settingsPath.empty()) return usage("no SETTINGS given");
+  if (!std::filesystem::exists(settingsPath)) {
+    std::cerr << settingsPath << ": no such settings file\n";
+    return 2;
+  }
+  const SettingsLoad load = loadSettings(settingsPath);
+  for (const std::string& message : load.messages) std::cerr << message << '\n';
+  const std::optional<InputSettings>& input = load.settings.input;
+  if (!input || input->source == InputKind::port) {
+    std::cerr << settingsPath
+              << ": no [input] source to probe (source=parport, serial, usbio or gpio)\n";
+    return 2;
+  }
+
+  std::ofstream traceFile;
+  std::optional<TraceRecorder> trace;
+  if (!tracePath.empty()) {
+    traceFile.open(tracePath, std::ios::binary);
+    if (!traceFile) {
+      std::cerr << tracePath << ": cannot be opened for writing\n";
+      return 2;
+    }
+    trace.emplace(traceFile);
+  }
+
+  std::signal(SIGINT, [](int) { stopping = true; });
+  std::signal(SIGTERM, [](int) { stopping = true; });
+  const std::unique_ptr<InputSource> source =
+      makeSource(*input, nullptr, 0, window::openSerialLink);
+  ChangeQueue queue;
+  const auto epoch = Sampler::Clock::now();
+  Sampler sampler(*source, queue, epoch);
+  sampler.start();
+  std::cout << "input  level  line(s)  edges  last pulse\n" << std::flush;
+
+  const PinWatch& watch = source->watch();
+  std::array<std::uint32_t, PinWatch::kInputs> shown{};
+  bool first = true;
+  while (!stopping && !sampler.ended() &&
+         (!seconds || Sampler::Clock::now() - epoch < std::chrono::seconds(*seconds))) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    while (const auto change = queue.pop()) {
+      if (trace) trace->record(*change);
+    }
+    if (const auto problem = sampler.takeProblem()) {
+      std::cout << (problem->empty() ? "input back" : "not reading: " + *problem) << '\n';
+    }
+    if (!watch.seen()) continue;
+    for (int k = 0; k < PinWatch::kInputs; ++k) {
+      const std::string lines = source->map().lineNames(k);
+      if (watch.edges(k) == shown[static_cast<std::size_t>(k)] && !(first && !lines.empty())) {
+        continue;
+      }
+      shown[static_cast<std::size_t>(k)] = watch.edges(k);
+      const auto pulse = watch.lastPulseMs(k);
+      std::printf("%5d  %-5s  %-8s %6u  %s\n", k, watch.high(k) ? "high" : "low",
+                  lines.empty() ? "-" : lines.c_str(), watch.edges(k),
+                  pulse ? (std::to_string(*pulse) + " ms").c_str() : "-");
+    }
+    first = false;
+    std::fflush(stdout);
+  }
+  sampler.stop();
+  if (trace) trace->flush();
+  return 0;
+}
