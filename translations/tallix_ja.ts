@@ -220,6 +220,130 @@ The play was left as it was.</source>
         <source>Not counting: %1. Counting resumes by itself when the input is back.</source>
         <translation>カウントしていません: %1。入力が戻るとカウントを再開します。</translation>
     </message>
+    <message>
+        <source>%1 [%2] %3=%4 %5</source>
+        <translation>%1 [%2] %3=%4 %5</translation>
+    </message>
+    <message>
+        <source>is not port, parport, serial, usbio or gpio; using port</source>
+        <translation>は port、parport、serial、usbio、gpio のどれでもありません。port を使います</translation>
+    </message>
+    <message>
+        <source>is not data or status; using data</source>
+        <translation>は data でも status でもありません。data を使います</translation>
+    </message>
+    <message>
+        <source>is not a list of input numbers 0-31 (&quot;3&quot; or &quot;3,5&quot;); using %1</source>
+        <translation>は 0〜31 の入力番号の並び（"3" や "3,5"）ではありません。%1 を使います</translation>
+    </message>
+    <message>
+        <source>is not 0 or 1; using 1</source>
+        <translation>は 0 でも 1 でもありません。1 を使います</translation>
+    </message>
+    <message>
+        <source>is not a number of ms from 0 to 99999; using 0</source>
+        <translation>は 0〜99999 のミリ秒数ではありません。0 を使います</translation>
+    </message>
+    <message>
+        <source>%1: not found (is it plugged in, and is the device name in tallix.ini right?)</source>
+        <translation>%1: 見つかりません（つながっていますか。tallix.ini の装置名は正しいですか）</translation>
+    </message>
+    <message>
+        <source>%1: permission refused (%2)</source>
+        <translation>%1: 使用を許可されていません（%2）</translation>
+    </message>
+    <message>
+        <source>%1: busy (another program is using it)</source>
+        <translation>%1: 使用中です（別のプログラムが使っています）</translation>
+    </message>
+    <message>
+        <source>join the group that owns /dev/gpiochip*, or add a udev rule</source>
+        <translation>/dev/gpiochip* を持つグループに入るか、udev ルールを追加してください</translation>
+    </message>
+    <message>
+        <source>%1 (requesting the lines of the pin map)</source>
+        <translation>%1（ピン割り当ての線を要求中）</translation>
+    </message>
+    <message>
+        <source>%1: lost while reading an edge</source>
+        <translation>%1: 変化の読み取り中に失われました</translation>
+    </message>
+    <message>
+        <source>join the group lp and log in again</source>
+        <translation>グループ lp に入り、ログインし直してください</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1（%2）</translation>
+    </message>
+    <message>
+        <source>claiming the port</source>
+        <translation>ポートの確保中</translation>
+    </message>
+    <message>
+        <source>turning the data lines to input</source>
+        <translation>データ線を入力に切り替え中</translation>
+    </message>
+    <message>
+        <source>install the udev rule 60-tallix-usbio.rules from the package, then plug the board in again</source>
+        <translation>パッケージの udev ルール 60-tallix-usbio.rules を入れ、ボードを差し直してください</translation>
+    </message>
+    <message>
+        <source>hidapi could not start</source>
+        <translation>hidapi を開始できません</translation>
+    </message>
+    <message>
+        <source>no USB I/O board (vendor 1352, product 0120 or 0121) is plugged in</source>
+        <translation>USB I/O ボード（ベンダー 1352、製品 0120 または 0121）がつながっていません</translation>
+    </message>
+    <message>
+        <source>%1: unplugged</source>
+        <translation>%1: 抜かれました</translation>
+    </message>
+    <message>
+        <source>%1: does not answer the command 0x20 (is it a USB-IO board?)</source>
+        <translation>%1: コマンド 0x20 に応答しません（USB-IO ボードですか）</translation>
+    </message>
+    <message>
+        <source>%1: the board does not speak TLX1 (check the sketch and the baud rate, 115200)</source>
+        <translation>%1: ボードが TLX1 で話しません（スケッチと通信速度 115200 を確かめてください）</translation>
+    </message>
+    <message>
+        <source>%1: no word from the board for 3 s (unplugged?)</source>
+        <translation>%1: ボードから 3 秒間応答がありません（抜けていませんか）</translation>
+    </message>
+    <message>
+        <source>the port address is not set (addr in tallix.ini)</source>
+        <translation>ポートアドレスが設定されていません（tallix.ini の addr）</translation>
+    </message>
+    <message>
+        <source>this program has no serial bridge</source>
+        <translation>このプログラムにはシリアルブリッジがありません</translation>
+    </message>
+    <message>
+        <source>source=parport, usbio and gpio exist on Linux only</source>
+        <translation>source=parport、usbio、gpio は Linux だけで使えます</translation>
+    </message>
+    <message>
+        <source>close the program that has it open</source>
+        <translation>それを開いているプログラムを閉じてください</translation>
+    </message>
+    <message>
+        <source>join the group dialout and log in again, or close the program that has it open</source>
+        <translation>グループ dialout に入ってログインし直すか、それを開いているプログラムを閉じてください</translation>
+    </message>
+    <message>
+        <source>cannot be opened</source>
+        <translation>開けません</translation>
+    </message>
+    <message>
+        <source>%1: not found (is the board plugged in, and is the device name in tallix.ini right?)</source>
+        <translation>%1: 見つかりません（ボードはつながっていますか。tallix.ini の装置名は正しいですか）</translation>
+    </message>
+    <message>
+        <source>%1 %2: %3</source>
+        <translation>%1 %2: %3</translation>
+    </message>
 </context>
 <context>
     <name>Window</name>
@@ -242,6 +366,42 @@ The play was left as it was.</source>
     <message>
         <source>Dismiss</source>
         <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>Pin monitor</source>
+        <translation>ピンモニター</translation>
+    </message>
+    <message>
+        <source>The pin monitor shows the inputs of a source named in the [input] section of tallix.ini (source=parport, serial, usbio, gpio or port).</source>
+        <translation>ピンモニターは tallix.ini の [input] 節で指定した入力（source=parport、serial、usbio、gpio、port）を表示します。</translation>
+    </message>
+    <message>
+        <source>input</source>
+        <translation>入力</translation>
+    </message>
+    <message>
+        <source>level</source>
+        <translation>レベル</translation>
+    </message>
+    <message>
+        <source>edges</source>
+        <translation>変化数</translation>
+    </message>
+    <message>
+        <source>last pulse</source>
+        <translation>直前のパルス</translation>
+    </message>
+    <message>
+        <source>line</source>
+        <translation>信号線</translation>
+    </message>
+    <message>
+        <source>high</source>
+        <translation>高</translation>
+    </message>
+    <message>
+        <source>low</source>
+        <translation>低</translation>
     </message>
 </context>
 </TS>

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "base/say.h"
 #include "numbers.h"
 #include "profile.h"
 
@@ -48,7 +49,7 @@ std::optional<InputSettings> readInputSettings(const ProfileFile& ini, const std
   if (ini.keys("input").empty()) return std::nullopt;
   InputSettings input;
   auto report = [&](const char* key, const std::string& value, const std::string& why) {
-    messages.push_back(fileName + " [input] " + key + "=" + value + " " + why);
+    messages.push_back(Say::tr("%1 [%2] %3=%4 %5", {fileName, "input", key, value, why}));
   };
 
   if (const std::string source = ini.value("input", "source"); !source.empty()) {
@@ -57,14 +58,14 @@ std::optional<InputSettings> readInputSettings(const ProfileFile& ini, const std
     if (known != kSources.end()) {
       input.source = known->second;
     } else {
-      report("source", source, "is not port, parport, serial, usbio or gpio; using port");
+      report("source", source, Say::tr("is not port, parport, serial, usbio or gpio; using port"));
     }
   }
   input.device = ini.value("input", "device");
   if (const std::string reg = ini.value("input", "register"); reg == "status") {
     input.statusRegister = true;
   } else if (!reg.empty() && reg != "data") {
-    report("register", reg, "is not data or status; using data");
+    report("register", reg, Say::tr("is not data or status; using data"));
   }
   for (std::size_t line = 0; line < kLineKeys.size(); ++line) {
     const std::string text = ini.value("input", kLineKeys[line]);
@@ -72,21 +73,21 @@ std::optional<InputSettings> readInputSettings(const ProfileFile& ini, const std
     if (auto pins = pinList(text)) {
       input.pins[line] = std::move(*pins);
     } else {
-      report(
-          kLineKeys[line], text,
-          "is not a list of input numbers 0-31 (\"3\" or \"3,5\"); using " + std::to_string(line));
+      report(kLineKeys[line], text,
+             Say::tr("is not a list of input numbers 0-31 (\"3\" or \"3,5\"); using %1",
+                     {std::to_string(line)}));
     }
   }
   if (const std::string low = ini.value("input", "active_low"); low == "0") {
     input.activeLow = false;
   } else if (!low.empty() && low != "1") {
-    report("active_low", low, "is not 0 or 1; using 1");
+    report("active_low", low, Say::tr("is not 0 or 1; using 1"));
   }
   if (const std::string ms = ini.value("input", "debounce_ms"); !ms.empty()) {
     if (isDigits(ms) && ms.size() <= 5) {
       input.debounceMs = static_cast<std::int64_t>(parseNumber(ms));
     } else {
-      report("debounce_ms", ms, "is not a number of ms from 0 to 99999; using 0");
+      report("debounce_ms", ms, Say::tr("is not a number of ms from 0 to 99999; using 0"));
     }
   }
   return input;

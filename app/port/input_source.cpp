@@ -1,4 +1,5 @@
 #include "input_source.h"
+#include "base/say.h"
 
 #include <cerrno>
 #include <cstring>
@@ -10,14 +11,14 @@ InputError deviceError(const std::string& device, int error, const std::string& 
     case ENOENT:
     case ENODEV:
     case ENXIO:
-      return InputError(device +
-                        ": not found (is it plugged in, and is the device name in "
-                        "tallix.ini right?)");
+      return InputError(
+          Say::tr("%1: not found (is it plugged in, and is the device name in tallix.ini right?)",
+                  {device}));
     case EACCES:
     case EPERM:
-      return InputError(device + ": permission refused (" + access + ")");
+      return InputError(Say::tr("%1: permission refused (%2)", {device, access}));
     case EBUSY:
-      return InputError(device + ": busy (another program is using it)");
+      return InputError(Say::tr("%1: busy (another program is using it)", {device}));
     default:
       return InputError(device + ": " + std::strerror(error));
   }

@@ -1,4 +1,5 @@
 #include "linux_gpio.h"
+#include "base/say.h"
 
 #include <gpiod.h>
 
@@ -11,7 +12,9 @@ namespace tallix {
 
 namespace {
 
-constexpr const char* kAccess = "join the group that owns /dev/gpiochip*, or add a udev rule";
+std::string access() {
+  return Say::tr("join the group that owns /dev/gpiochip*, or add a udev rule");
+}
 
 std::int64_t msOf(const timespec& ts) {
   return static_cast<std::int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1'000'000;
@@ -55,7 +58,7 @@ GpioInput::~GpioInput() {
 void GpioInput::open(std::int64_t) {
   errno = 0;
   opened_ = gpiod_chip_open_lookup(chip_.c_str());
-  if (opened_ == nullptr) throw deviceError(chip_, errno != 0 ? errno : ENOENT, kAccess);
+  if (opened_ == nullptr) throw deviceError(chip_, errno != 0 ? errno : ENOENT, access());
   std::array<int, 32> values{};
   if (gpiod_chip_get_lines(opened_, offsets_.data(), count_, watched_.get()) != 0 ||
       gpiod_line_request_bulk_both_edges_events_flags(watched_.get(), "tallix",
@@ -63,8 +66,8 @@ void GpioInput::open(std::int64_t) {
       gpiod_line_get_value_bulk(watched_.get(), values.data()) != 0) {
     const int error = errno;
     close();
-    throw InputError(deviceError(chip_, error, kAccess).what() +
-                     std::string(" (requesting the lines of the pin map)"));
+    throw InputError(Say::tr("%1 (requesting the lines of the pin map)",
+                             {deviceError(chip_, error, access()).what()}));
   }
   levels_ = 0;
   for (unsigned i = 0; i < count_; ++i) levels_ |= (values[i] != 0 ? 1u : 0u) << offsets_[i];
@@ -78,7 +81,7 @@ std::int64_t GpioInput::read(std::int64_t nowMs, LevelSink& out) {
   gpiod_line_bulk_init(&fired);
   const timespec none{};
   const int waited = gpiod_line_event_wait_bulk(watched_.get(), &none, &fired);
-  if (waited < 0) throw deviceError(chip_, errno, kAccess);
+  if (waited < 0) throw deviceError(chip_, errno, access());
   if (waited == 0) return nowMs;
 
   std::array<Edge, 64> edges{};
@@ -87,7 +90,7 @@ std::int64_t GpioInput::read(std::int64_t nowMs, LevelSink& out) {
     gpiod_line* line = gpiod_line_bulk_get_line(&fired, i);
     std::array<gpiod_line_event, 16> events{};
     const int read = gpiod_line_event_read_multiple(line, events.data(), events.size());
-    if (read < 0) throw InputError(chip_ + ": lost while reading an edge");
+    if (read < 0) throw InputError(Say::tr("%1: lost while reading an edge", {chip_}));
     for (int e = 0; e < read && n < edges.size(); ++e) {
       edges[n++] = {ageMs(events[static_cast<std::size_t>(e)].ts), gpiod_line_offset(line),
                     events[static_cast<std::size_t>(e)].event_type == GPIOD_LINE_EVENT_RISING_EDGE};

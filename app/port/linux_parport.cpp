@@ -1,4 +1,5 @@
 #include "linux_parport.h"
+#include "base/say.h"
 
 #include <fcntl.h>
 #include <linux/parport.h>
@@ -12,7 +13,9 @@ namespace tallix {
 
 namespace {
 
-constexpr const char* kAccess = "join the group lp and log in again";
+std::string access() {
+  return Say::tr("join the group lp and log in again");
+}
 constexpr std::uint8_t kBusy = 0x80;  // status bit 7 reads the inverse of its pin
 
 }  // namespace
@@ -25,21 +28,21 @@ const PosixCalls& systemCalls() {
   return calls;
 }
 
-void ParportInput::call(unsigned long request, void* arg, const char* what) {
+void ParportInput::call(unsigned long request, void* arg, const std::string& what) {
   if (calls_.ioctl(fd_, request, arg) != 0) {
     const int error = errno;
-    throw InputError(deviceError(device_, error, kAccess).what() + std::string(" (") + what + ")");
+    throw InputError(Say::tr("%1 (%2)", {deviceError(device_, error, access()).what(), what}));
   }
 }
 
 void ParportInput::open(std::int64_t) {
   fd_ = calls_.open(device_.c_str(), O_RDWR | O_CLOEXEC);
-  if (fd_ < 0) throw deviceError(device_, errno, kAccess);
+  if (fd_ < 0) throw deviceError(device_, errno, access());
   try {
-    call(PPCLAIM, nullptr, "claiming the port");
+    call(PPCLAIM, nullptr, Say::tr("claiming the port"));
     if (!status_) {
       int input = 1;  // the data lines become inputs (a port in bidirectional mode)
-      call(PPDATADIR, &input, "turning the data lines to input");
+      call(PPDATADIR, &input, Say::tr("turning the data lines to input"));
     }
   } catch (const InputError&) {
     calls_.close(fd_);

@@ -30,7 +30,7 @@ class ParportInput final : public RawInput {
   void close() override;
 
  private:
-  void call(unsigned long request, void* arg, const char* what);
+  void call(unsigned long request, void* arg, const std::string& what);
 
   std::string device_;
   bool status_;

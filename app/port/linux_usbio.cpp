@@ -1,4 +1,5 @@
 #include "linux_usbio.h"
+#include "base/say.h"
 
 #include <hidapi/hidapi.h>
 
@@ -12,8 +13,11 @@ namespace {
 
 constexpr std::uint8_t kReadWrite = 0x20;
 constexpr int kAnswerMs = 20;  // a board answers within a USB frame or two
-constexpr const char* kAccess =
-    "install the udev rule 60-tallix-usbio.rules from the package, then plug the board in again";
+std::string access() {
+  return Say::tr(
+      "install the udev rule 60-tallix-usbio.rules from the package, then plug the board in "
+      "again");
+}
 
 class HidapiBoard final : public HidBoard {
  public:
@@ -67,32 +71,36 @@ std::optional<std::uint32_t> usbIoLevels(const UsbIoReport& answer, std::uint8_t
 
 HidOpener hidapiOpener() {
   return [](const std::string& device) -> std::unique_ptr<HidBoard> {
-    if (hid_init() != 0) throw InputError("hidapi could not start");
+    if (hid_init() != 0) throw InputError(Say::tr("hidapi could not start"));
     const std::string path = device.empty() ? firstBoard() : device;
     if (path.empty()) {
-      throw InputError("no USB I/O board (vendor 1352, product 0120 or 0121) is plugged in");
+      throw InputError(
+          Say::tr("no USB I/O board (vendor 1352, product 0120 or 0121) is plugged in"));
     }
     errno = 0;
     hid_device* opened = hid_open_path(path.c_str());
-    if (opened == nullptr) throw deviceError(path, errno != 0 ? errno : EACCES, kAccess);
+    if (opened == nullptr) throw deviceError(path, errno != 0 ? errno : EACCES, access());
     return std::make_unique<HidapiBoard>(opened);
   };
 }
 
 std::int64_t UsbIoInput::read(std::int64_t nowMs, LevelSink& out) {
   ++sequence_;
-  if (!board_->write(usbIoCommand(sequence_))) throw InputError(name() + ": unplugged");
+  if (!board_->write(usbIoCommand(sequence_))) {
+    throw InputError(Say::tr("%1: unplugged", {name()}));
+  }
   // Answers to earlier commands that came late are passed over.
   for (int tries = 0; tries < 4; ++tries) {
     const auto answer = board_->read(kAnswerMs);
-    if (!answer) throw InputError(name() + ": unplugged");
+    if (!answer) throw InputError(Say::tr("%1: unplugged", {name()}));
     if (!*answer) break;
     if (const auto levels = usbIoLevels(**answer, sequence_)) {
       out.level(nowMs, *levels);
       return nowMs;
     }
   }
-  throw InputError(name() + ": does not answer the command 0x20 (is it a USB-IO board?)");
+  throw InputError(
+      Say::tr("%1: does not answer the command 0x20 (is it a USB-IO board?)", {name()}));
 }
 
 }  // namespace tallix

@@ -1,4 +1,5 @@
 #include "serial_bridge.h"
+#include "base/say.h"
 
 #include <algorithm>
 
@@ -32,9 +33,11 @@ std::int64_t SerialBridge::read(std::int64_t nowMs, LevelSink& out) {
     out.level(boardNow_, line->levels);
   }
   if (nowMs - heardAt_ >= kSilenceMs) {
-    throw InputError(device_ + (babble_ ? ": the board does not speak TLX1 (check the sketch "
-                                          "and the baud rate, 115200)"
-                                        : ": no word from the board for 3 s (unplugged?)"));
+    throw InputError(
+        babble_ ? Say::tr("%1: the board does not speak TLX1 (check the sketch and the baud "
+                          "rate, 115200)",
+                          {device_})
+                : Say::tr("%1: no word from the board for 3 s (unplugged?)", {device_}));
   }
   return boardNow_;
 }

@@ -1,6 +1,7 @@
 #include "source_factory.h"
 
 #ifdef TALLIX_LINUX_INPUTS
+#include "base/say.h"
 #include "linux_gpio.h"
 #include "linux_parport.h"
 #include "linux_usbio.h"
@@ -59,11 +60,13 @@ std::unique_ptr<RawInput> rawInput(const InputSettings& input, Port* port, std::
   switch (input.source) {
     case InputKind::port:
       if (port == nullptr || portAddr == 0) {
-        return std::make_unique<Unavailable>("the port address is not set (addr in tallix.ini)");
+        return std::make_unique<Unavailable>(
+            Say::tr("the port address is not set (addr in tallix.ini)"));
       }
       return std::make_unique<PortInput>(*port, portAddr);
     case InputKind::serial:
-      if (!serial) return std::make_unique<Unavailable>("this program has no serial bridge");
+      if (!serial)
+        return std::make_unique<Unavailable>(Say::tr("this program has no serial bridge"));
       return std::make_unique<SerialBridge>(input.device.empty() ? kFirstSerial : input.device,
                                             serial);
 #ifdef TALLIX_LINUX_INPUTS
@@ -82,7 +85,8 @@ std::unique_ptr<RawInput> rawInput(const InputSettings& input, Port* port, std::
       break;
 #endif
   }
-  return std::make_unique<Unavailable>("source=parport, usbio and gpio exist on Linux only");
+  return std::make_unique<Unavailable>(
+      Say::tr("source=parport, usbio and gpio exist on Linux only"));
 }
 
 }  // namespace

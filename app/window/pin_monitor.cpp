@@ -1,6 +1,7 @@
 #include "pin_monitor.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
@@ -27,19 +28,25 @@ int shownInputs(const InputSource& input) {
 PinMonitor::PinMonitor(const InputSource* input, QWidget* parent)
     : QWidget(parent, Qt::Window), input_(input), table_(new QTableWidget(this)) {
   setObjectName("pinMonitor");
-  setWindowTitle("Pin monitor");
+  setWindowTitle(QCoreApplication::translate("Window", "Pin monitor"));
   auto* layout = new QVBoxLayout(this);
   if (input_ == nullptr) {
     layout->addWidget(
-        new QLabel("The pin monitor shows the inputs of a source named in the [input] section of "
-                   "tallix.ini (source=parport, serial, usbio, gpio or port).",
+        new QLabel(QCoreApplication::translate(
+                       "Window",
+                       "The pin monitor shows the inputs of a source named in the [input] "
+                       "section of tallix.ini (source=parport, serial, usbio, gpio or port)."),
                    this));
     table_->hide();
     return;
   }
   layout->addWidget(table_);
   table_->setColumnCount(5);
-  table_->setHorizontalHeaderLabels({"input", "level", "edges", "last pulse", "line"});
+  table_->setHorizontalHeaderLabels({QCoreApplication::translate("Window", "input"),
+                                     QCoreApplication::translate("Window", "level"),
+                                     QCoreApplication::translate("Window", "edges"),
+                                     QCoreApplication::translate("Window", "last pulse"),
+                                     QCoreApplication::translate("Window", "line")});
   table_->setRowCount(shownInputs(*input_));
   table_->verticalHeader()->hide();
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -59,14 +66,15 @@ void PinMonitor::refresh() {
   if (!isVisible() || !watch.seen()) return;
   for (int k = 0; k < table_->rowCount(); ++k) {
     const auto pulse = watch.lastPulseMs(k);
-    table_->item(k, 1)->setText(watch.high(k) ? "high" : "low");
+    table_->item(k, 1)->setText(watch.high(k) ? QCoreApplication::translate("Window", "high")
+                                              : QCoreApplication::translate("Window", "low"));
     table_->item(k, 2)->setText(QString::number(watch.edges(k)));
     table_->item(k, 3)->setText(pulse ? QString::number(*pulse) + " ms" : QString());
   }
 }
 
 void addPinMonitor(QWidget& panel, const Session& session) {
-  auto* open = new QAction("Pin monitor", &panel);
+  auto* open = new QAction(QCoreApplication::translate("Window", "Pin monitor"), &panel);
   open->setObjectName("openPinMonitor");
   open->setShortcut(QKeySequence("Ctrl+M"));
   panel.addAction(open);

@@ -3,16 +3,19 @@
 #include <QEventLoop>
 #include <QSerialPort>
 
+#include "base/say.h"
+
 namespace tallix::window {
 
 namespace {
 
+std::string access() {
 #ifdef _WIN32
-constexpr const char* kAccess = "close the program that has it open";
+  return Say::tr("close the program that has it open");
 #else
-constexpr const char* kAccess =
-    "join the group dialout and log in again, or close the program that has it open";
+  return Say::tr("join the group dialout and log in again, or close the program that has it open");
 #endif
+}
 
 class QtSerialLink final : public SerialLink {
  public:
@@ -27,7 +30,7 @@ class QtSerialLink final : public SerialLink {
     port_.setParity(QSerialPort::NoParity);
     port_.setStopBits(QSerialPort::OneStop);
     port_.setFlowControl(QSerialPort::NoFlowControl);
-    if (!port_.open(QIODevice::ReadWrite)) throw error("cannot be opened");
+    if (!port_.open(QIODevice::ReadWrite)) throw error(Say::tr("cannot be opened"));
   }
 
   std::string read() override {
@@ -35,7 +38,7 @@ class QtSerialLink final : public SerialLink {
     port_.waitForReadyRead(0);  // takes in what the system has, without waiting
     // A line whose device went away fails to read (a pseudo-terminal) or is gone (USB).
     if (port_.error() == QSerialPort::ReadError || port_.error() == QSerialPort::ResourceError) {
-      throw InputError(device_ + ": unplugged");
+      throw InputError(Say::tr("%1: unplugged", {device_}));
     }
     const QByteArray bytes = port_.readAll();
     return bytes.toStdString();
@@ -47,16 +50,17 @@ class QtSerialLink final : public SerialLink {
   }
 
  private:
-  InputError error(const char* what) const {
+  InputError error(const std::string& what) const {
     switch (port_.error()) {
       case QSerialPort::DeviceNotFoundError:
-        return InputError(device_ +
-                          ": not found (is the board plugged in, and is the device "
-                          "name in tallix.ini right?)");
+        return InputError(
+            Say::tr("%1: not found (is the board plugged in, and is the device "
+                    "name in tallix.ini right?)",
+                    {device_}));
       case QSerialPort::PermissionError:
-        return InputError(device_ + ": permission refused (" + kAccess + ")");
+        return InputError(Say::tr("%1: permission refused (%2)", {device_, access()}));
       default:
-        return InputError(device_ + " " + what + ": " + port_.errorString().toStdString());
+        return InputError(Say::tr("%1 %2: %3", {device_, what, port_.errorString().toStdString()}));
     }
   }
 
