@@ -1,8 +1,9 @@
 #include "input_source.h"
-#include "base/say.h"
 
 #include <cerrno>
 #include <cstring>
+
+#include "base/say.h"
 
 namespace tallix {
 

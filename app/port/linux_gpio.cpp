@@ -1,5 +1,4 @@
 #include "linux_gpio.h"
-#include "base/say.h"
 
 #include <gpiod.h>
 
@@ -7,6 +6,8 @@
 #include <array>
 #include <cerrno>
 #include <ctime>
+
+#include "base/say.h"
 
 namespace tallix {
 

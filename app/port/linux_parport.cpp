@@ -1,5 +1,4 @@
 #include "linux_parport.h"
-#include "base/say.h"
 
 #include <fcntl.h>
 #include <linux/parport.h>
@@ -8,6 +7,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+
+#include "base/say.h"
 
 namespace tallix {
 

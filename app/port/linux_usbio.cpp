@@ -1,11 +1,12 @@
 #include "linux_usbio.h"
-#include "base/say.h"
 
 #include <hidapi/hidapi.h>
 
 #include <cerrno>
 #include <functional>
 #include <vector>
+
+#include "base/say.h"
 
 namespace tallix {
 

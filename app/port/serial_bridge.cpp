@@ -1,7 +1,8 @@
 #include "serial_bridge.h"
-#include "base/say.h"
 
 #include <algorithm>
+
+#include "base/say.h"
 
 namespace tallix {
 

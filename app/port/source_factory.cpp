@@ -1,7 +1,8 @@
 #include "source_factory.h"
 
-#ifdef TALLIX_LINUX_INPUTS
 #include "base/say.h"
+
+#ifdef TALLIX_LINUX_INPUTS
 #include "linux_gpio.h"
 #include "linux_parport.h"
 #include "linux_usbio.h"
