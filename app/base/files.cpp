@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #ifdef _WIN32
 #include <io.h>
@@ -221,14 +222,15 @@ bool writeInPlace(const std::filesystem::path& path, std::string_view bytes) {
 void writeFileAtomically(const std::filesystem::path& requested, std::string_view bytes) {
   const std::filesystem::path path = writeTarget(requested);
   std::string tmp = path.string() + ".tmp-XXXXXX";
-  const int fd = mkstemp(tmp.data());
+  int fd = mkstemp(tmp.data());
   if (fd < 0) {
     const int error = errno;
     if ((error == EACCES || error == EPERM) && writeInPlace(path, bytes)) return;
     throw FileError(requested, std::strerror(error));
   }
+  // Any failure from here on leaves the old file as it was and no temporary file behind.
   auto fail = [&](int error) {
-    close(fd);
+    if (fd >= 0) close(fd);
     unlink(tmp.c_str());
     throw FileError(requested, std::strerror(error));
   };
@@ -236,16 +238,8 @@ void writeFileAtomically(const std::filesystem::path& requested, std::string_vie
   const mode_t mode = stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : newFileMode();
   if (const int error = writeAll(fd, bytes); error != 0) fail(error);
   if (fchmod(fd, mode) != 0 || fsync(fd) != 0) fail(errno);
-  if (close(fd) != 0) {
-    const int error = errno;
-    unlink(tmp.c_str());
-    throw FileError(requested, std::strerror(error));
-  }
-  if (rename(tmp.c_str(), path.c_str()) != 0) {
-    const int error = errno;
-    unlink(tmp.c_str());
-    throw FileError(requested, std::strerror(error));
-  }
+  if (close(std::exchange(fd, -1)) != 0) fail(errno);
+  if (rename(tmp.c_str(), path.c_str()) != 0) fail(errno);
   // Make the rename itself durable.
   std::filesystem::path dir = path.parent_path();
   const int dirFd = open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY);

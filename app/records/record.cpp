@@ -62,64 +62,6 @@ void requireInt32(const std::filesystem::path& path, std::string_view key, std::
               {expression, std::to_string(result), std::to_string(lo), std::to_string(hi)}));
 }
 
-}  // namespace
-
-RecordError::RecordError(const std::filesystem::path& path, const std::string& key,
-                         const std::string& value, const std::string& reason)
-    : std::runtime_error(Say::tr("%1: %2=%3 %4", {path.string(), key, value, reason})),
-      path_(path),
-      key_(key),
-      value_(value) {}
-
-RecordSnapshot::RecordSnapshot(const Counter& counter)
-    : counters(counter.counters()),
-      graph(counter.panel().chart().rows()),
-      bonuses(counter.bonuses().all()) {
-  for (std::size_t i = 0; i < history.size(); ++i) history[i] = counter.panel().history(i);
-}
-
-void forEachRecordWrite(const RecordSnapshot& play, const std::vector<std::string>& graphKeys,
-                        const std::function<void(const ProfileWrite&)>& apply) {
-  const auto& rows = play.graph;
-  ProfileWrite w{std::string(kData), {}, {}};
-  for (const CounterField& f : kRecordCounters) {
-    w.key = f.key;
-    w.value = std::to_string(f.get(play.counters));
-    apply(w);
-  }
-  // A history entry is kept as its kind, "1" for the BIG colour and "2" for any other, and
-  // its bar.
-  for (std::size_t i = 0; i < 10; ++i) {
-    const HistoryEntry& entry = play.history[i];
-    w.key = historyKey(i);
-    w.value = (entry.colour == kBigColour ? "1" : "2") + entry.text;
-    apply(w);
-  }
-  w.section = kGraph;
-  for (std::size_t row = 2; row <= rows.size(); ++row) {
-    w.key = graphKey(static_cast<std::int64_t>(row));
-    w.value = rows[row - 1];
-    apply(w);
-  }
-  // Keys an earlier, longer graph left behind would come back as phantom points.
-  w.value.reset();
-  for (const std::string& key : graphKeys) {
-    if (graphRow(key) > static_cast<std::int64_t>(rows.size())) {
-      w.key = key;
-      apply(w);
-    }
-  }
-  forEachBonusWrite(play.bonuses, apply);
-}
-
-void SaveRecord(const RecordSnapshot& play, const std::filesystem::path& path) {
-  ProfileFile file = ProfileFile::load(path);
-  forEachRecordWrite(play, file.keys(kGraph), [&file](const ProfileWrite& w) { file.apply(w); });
-  file.save(path);
-}
-
-namespace {
-
 // A record read and checked whole, so that a load applies all of it or nothing.
 struct RecordContent {
   Counters counters;
@@ -256,6 +198,60 @@ std::string incompleteness(const RecordContent& r) {
 }
 
 }  // namespace
+
+RecordError::RecordError(const std::filesystem::path& path, const std::string& key,
+                         const std::string& value, const std::string& reason)
+    : std::runtime_error(Say::tr("%1: %2=%3 %4", {path.string(), key, value, reason})),
+      path_(path),
+      key_(key),
+      value_(value) {}
+
+RecordSnapshot::RecordSnapshot(const Counter& counter)
+    : counters(counter.counters()),
+      graph(counter.panel().chart().rows()),
+      bonuses(counter.bonuses().all()) {
+  for (std::size_t i = 0; i < history.size(); ++i) history[i] = counter.panel().history(i);
+}
+
+void forEachRecordWrite(const RecordSnapshot& play, const std::vector<std::string>& graphKeys,
+                        const std::function<void(const ProfileWrite&)>& apply) {
+  const auto& rows = play.graph;
+  ProfileWrite w{std::string(kData), {}, {}};
+  for (const CounterField& f : kRecordCounters) {
+    w.key = f.key;
+    w.value = std::to_string(f.get(play.counters));
+    apply(w);
+  }
+  // A history entry is kept as its kind, "1" for the BIG colour and "2" for any other, and
+  // its bar.
+  for (std::size_t i = 0; i < 10; ++i) {
+    const HistoryEntry& entry = play.history[i];
+    w.key = historyKey(i);
+    w.value = (entry.colour == kBigColour ? "1" : "2") + entry.text;
+    apply(w);
+  }
+  w.section = kGraph;
+  for (std::size_t row = 2; row <= rows.size(); ++row) {
+    w.key = graphKey(static_cast<std::int64_t>(row));
+    w.value = rows[row - 1];
+    apply(w);
+  }
+  // Keys an earlier, longer graph left behind would come back as phantom points.
+  w.value.reset();
+  for (const std::string& key : graphKeys) {
+    if (graphRow(key) > static_cast<std::int64_t>(rows.size())) {
+      w.key = key;
+      apply(w);
+    }
+  }
+  forEachBonusWrite(play.bonuses, apply);
+}
+
+void SaveRecord(const RecordSnapshot& play, const std::filesystem::path& path) {
+  ProfileFile file = ProfileFile::load(path);
+  forEachRecordWrite(play, file.keys(kGraph), [&file](const ProfileWrite& w) { file.apply(w); });
+  file.save(path);
+}
 
 std::string LoadRecord(Counter& counter, const std::filesystem::path& path) {
   const std::optional<std::string> bytes = readFileBytes(path);
