@@ -234,7 +234,7 @@ The play was left as it was.</source>
     </message>
     <message>
         <source>is not a list of input numbers 0-31 (&quot;3&quot; or &quot;3,5&quot;); using %1</source>
-        <translation>は 0〜31 の入力番号の並び（"3" や "3,5"）ではありません。%1 を使います</translation>
+        <translation>は 0〜31 の入力番号の並び（&quot;3&quot; や &quot;3,5&quot;）ではありません。%1 を使います</translation>
     </message>
     <message>
         <source>is not 0 or 1; using 1</source>
@@ -402,6 +402,10 @@ The play was left as it was.</source>
     <message>
         <source>low</source>
         <translation>低</translation>
+    </message>
+    <message>
+        <source>Tallix — %1 (simulated machine)</source>
+        <translation>Tallix — %1（模擬台）</translation>
     </message>
 </context>
 </TS>

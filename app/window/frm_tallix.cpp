@@ -51,8 +51,11 @@ FrmTallix::FrmTallix(const Environment& env)
       })) {
   setObjectName("frmTallix");
   // The title names the record that the play is kept in.
-  setWindowTitle(QString::fromStdString("Tallix — " + session_.recordName() +
-                                        (env.machine ? " (simulated machine)" : "")));
+  const QString record = QString::fromStdString(session_.recordName());
+  setWindowTitle(
+      env.machine
+          ? QCoreApplication::translate("Window", "Tallix — %1 (simulated machine)").arg(record)
+          : "Tallix — " + record);
   setFixedSize(kClientWidth, kClientHeight);
   notices_->resize(kClientWidth, 0);
   QPalette black = palette();
