@@ -8,7 +8,8 @@ BUILD="$ROOT/build"
 PACKAGES=(
   build-essential cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-charts-dev qt6-serialport-dev qt6-tools-dev qt6-l10n-tools
+  qt6-base-dev qt6-charts-dev qt6-serialport-dev qt6-httpserver-dev qt6-websockets-dev
+  qt6-tools-dev qt6-l10n-tools
   fonts-ipafont-mincho xvfb xauth
   libhidapi-dev libgpiod-dev
   clang libclang-rt-14-dev clang-format
@@ -16,8 +17,9 @@ PACKAGES=(
 )
 # What only scripts/test needs: GoogleTest's sources for the Windows build of the tests, Wine
 # to run them, the locales package for the Japanese locale that Wine takes its code page from,
-# and the validators of the package's desktop entry and AppStream metainfo.
-TEST_PACKAGES=(googletest wine wine64 locales desktop-file-utils appstream)
+# the validators of the package's desktop entry and AppStream metainfo, and a browser to show
+# the live view's page in.
+TEST_PACKAGES=(googletest wine wine64 locales desktop-file-utils appstream chromium)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

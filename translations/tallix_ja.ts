@@ -4,9 +4,9 @@
 <context>
     <name>CommandLine</name>
     <message>
-        <source>usage: tallix [--simulate[=SPEED] [--seed N] [--machine FILE]] [--record-trace FILE] [--data-dir DIR]
+        <source>usage: tallix [--simulate[=SPEED] [--seed N] [--machine FILE]] [--record-trace FILE] [--serve[=PORT]] [--data-dir DIR]
 </source>
-        <translation>使い方: tallix [--simulate[=SPEED] [--seed N] [--machine FILE]] [--record-trace FILE] [--data-dir DIR]
+        <translation>使い方: tallix [--simulate[=SPEED] [--seed N] [--machine FILE]] [--record-trace FILE] [--serve[=PORT]] [--data-dir DIR]
 </translation>
     </message>
     <message>
@@ -18,6 +18,9 @@ Tallix counts the play of a pachislot machine wired to the PC and shows it on it
   --seed N             which simulated play (1)
   --machine FILE       the simulated machine&apos;s description
   --record-trace FILE  append every change of the input that is counted to FILE
+  --serve[=PORT]       serve the live view of the figures to browsers on this PC
+                       at http://127.0.0.1:PORT/ (%4 unless tallix.ini has
+                       [serve] port=; [serve] address= serves another address)
   --data-dir DIR       keep the settings and the play in DIR
   -h, --help           show this help
   --version            show the version
@@ -38,6 +41,9 @@ Tallix は PC につないだパチスロ台の遊技を数え、パネルに表
   --seed N             模擬台のどの遊技か（既定は 1）
   --machine FILE       模擬台の説明ファイル
   --record-trace FILE  数えた入力の変化をすべて FILE に追記する
+  --serve[=PORT]       数値のライブビューをこの PC のブラウザーに配信する
+                       http://127.0.0.1:PORT/（tallix.ini に [serve] port= がなければ
+                       %4。[serve] address= で別のアドレスに配信）
   --data-dir DIR       設定と遊技を DIR に置く
   -h, --help           このヘルプを表示する
   --version            バージョンを表示する
@@ -343,6 +349,26 @@ The play was left as it was.</source>
     <message>
         <source>%1 %2: %3</source>
         <translation>%1 %2: %3</translation>
+    </message>
+    <message>
+        <source>%1 [serve] port=%2 is not a port number from 1 to 65535; the live view is off</source>
+        <translation>%1 [serve] port=%2 は 1～65535 のポート番号ではありません。ライブビューは配信しません</translation>
+    </message>
+    <message>
+        <source>The live view is not served: [serve] address=%1 is not an IP address</source>
+        <translation>ライブビューを配信できません: [serve] address=%1 は IP アドレスではありません</translation>
+    </message>
+    <message>
+        <source>The live view is not served: %1 port %2: %3</source>
+        <translation>ライブビューを配信できません: %1 ポート %2: %3</translation>
+    </message>
+    <message>
+        <source>--serve=PORT needs a port number from 1 to 65535, got &quot;%1&quot;</source>
+        <translation>--serve=PORT には 1～65535 のポート番号が必要です（指定値 &quot;%1&quot;）</translation>
+    </message>
+    <message>
+        <source>The live view is at %1</source>
+        <translation>ライブビューを配信中: %1</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 #include "settings.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -31,6 +32,12 @@ std::string outside(const OverflowError& e, const char* key, double value) {
 }
 
 }  // namespace
+
+std::uint16_t servePort(std::optional<std::uint16_t> commandLine, const ServeSettings& settings) {
+  if (commandLine && *commandLine != 0) return *commandLine;
+  if (settings.port != 0) return settings.port;
+  return commandLine ? kDefaultServePort : 0;
+}
 
 SettingsLoad loadSettings(const std::filesystem::path& iniPath) {
   SettingsLoad load;
@@ -92,6 +99,20 @@ SettingsLoad loadSettings(const std::filesystem::path& iniPath) {
     }
   }
   s.input = readInputSettings(ini, iniPath.filename().string(), load.messages);
+  if (const std::string text = ini.value("serve", "port"); !text.empty()) {
+    std::uint16_t port = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), port);
+    if (ec == std::errc() && end == text.data() + text.size() && port > 0) {
+      s.serve.port = port;
+    } else {
+      load.messages.push_back(
+          Say::tr("%1 [serve] port=%2 is not a port number from 1 to 65535; the live view is off",
+                  {iniPath.filename().string(), text}));
+    }
+  }
+  if (std::string text = ini.value("serve", "address"); !text.empty()) {
+    s.serve.address = std::move(text);
+  }
   return load;
 }
 

@@ -14,6 +14,20 @@
 
 namespace tallix {
 
+// [serve]: the live view of the figures for browsers on this machine or, with an address other
+// than the loopback one, on the network.
+struct ServeSettings {
+  std::uint16_t port = 0;             // 0: not served unless the command line asks
+  std::string address = "127.0.0.1";  // an IP address of this machine; 0.0.0.0 for all
+};
+
+// The port of the live view without a port on the command line or in the settings.
+inline constexpr std::uint16_t kDefaultServePort = 8255;
+
+// The port the live view is served on, 0 for none: --serve=PORT's, else [serve] port=, else
+// the default when the command line asks for the live view (commandLine 0: --serve alone).
+std::uint16_t servePort(std::optional<std::uint16_t> commandLine, const ServeSettings& settings);
+
 struct Settings {
   std::int16_t portAddr = 0;              // base address of the parallel port (its bit pattern)
   std::array<double, 3> rate{};           // exchange rates rate1..rate3, coins per 100 yen
@@ -25,6 +39,7 @@ struct Settings {
   double payout = 0;  // graph/payout: a machine's payout rate in percent for the coin graph's
                       // expected-value line; 0 when there is none
   std::optional<InputSettings> input;  // [input]: where the lines come from, when given
+  ServeSettings serve;
 };
 
 struct SettingsLoad {

@@ -12,6 +12,9 @@ namespace tallix {
 class Chart {
  public:
   static constexpr std::int16_t kMaxRows = 32767;
+  // The coin graph takes a point every 25 games: row k holds the coin difference when the
+  // 25 × (k − 1)th game started.
+  static constexpr std::int32_t kGamesPerRow = 25;
 
   // The design state: one row holding "0".
   Chart() : rows_{"0"} {}

@@ -257,11 +257,10 @@ void Counter::PushRireki(std::int16_t kind) {
 }
 
 void Counter::StepGraph() {
-  // A point every 25 games: row k holds the coin difference when the 25 × (k − 1)th game
-  // started. A full chart takes no more points.
+  // A point every Chart::kGamesPerRow games. A full chart takes no more points.
   Chart& chart = panel_.chart();
   const std::int16_t rows = chart.rowCount();
-  if (c_.start_total_count / 25 != rows || rows == Chart::kMaxRows) return;
+  if (c_.start_total_count / Chart::kGamesPerRow != rows || rows == Chart::kMaxRows) return;
   chart.setRowCount(static_cast<std::int16_t>(rows + 1));
   chart.setRow(chart.rowCount());
   chart.setValue(std::to_string(std::int64_t{c_.out_count} - c_.in_count));

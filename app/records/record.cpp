@@ -187,8 +187,8 @@ std::string incompleteness(const RecordContent& r) {
     what += " and " + std::to_string(r.missing.size() - kNamed) + " more keys";
   }
   if (!what.empty()) what += r.missing.size() == 1 ? " is missing" : " are missing";
-  const std::int64_t points =
-      std::min<std::int64_t>(r.counters.start_total_count / 25, Chart::kMaxRows - 1);
+  const std::int64_t points = std::min<std::int64_t>(
+      r.counters.start_total_count / Chart::kGamesPerRow, Chart::kMaxRows - 1);
   if (static_cast<std::int64_t>(r.graph.size()) < points) {
     what += (what.empty() ? "" : "; ") + std::string("the graph holds ") +
             std::to_string(r.graph.size()) + " of the " + std::to_string(points) +

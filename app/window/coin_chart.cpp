@@ -15,7 +15,6 @@ namespace tallix::window {
 namespace {
 
 constexpr Twips kPlace{-660, 5040, 13095, 4515};
-constexpr int kGamesPerRow = 25;
 constexpr Rgb kExpectedColour{0xFF, 0xC0, 0x80};  // the orange of rate 1
 
 void styleAxis(QValueAxis* axis) {
@@ -86,8 +85,8 @@ void CoinChart::render(const Chart& chart, double payout) {
   coins_->replace(points_);
   // The axes follow the data. Laying out their labels costs more than the line, so a growing
   // graph moves them only when it leaves their range.
-  const double lastGame =
-      std::max(static_cast<double>(values_.size() - 1) * kGamesPerRow, 10.0 * kGamesPerRow);
+  const double lastGame = std::max(static_cast<double>(values_.size() - 1) * Chart::kGamesPerRow,
+                                   10.0 * Chart::kGamesPerRow);
   if (!grew || lastGame > games_->max()) {
     games_->setRange(0, lastGame);
     games_->applyNiceNumbers();
@@ -150,7 +149,7 @@ void CoinChart::thin(std::size_t fromBucket) {
   points_.resize(fromBucket < bucketPoints_.size() ? bucketPoints_[fromBucket] : points_.size());
   bucketPoints_.resize(fromBucket);
   auto point = [this](std::size_t row) {
-    return QPointF(static_cast<double>(row) * kGamesPerRow, values_[row]);
+    return QPointF(static_cast<double>(row) * Chart::kGamesPerRow, values_[row]);
   };
   for (std::size_t first = fromBucket * rowsPerBucket_; first < values_.size();
        first += rowsPerBucket_) {

@@ -6,12 +6,14 @@
 
 #include "base/numbers.h"
 #include "base/say.h"
+#include "base/settings.h"
 
 namespace tallix {
 
 namespace {
 
 constexpr std::string_view kSimulate = "--simulate";
+constexpr std::string_view kServe = "--serve";
 
 [[noreturn]] void fail(const std::string& why) {
   throw std::invalid_argument(why);
@@ -36,6 +38,16 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
                      {numberText(kMaxWindowSpeed), text}));
       }
       c.simulateSpeed = speed;
+    } else if (arg == kServe) {
+      c.serve = 0;
+    } else if (arg.rfind(std::string(kServe) + "=", 0) == 0) {
+      const std::string text = arg.substr(kServe.size() + 1);
+      std::uint16_t port = 0;
+      const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), port);
+      if (ec != std::errc() || end != text.data() + text.size() || port == 0) {
+        fail(Say::tr("--serve=PORT needs a port number from 1 to 65535, got \"%1\"", {text}));
+      }
+      c.serve = port;
     } else if (arg == "--help" || arg == "-h") {
       c.help = true;
     } else if (arg == "--version") {
@@ -69,7 +81,7 @@ std::string usageText() {
   return QCoreApplication::translate(
              "CommandLine",
              "usage: tallix [--simulate[=SPEED] [--seed N] [--machine FILE]] [--record-trace FILE] "
-             "[--data-dir DIR]\n")
+             "[--serve[=PORT]] [--data-dir DIR]\n")
       .toStdString();
 }
 
@@ -85,6 +97,9 @@ std::string helpText(const Places& places) {
              "  --seed N             which simulated play (1)\n"
              "  --machine FILE       the simulated machine's description\n"
              "  --record-trace FILE  append every change of the input that is counted to FILE\n"
+             "  --serve[=PORT]       serve the live view of the figures to browsers on this PC\n"
+             "                       at http://127.0.0.1:PORT/ (%4 unless tallix.ini has\n"
+             "                       [serve] port=; [serve] address= serves another address)\n"
              "  --data-dir DIR       keep the settings and the play in DIR\n"
              "  -h, --help           show this help\n"
              "  --version            show the version\n"
@@ -98,7 +113,7 @@ std::string helpText(const Places& places) {
              "is made from a commented sample.\n")
              .arg(QString::fromStdString(numberText(kMaxWindowSpeed)),
                   QString::fromStdString(places.settingsFile),
-                  QString::fromStdString(places.dataDir))
+                  QString::fromStdString(places.dataDir), QString::number(kDefaultServePort))
              .toStdString();
 }
 

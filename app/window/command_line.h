@@ -1,11 +1,12 @@
 // The command line of the program tallix:
 //
 //   tallix [--simulate[=SPEED] [--seed N] [--machine FILE]] [--record-trace FILE]
-//          [--data-dir DIR] | --help | --version
+//          [--serve[=PORT]] [--data-dir DIR] | --help | --version
 //
 // --simulate runs the window on the simulated machine instead of the port library, at SPEED
 // times a real player's pace (1 by default, at most kMaxWindowSpeed), with its own record file.
 // --record-trace appends every change of the port byte that is counted to a trace file.
+// --serve serves the live view of the figures on PORT (see serve/live_server.h).
 // --data-dir keeps the settings and the play in DIR (see base/places.h for where they are
 // otherwise).
 #pragma once
@@ -30,7 +31,9 @@ struct CommandLine {
   std::uint64_t seed = 1;
   std::string machinePath;  // the machine description; "" for the typical machine
   std::string recordTrace;  // "" records nothing
-  std::string dataDir;      // "" for the usual places
+  // Set: serve the live view, on this port or, for 0, on that of the settings or the default.
+  std::optional<std::uint16_t> serve;
+  std::string dataDir;  // "" for the usual places
   bool help = false;
   bool version = false;
 };

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QPushButton>
 
+#include "base/say.h"
 #include "coin_chart.h"
 #include "design.h"
 #include "dialogs.h"
@@ -13,6 +14,7 @@
 #include "notice_bar.h"
 #include "pin_monitor.h"
 #include "qt_serial_link.h"
+#include "serve/live_server.h"
 
 namespace tallix::window {
 
@@ -31,6 +33,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, 
 
 FrmTallix::FrmTallix(const Environment& env)
     : messages_(env.messages),
+      serve_(env.serve),
       session_({env.port,
                 env.machine,
                 &env.dialog,
@@ -85,12 +88,27 @@ FrmTallix::~FrmTallix() = default;
 
 bool FrmTallix::Form_Load() {
   const bool runs = session_.start();
+  if (runs) serve();
   render();
   return runs;
 }
 
+void FrmTallix::serve() {
+  const ServeSettings& settings = session_.counter().settings().serve;
+  const std::uint16_t port = servePort(serve_, settings);
+  if (port == 0) return;
+  live_ = std::make_unique<LiveServer>(session_.counter());
+  if (const std::string why = live_->listen(settings.address, port); !why.empty()) {
+    live_.reset();
+    notice(why, Notice::lasting);
+    return;
+  }
+  notice(Say::tr("The live view is at %1", {live_->url()}), Notice::passing);
+}
+
 void FrmTallix::Form_Unload() {
   display_.stop();
+  live_.reset();
   session_.stop();
 }
 

@@ -9,12 +9,14 @@
 //                  digit groups, history, chart) touch their widgets
 //   buttons        the session's Command3/4/5_Click, then render()
 //   close          Form_Unload: session.stop(), which saves the play
+//   live view      with --serve or [serve] port=, the figures served to browsers from start-up
 //
 // A window thread held up (a dialog, a slow redraw) delays the display, never the sampling.
 #pragma once
 
 #include <QTimer>
 #include <QWidget>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -23,6 +25,10 @@
 #include "texts.h"
 
 class QPushButton;
+
+namespace tallix {
+class LiveServer;
+}
 
 namespace tallix::window {
 
@@ -40,6 +46,8 @@ struct Environment {
   Places places;                   // where tallix.ini and the play are
   TraceRecorder* trace = nullptr;  // records every change counted
   std::string settingsSample{};    // a settings file made on a first run; "" makes none
+  // Set: serve the live view; the command line's --serve=PORT, or 0 for --serve alone.
+  std::optional<std::uint16_t> serve{};
 };
 
 class FrmTallix : public QWidget, private SessionView {
@@ -67,6 +75,7 @@ class FrmTallix : public QWidget, private SessionView {
   Counter& counter() { return session_.counter(); }
   const DigitPictures& pictures() const { return pictures_; }
   const NoticeBar& notices() const { return *notices_; }
+  const LiveServer* liveServer() const { return live_.get(); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -76,8 +85,10 @@ class FrmTallix : public QWidget, private SessionView {
   void message(const std::string& text, const std::string& detail) override;
   bool ask(const std::string& text, const std::string& yes, const std::string& no) override;
   void notice(const std::string& text, Notice kind) override;
+  void serve();
 
   Messages& messages_;
+  std::optional<std::uint16_t> serve_;
   Session session_;
   DigitPictures pictures_;
 
@@ -86,6 +97,8 @@ class FrmTallix : public QWidget, private SessionView {
   HistoryFrame* history_;
   CoinChart* chart_;
   NoticeBar* notices_;
+
+  std::unique_ptr<LiveServer> live_;
 
   QTimer display_;
   std::optional<Panel::Revisions> shown_;

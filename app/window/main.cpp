@@ -2,7 +2,7 @@
 // closing the program's end.
 //
 //   tallix [--simulate[=SPEED] [--seed N] [--machine FILE]] [--record-trace FILE]
-//          [--data-dir DIR] | --help | --version
+//          [--serve[=PORT]] [--data-dir DIR] | --help | --version
 //
 // The window reads the parallel port through the port library, or with --simulate the built-in
 // simulated machine (no port library, no port access); --record-trace appends every change of
@@ -156,7 +156,7 @@ int main(int argc, char** argv) {
   tallix::window::QtFileDialog dialog;
   tallix::window::FrmTallix frmTallix({kirvo ? &*kirvo : nullptr, simulated ? &*simulated : nullptr,
                                        dialog, messages, places(options), trace ? &*trace : nullptr,
-                                       settingsSample()});
+                                       settingsSample(), options.serve});
   dialog.attachTo(&frmTallix);
 #ifndef _WIN32
   closeOnStopSignals(frmTallix);

@@ -148,6 +148,32 @@ TEST(Settings, GraphPayoutIsAPositiveRateOrNone) {
   }
 }
 
+TEST(Settings, ServeTakesAPortNumberAndAnAddress) {
+  const struct {
+    const char* ini;
+    std::uint16_t port;
+    const char* address;
+    const char* message;
+  } rows[] = {
+      {"", 0, "127.0.0.1", nullptr},
+      {"[serve]\nport=8255\naddress=0.0.0.0\n", 8255, "0.0.0.0", nullptr},
+      {"[serve]\nport=65536\n", 0, "127.0.0.1",
+       "tallix.ini [serve] port=65536 is not a port number from 1 to 65535; the live view is off"},
+      {"[serve]\nport=80x\n", 0, "127.0.0.1",
+       "tallix.ini [serve] port=80x is not a port number from 1 to 65535; the live view is off"},
+      {"[serve]\nport=0\n", 0, "127.0.0.1",
+       "tallix.ini [serve] port=0 is not a port number from 1 to 65535; the live view is off"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.ini);
+    const SettingsLoad load = loadFrom(row.ini);
+    EXPECT_EQ(load.settings.serve.port, row.port);
+    EXPECT_EQ(load.settings.serve.address, row.address);
+    EXPECT_EQ(load.messages,
+              row.message ? std::vector<std::string>{row.message} : std::vector<std::string>{});
+  }
+}
+
 TEST(Settings, AbsentFileGivesZerosWithoutMessages) {
   TempDir dir;
   const SettingsLoad load = loadSettings(dir / "tallix.ini");

@@ -24,6 +24,10 @@ TEST(CommandLine, ReadsTheSimulationAndTheTrace) {
 
   EXPECT_EQ(parseCommandLine({"--simulate=2"}).simulateSpeed, 2);
   EXPECT_EQ(parseCommandLine({"--record-trace", "t"}).recordTrace, "t");
+
+  EXPECT_EQ(none.serve, std::nullopt);
+  EXPECT_EQ(parseCommandLine({"--serve"}).serve, 0);
+  EXPECT_EQ(parseCommandLine({"--serve=65535"}).serve, 65535);
 }
 
 TEST(CommandLine, RefusesWhatItCannotRun) {
@@ -37,6 +41,8 @@ TEST(CommandLine, RefusesWhatItCannotRun) {
       {{"--seed", "4"}, "--seed and --machine go with --simulate"},
       {{"--machine", "m.ini"}, "--seed and --machine go with --simulate"},
       {{"--simulated"}, "unknown argument \"--simulated\""},
+      {{"--serve=0"}, "--serve=PORT needs a port number from 1 to 65535, got \"0\""},
+      {{"--serve=65536"}, "--serve=PORT needs a port number from 1 to 65535, got \"65536\""},
   };
   for (const auto& [args, message] : rows) {
     SCOPED_TRACE(args.front());
