@@ -127,6 +127,7 @@ void LiveServer::refresh() {
 }
 
 void LiveServer::publish() {
+  if (clients_.empty()) return;
   refresh();
   const std::uint64_t graph = counter_.panel().chart().revision();
   for (Client& client : clients_) {
