@@ -33,6 +33,13 @@ std::string outside(const OverflowError& e, const char* key, double value) {
 
 }  // namespace
 
+std::optional<std::uint16_t> parsePortNumber(std::string_view text) {
+  std::uint16_t port = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), port);
+  if (ec != std::errc() || end != text.data() + text.size() || port == 0) return std::nullopt;
+  return port;
+}
+
 std::uint16_t servePort(std::optional<std::uint16_t> commandLine, const ServeSettings& settings) {
   if (commandLine && *commandLine != 0) return *commandLine;
   if (settings.port != 0) return settings.port;
@@ -100,10 +107,8 @@ SettingsLoad loadSettings(const std::filesystem::path& iniPath) {
   }
   s.input = readInputSettings(ini, iniPath.filename().string(), load.messages);
   if (const std::string text = ini.value("serve", "port"); !text.empty()) {
-    std::uint16_t port = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), port);
-    if (ec == std::errc() && end == text.data() + text.size() && port > 0) {
-      s.serve.port = port;
+    if (const std::optional<std::uint16_t> port = parsePortNumber(text)) {
+      s.serve.port = *port;
     } else {
       load.messages.push_back(
           Say::tr("%1 [serve] port=%2 is not a port number from 1 to 65535; the live view is off",

@@ -21,6 +21,9 @@ struct ServeSettings {
   std::string address = "127.0.0.1";  // an IP address of this machine; 0.0.0.0 for all
 };
 
+// The port number of a text that is exactly one, 1..65535; nullopt for any other text.
+std::optional<std::uint16_t> parsePortNumber(std::string_view text);
+
 // The port of the live view without a port on the command line or in the settings.
 inline constexpr std::uint16_t kDefaultServePort = 8255;
 

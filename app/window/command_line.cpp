@@ -42,12 +42,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
       c.serve = 0;
     } else if (arg.rfind(std::string(kServe) + "=", 0) == 0) {
       const std::string text = arg.substr(kServe.size() + 1);
-      std::uint16_t port = 0;
-      const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), port);
-      if (ec != std::errc() || end != text.data() + text.size() || port == 0) {
+      c.serve = parsePortNumber(text);
+      if (!c.serve) {
         fail(Say::tr("--serve=PORT needs a port number from 1 to 65535, got \"%1\"", {text}));
       }
-      c.serve = port;
     } else if (arg == "--help" || arg == "-h") {
       c.help = true;
     } else if (arg == "--version") {
