@@ -23,15 +23,15 @@ void RecordWriter::save(RecordSnapshot play, std::filesystem::path path) {
   changed_.notify_all();
 }
 
-std::vector<std::string> RecordWriter::takeFailures() {
+std::vector<RecordWriter::Outcome> RecordWriter::takeOutcomes() {
   std::lock_guard lock(mutex_);
-  return std::exchange(failures_, {});
+  return std::exchange(outcomes_, {});
 }
 
-std::vector<std::string> RecordWriter::finish() {
+std::vector<RecordWriter::Outcome> RecordWriter::finish() {
   std::unique_lock lock(mutex_);
   changed_.wait(lock, [this] { return !waiting_ && !writing_; });
-  return std::exchange(failures_, {});
+  return std::exchange(outcomes_, {});
 }
 
 void RecordWriter::run() {
@@ -43,15 +43,15 @@ void RecordWriter::run() {
     waiting_.reset();
     writing_ = true;
     lock.unlock();
-    std::optional<std::string> failure;
+    Outcome outcome;
     try {
       SaveRecord(play, path);
     } catch (const FileError& e) {
-      failure = e.what();
+      outcome.failure = e.what();
     }
     lock.lock();
     writing_ = false;
-    if (failure) failures_.push_back(std::move(*failure));
+    outcomes_.push_back(std::move(outcome));
     changed_.notify_all();
   }
 }

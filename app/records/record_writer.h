@@ -24,12 +24,20 @@ class RecordWriter {
   RecordWriter(const RecordWriter&) = delete;
   RecordWriter& operator=(const RecordWriter&) = delete;
 
+  // How a save ended: `failure` names the file and why it could not be written, or is empty
+  // when the play was written.
+  struct Outcome {
+    std::string failure;
+    bool saved() const { return failure.empty(); }
+  };
+
   // Returns at once; the play is saved to `path` as SaveRecord does.
   void save(RecordSnapshot play, std::filesystem::path path);
-  // The messages of the saves that failed since the last call, each naming the file and why.
-  std::vector<std::string> takeFailures();
-  // Waits until every save handed over is written, then takes the failures.
-  std::vector<std::string> finish();
+  // How the saves written since the last call ended, in the order they were written (a save
+  // replaced while it waited is never written and has none).
+  std::vector<Outcome> takeOutcomes();
+  // Waits until every save handed over is written, then takes the outcomes.
+  std::vector<Outcome> finish();
 
  private:
   void run();
@@ -39,7 +47,7 @@ class RecordWriter {
   std::optional<std::pair<RecordSnapshot, std::filesystem::path>> waiting_;
   bool writing_ = false;
   bool ending_ = false;
-  std::vector<std::string> failures_;
+  std::vector<Outcome> outcomes_;
   std::thread thread_;  // last: it starts once the rest is ready
 };
 

@@ -184,7 +184,7 @@ void Session::restorePlay() {
 void Session::pump() {
   if (!started_ || closed_) return;
   count();
-  noteSaveFailures(writer_.takeFailures());
+  noteSaves(writer_.takeOutcomes());
   if (autosave_ && env_.clock() >= nextSaveMs_) {
     nextSaveMs_ = env_.clock() + kSaveEveryMs;
     saveWhenChanged();
@@ -234,10 +234,21 @@ void Session::saveWhenChanged() {
   writer_.save(RecordSnapshot(counter_), recordPath());
 }
 
-void Session::noteSaveFailures(const std::vector<std::string>& failures) {
-  if (failures.empty()) return;
-  autosave_ = false;  // one notice; the close tries again and says so
-  view_.notice(Say::tr("The play could not be saved: %1", {failures.back()}));
+void Session::noteSaves(const std::vector<RecordWriter::Outcome>& outcomes) {
+  for (const RecordWriter::Outcome& outcome : outcomes) {
+    if (!outcome.saved()) {
+      // The record is behind the play: the next minute tries again, changed or not. A cause
+      // that lasts (a full disk, a file held by another program) is said once.
+      saved_.reset();
+      if (!std::exchange(saveFailing_, true)) {
+        view_.notice(Say::tr("The play could not be saved: %1. It is tried again every minute.",
+                             {outcome.failure}));
+      }
+    } else if (std::exchange(saveFailing_, false)) {
+      view_.notice(Say::tr("The play was saved to %1 again.", {recordPath()}),
+                   SessionView::Notice::passing);
+    }
+  }
 }
 
 void Session::stop() {
@@ -254,9 +265,10 @@ void Session::stop() {
   }
   count();
   if (ownsRecord_) writer_.save(RecordSnapshot(counter_), recordPath());
-  const std::vector<std::string> failures = writer_.finish();
+  const std::vector<RecordWriter::Outcome> outcomes = writer_.finish();
   if (!problems.empty()) view_.message(joined(problems));
-  if (!failures.empty()) saveElsewhere(failures.back());
+  // Only the last save counts: it holds the play as it stands at the close.
+  if (!outcomes.empty() && !outcomes.back().saved()) saveElsewhere(outcomes.back().failure);
 }
 
 void Session::saveElsewhere(std::string why) {
@@ -284,7 +296,7 @@ void Session::report(const CommandOutcome& outcome) {
 void Session::Command3_Click() {
   count();
   // A save in flight would bring the record back after the clear has deleted it.
-  noteSaveFailures(writer_.finish());
+  noteSaves(writer_.finish());
   report(tallix::Command3_Click(counter_, pastPlaysFolder(), ownsRecord_ ? recordPath() : "",
                                 std::time(nullptr)));
 }

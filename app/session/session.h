@@ -8,7 +8,8 @@
 //             it cannot be loaded); the sampling thread started
 //   pump()    on the window's display timer: the changes sampled since the last pump are
 //             recorded in the trace and counted by the tick driver in their own time; the play
-//             is saved every minute while it changes
+//             is saved every minute while it changes, and tried again every minute after a
+//             save failed until one succeeds
 //   commands  Clear, Load and Save, after counting everything sampled before them; a clear
 //             keeps the play in the past plays first
 //   stop()    sampling stopped; port library stopped (KIRVO_Stop); what was sampled counted;
@@ -125,7 +126,7 @@ class Session {
   void saveElsewhere(std::string why);
   void count();  // the changes sampled so far
   void saveWhenChanged();
-  void noteSaveFailures(const std::vector<std::string>& failures);
+  void noteSaves(const std::vector<RecordWriter::Outcome>& outcomes);
   std::pair<Panel::Revisions, std::uint64_t> revisions() const;
   std::string dataFolder() const;
 
@@ -152,8 +153,10 @@ class Session {
   int exitStatus_ = 0;
   std::uint64_t lostSaid_ = 0;
   std::int64_t nextSaveMs_ = 0;
-  // The displays and the chart as they stood at the last save: any change of the play shows.
-  std::pair<Panel::Revisions, std::uint64_t> saved_;
+  // The displays and the chart as they stood at the last save handed to the writer: any change
+  // of the play shows. None while the record is behind the play because that save failed.
+  std::optional<std::pair<Panel::Revisions, std::uint64_t>> saved_;
+  bool saveFailing_ = false;  // a failed save was said, and no save has succeeded since
   std::vector<std::string> settingsMessages_;
 };
 

@@ -6,10 +6,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <thread>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
 
 #include "base/profile.h"
 #include "base/settings.h"
@@ -304,6 +312,79 @@ TEST_F(SessionTest, ThePlayIsSavedEveryMinuteWhileItChanges) {
   session->pump();
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   EXPECT_EQ(readBytes(dir / "hist.log"), "unchanged play");  // no needless write
+}
+
+// Whatever keeps a save from the disk for a while (no descriptors left, a disk too full for
+// the file, a folder where the record belongs), the failure is said once, the play is tried
+// again every minute, changed or not, and reaches the record once the cause is gone.
+TEST_F(SessionTest, AFailedSaveIsSaidOnceAndTriedAgainEveryMinuteUntilItSucceeds) {
+  struct Cause {
+    const char* name;
+    std::function<void()> make, mend;
+  };
+  std::vector<Cause> causes = {
+      {"a folder in the record's place",
+       [&] { std::filesystem::create_directory(dir / "hist.log"); },
+       [&] { std::filesystem::remove(dir / "hist.log"); }},
+  };
+#ifndef _WIN32
+  // Limits of this process: a file of more than a few bytes cannot be written (as on a full
+  // disk), or no file can be opened at all.
+  const auto limit = [](int resource, rlim_t value) {
+    rlimit now{};
+    getrlimit(resource, &now);
+    now.rlim_cur = value;
+    setrlimit(resource, &now);
+  };
+  rlimit files{}, size{};
+  getrlimit(RLIMIT_NOFILE, &files);
+  getrlimit(RLIMIT_FSIZE, &size);
+  causes.push_back({"a full disk",
+                    [=] {
+                      std::signal(SIGXFSZ, SIG_IGN);
+                      limit(RLIMIT_FSIZE, 16);
+                    },
+                    [=] {
+                      limit(RLIMIT_FSIZE, size.rlim_cur);
+                      std::signal(SIGXFSZ, SIG_DFL);
+                    }});
+  causes.push_back({"no descriptors left",
+                    [=] {
+                      const int lowestFree = open("/dev/null", O_RDONLY);
+                      close(lowestFree);
+                      limit(RLIMIT_NOFILE, static_cast<rlim_t>(lowestFree));
+                    },
+                    [=] { limit(RLIMIT_NOFILE, files.rlim_cur); }});
+#endif
+  writeIni(kIni);
+  for (const Cause& cause : causes) {
+    SCOPED_TRACE(cause.name);
+    std::filesystem::remove(dir / "hist.log");
+    start();
+    pulse(kCoinIn);
+    cause.make();
+    now += Session::kSaveEveryMs;
+    EXPECT_TRUE(eventually([&] {
+      session->pump();
+      return view.noticed("The play could not be saved: " + appDir() + "hist.log");
+    }));
+    now += Session::kSaveEveryMs;  // tried again, and failing again
+    session->pump();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    session->pump();
+    cause.mend();
+    now += Session::kSaveEveryMs;  // the play has not changed since the failure
+    EXPECT_TRUE(eventually([&] {
+      session->pump();
+      return view.noticed("The play was saved to " + appDir() + "hist.log again.");
+    }));
+    EXPECT_EQ(saved("in_count"), "1");
+    EXPECT_EQ(std::count_if(view.notices.begin(), view.notices.end(),
+                            [](const std::string& n) { return n.find("could not") != n.npos; }),
+              1);
+    session->stop();
+    EXPECT_TRUE(view.questions.empty());  // the close saved it
+  }
 }
 
 TEST_F(SessionTest, ALostInputIsSaidAndThePlayKept) {
