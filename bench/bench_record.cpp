@@ -61,9 +61,10 @@ void Load_KeyByKey(benchmark::State& state) {
   tallix::SaveRecord(fullCounter(), recordPath());
   for (auto _ : state) {
     tallix::Counter counter;
-    tallix::LoadRecord(counter, recordPath(), [](std::string_view section, std::string_view key) {
-      return tallix::ReadProfile(section, key, recordPath());
-    });
+    tallix::LoadRecord(counter, tallix::readRecord(recordPath(), [](std::string_view section,
+                                                                    std::string_view key) {
+                         return tallix::ReadProfile(section, key, recordPath());
+                       }));
   }
 }
 

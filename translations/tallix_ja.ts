@@ -370,6 +370,26 @@ The play was left as it was.</source>
         <source>The live view is at %1</source>
         <translation>ライブビューを配信中: %1</translation>
     </message>
+    <message>
+        <source>The play could not be kept (%1), so %2 was not loaded.</source>
+        <translation>遊技を残せなかったので（%1）、%2 は読み込みませんでした。</translation>
+    </message>
+    <message>
+        <source>Loaded %1.</source>
+        <translation>%1 を読み込みました。</translation>
+    </message>
+    <message>
+        <source>Loaded %1. The play it replaced was kept as %2.</source>
+        <translation>%1 を読み込みました。それまでの遊技は %2 に残しました。</translation>
+    </message>
+    <message>
+        <source>The play could not be saved: %1. It is tried again every minute.</source>
+        <translation>遊技を保存できませんでした: %1。1 分ごとに保存をやり直します。</translation>
+    </message>
+    <message>
+        <source>The play was saved to %1 again.</source>
+        <translation>遊技を %1 に再び保存できました。</translation>
+    </message>
 </context>
 <context>
     <name>Window</name>

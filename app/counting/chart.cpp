@@ -22,4 +22,10 @@ void Chart::setValue(std::string text) {
   ++revision_;
 }
 
+void Chart::reset() {
+  setRowCount(1);
+  setRow(1);
+  setValue("0");
+}
+
 }  // namespace tallix

@@ -27,6 +27,8 @@ class Chart {
   void setRow(std::int16_t row);  // 1-based, clamped to the rows there are
   const std::string& value() const { return rows_[static_cast<std::size_t>(row_) - 1]; }
   void setValue(std::string text);
+  // Back to the design state, as a new play starts: one row holding "0", row 1 current.
+  void reset();
 
   // For the view: every row's text, row 1 first, and a number that changes with every change.
   const std::vector<std::string>& rows() const { return rows_; }

@@ -25,7 +25,7 @@ std::int64_t gamesPerBonus(std::int32_t games, std::int32_t bonuses) {
 }
 
 std::string probabilityText(std::int32_t games, std::int32_t bonuses) {
-  return "1/" + std::to_string(gamesPerBonus(games, bonuses));
+  return bonuses > 0 ? "1/" + std::to_string(gamesPerBonus(games, bonuses)) : "1/-";
 }
 
 double expectedDifference(double games, double payoutPercent) {
@@ -34,12 +34,8 @@ double expectedDifference(double games, double payoutPercent) {
 
 void showRates(Panel& panel, const Counters& c) {
   panel.setText(TextId::dedamaritsu, payoutRateText(c.out_count, c.in_count));
-  if (c.big_count > 0) {
-    panel.setText(TextId::bigKakuritsu, probabilityText(c.start_all_count, c.big_count));
-  }
-  if (c.reg_count > 0) {
-    panel.setText(TextId::regKakuritsu, probabilityText(c.start_all_count, c.reg_count));
-  }
+  panel.setText(TextId::bigKakuritsu, probabilityText(c.start_all_count, c.big_count));
+  panel.setText(TextId::regKakuritsu, probabilityText(c.start_all_count, c.reg_count));
 }
 
 void showCashValues(Panel& panel, std::int64_t coins, const std::array<double, 3>& rates) {

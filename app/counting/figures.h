@@ -24,7 +24,8 @@ std::string payoutRateText(std::int32_t out, std::int32_t in);
 // The whole games per bonus (246 for 1234 games and 5 bonuses); bonuses > 0.
 std::int64_t gamesPerBonus(std::int32_t games, std::int32_t bonuses);
 
-// "1/" and the whole games per bonus ("1/246" for 1234 games and 5 bonuses); bonuses > 0.
+// "1/" and the whole games per bonus ("1/246" for 1234 games and 5 bonuses); "1/-" before the
+// first bonus.
 std::string probabilityText(std::int32_t games, std::int32_t bonuses);
 
 // The coins a player bets in a game of the coin graph's expected-value line: a full bet.
@@ -34,8 +35,7 @@ inline constexpr int kCoinsPerGame = 3;
 // many games of full bets: the expected-value line of the coin graph.
 double expectedDifference(double games, double payoutPercent);
 
-// Shows the payout rate and the BIG and REG probabilities; a probability is left as it is
-// until its first bonus.
+// Shows the payout rate and the BIG and REG probabilities.
 void showRates(Panel& panel, const Counters& c);
 
 // Shows the cash values of the coins at the three exchange rates.

@@ -11,18 +11,29 @@
 
 namespace tallix {
 
+namespace {
+
+// Keeps the play in the past plays before a command ends it: the file it went to, or "" for a
+// fresh play, which has nothing to keep. Throws FileError when it cannot be kept.
+std::string keepPlay(const Counter& counter, const std::filesystem::path& pastPlays,
+                     std::time_t now) {
+  const RecordSnapshot play(counter);
+  return play.empty() ? "" : archivePlay(play, pastPlays, now).string();
+}
+
+}  // namespace
+
 CommandOutcome Command3_Click(Counter& counter, const std::filesystem::path& pastPlays,
                               const std::filesystem::path& record, std::time_t now) {
   CommandOutcome outcome;
-  if (const RecordSnapshot play(counter); !play.empty()) {
-    try {
-      outcome.done =
-          Say::tr("The cleared play was kept as %1.", {archivePlay(play, pastPlays, now).string()});
-    } catch (const FileError& e) {
-      outcome.failure =
-          Say::tr("The play could not be kept (%1), so it was not cleared.", {e.what()});
-      return outcome;
+  try {
+    if (const std::string kept = keepPlay(counter, pastPlays, now); !kept.empty()) {
+      outcome.done = Say::tr("The cleared play was kept as %1.", {kept});
     }
+  } catch (const FileError& e) {
+    outcome.failure =
+        Say::tr("The play could not be kept (%1), so it was not cleared.", {e.what()});
+    return outcome;
   }
   counter.counters() = Counters{};
   counter.UpdateKoyaku(0);
@@ -35,15 +46,10 @@ CommandOutcome Command3_Click(Counter& counter, const std::filesystem::path& pas
                      GroupId::gameImage, GroupId::totalImage, GroupId::saImage}) {
     showGroup(panel, counter.counters(), id);  // all zeros; the minus bar hidden
   }
-  panel.setText(TextId::dedamaritsu, "0.00%");
-  panel.setText(TextId::bigKakuritsu, "1/-");
-  panel.setText(TextId::regKakuritsu, "1/-");
+  showRates(panel, counter.counters());  // "0.00%", "1/-", "1/-"
   for (TextId id : {TextId::bigMaxCoin, TextId::bigCoin, TextId::Text5pin}) panel.setText(id, "0");
   for (std::size_t i = 10; i-- > 0;) panel.setHistoryText(i, "");  // the colours stay
-  Chart& chart = panel.chart();
-  chart.setRowCount(1);
-  chart.setRow(1);
-  chart.setValue("0");
+  panel.chart().reset();
   counter.bonuses().replace({});
   if (!record.empty()) {
     std::error_code ignored;  // no record to delete, or one in use: the clear goes on
@@ -52,26 +58,41 @@ CommandOutcome Command3_Click(Counter& counter, const std::filesystem::path& pas
   return outcome;
 }
 
-CommandOutcome Command4_Click(Counter& counter, FileDialog& dialog, const std::string& programDir) {
+CommandOutcome Command4_Click(Counter& counter, FileDialog& dialog, const std::string& dataDir,
+                              const std::filesystem::path& pastPlays, std::time_t now) {
   CommandOutcome outcome;
-  const std::string path = dialog.showOpen(programDir);
+  const std::string path = dialog.showOpen(dataDir);
   if (path.empty()) return outcome;
+  RecordContent record;
   try {
     // Only the automatic record may be missing (a fresh play); a chosen file must be there.
     if (!std::filesystem::exists(path)) throw FileError(path, std::strerror(ENOENT));
-    if (const std::string cut = LoadRecord(counter, path); !cut.empty()) {
-      outcome.warning = Say::tr("%1 looks incomplete (%2); it was loaded as it is.", {path, cut});
-    }
+    record = readRecord(path);
   } catch (const std::runtime_error& e) {  // RecordError or FileError
     outcome.failure = Say::tr("%1\nThe play was left as it was.", {e.what()});
+    return outcome;
   }
+  std::string kept;
+  try {
+    kept = keepPlay(counter, pastPlays, now);
+  } catch (const FileError& e) {
+    outcome.failure =
+        Say::tr("The play could not be kept (%1), so %2 was not loaded.", {e.what(), path});
+    return outcome;
+  }
+  if (const std::string cut = LoadRecord(counter, record); !cut.empty()) {
+    outcome.warning = Say::tr("%1 looks incomplete (%2); it was loaded as it is.", {path, cut});
+  }
+  outcome.done = kept.empty()
+                     ? Say::tr("Loaded %1.", {path})
+                     : Say::tr("Loaded %1. The play it replaced was kept as %2.", {path, kept});
   return outcome;
 }
 
 CommandOutcome Command5_Click(const Counter& counter, FileDialog& dialog,
-                              const std::string& programDir) {
+                              const std::string& dataDir) {
   CommandOutcome outcome;
-  const std::string path = dialog.showSave(programDir);
+  const std::string path = dialog.showSave(dataDir);
   if (path.empty()) return outcome;
   try {
     SaveRecord(counter, path);

@@ -35,11 +35,17 @@ struct CommandOutcome {
 CommandOutcome Command3_Click(Counter& counter, const std::filesystem::path& pastPlays,
                               const std::filesystem::path& record, std::time_t now);
 
-// Load and Save through the dialog, opened in the program's directory. A cancel changes
-// nothing. A load is refused whole when the file is missing, not a record or has a value that
-// does not fit (the message names the file, and the key and the value).
-CommandOutcome Command4_Click(Counter& counter, FileDialog& dialog, const std::string& programDir);
+// Load and Save through the dialog, opened in `dataDir`, the folder of the automatic record. A
+// cancel changes nothing.
+//
+// A load reads and checks the whole file first and is refused when it is missing, not a record
+// or has a value that does not fit (the message names the file, and the key and the value).
+// Then the play it replaces is kept in the past plays in `pastPlays` as a clear keeps it (when
+// that fails nothing is loaded), and the record takes its place: counters, every figure, the
+// history, the graph and the bonus list.
+CommandOutcome Command4_Click(Counter& counter, FileDialog& dialog, const std::string& dataDir,
+                              const std::filesystem::path& pastPlays, std::time_t now);
 CommandOutcome Command5_Click(const Counter& counter, FileDialog& dialog,
-                              const std::string& programDir);
+                              const std::string& dataDir);
 
 }  // namespace tallix

@@ -4,7 +4,6 @@
 
 #include "base/files.h"
 #include "base/say.h"
-#include "counting/counter.h"
 #include "record.h"
 
 namespace tallix {
@@ -43,9 +42,8 @@ std::vector<PastPlay> listPastPlays(const std::filesystem::path& folder) {
 }
 
 PlayRecord readPlay(const std::filesystem::path& path) {
-  Counter counter;
-  LoadRecord(counter, path);
-  return {counter.counters(), counter.bonuses().all()};
+  RecordContent record = readRecord(path);
+  return {record.counters, std::move(record.bonuses)};
 }
 
 }  // namespace tallix

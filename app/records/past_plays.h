@@ -27,8 +27,8 @@ struct PlayRecord {
   std::vector<Bonus> bonuses;
 };
 
-// A record read as LoadRecord reads it, without touching the file. Throws RecordError or
-// FileError as LoadRecord does.
+// A record read as a load reads it, without touching the file. Throws RecordError or
+// FileError as readRecord does.
 PlayRecord readPlay(const std::filesystem::path& path);
 
 }  // namespace tallix

@@ -62,20 +62,9 @@ void requireInt32(const std::filesystem::path& path, std::string_view key, std::
               {expression, std::to_string(result), std::to_string(lo), std::to_string(hi)}));
 }
 
-// A record read and checked whole, so that a load applies all of it or nothing.
-struct RecordContent {
-  Counters counters;
-  std::array<std::string, 10> history;  // as stored: the kind character, then the bar
-  std::vector<std::string> graph;       // the points from g2 on, as the chart shows them
-  std::vector<std::string> missing;     // keys a save always writes that the record lacks
-  std::vector<Bonus> bonuses;           // every bonus of the play; none in an older record
-};
+}  // namespace
 
-// Reads the record's keys and checks that every counter, every figure made of them and the
-// graph fit; throws RecordError at the first one that does not. `rowsHeld` is the number of
-// rows the chart holds before the points are appended.
-RecordContent readRecord(const std::filesystem::path& path, const RecordReader& read,
-                         std::int16_t rowsHeld) {
+RecordContent readRecord(const std::filesystem::path& path, const RecordReader& read) {
   RecordContent r;
   Counters& c = r.counters;
   for (const CounterField& f : loadOrder()) {
@@ -105,12 +94,13 @@ RecordContent readRecord(const std::filesystem::path& path, const RecordReader& 
     if (r.history[i].empty()) r.missing.push_back(historyKey(i));
   }
 
-  // The stored points, up to the first key that is absent or empty.
+  // The stored points, up to the first key that is absent or empty; they follow the chart's
+  // starting row.
   for (std::int64_t i = 2;; ++i) {
     const std::string key = graphKey(i);
     const std::string value = read(kGraph, key);
     if (value.empty()) break;
-    if (rowsHeld + static_cast<std::int64_t>(r.graph.size()) == Chart::kMaxRows) {
+    if (static_cast<std::int64_t>(r.graph.size()) + 1 == Chart::kMaxRows) {
       throw RecordError(path, key, value,
                         Say::tr("does not fit: the graph holds at most %1 points",
                                 {std::to_string(Chart::kMaxRows)}));
@@ -120,6 +110,8 @@ RecordContent readRecord(const std::filesystem::path& path, const RecordReader& 
   r.bonuses = readBonuses(path, read);
   return r;
 }
+
+namespace {
 
 // Sets the counter from a checked record and redraws every figure, the history and the graph.
 void applyRecord(Counter& counter, const RecordContent& r) {
@@ -162,8 +154,9 @@ void applyRecord(Counter& counter, const RecordContent& r) {
     }
   }
 
-  // 7. The graph: the stored points are appended after the rows the chart holds.
+  // 7. The graph: the stored points follow the starting row, in place of the play's points.
   Chart& chart = panel.chart();
+  chart.reset();
   for (const std::string& value : r.graph) {
     chart.setRowCount(static_cast<std::int16_t>(chart.rowCount() + 1));
     chart.setRow(chart.rowCount());
@@ -253,26 +246,25 @@ void SaveRecord(const RecordSnapshot& play, const std::filesystem::path& path) {
   file.save(path);
 }
 
-std::string LoadRecord(Counter& counter, const std::filesystem::path& path) {
+RecordContent readRecord(const std::filesystem::path& path) {
   const std::optional<std::string> bytes = readFileBytes(path);
-  if (!bytes) {  // a fresh play, which lacks nothing
-    LoadRecord(counter, path, [](std::string_view, std::string_view) { return ""; });
-    return "";
-  }
+  if (!bytes) return {};  // a fresh play, which lacks nothing
   const ProfileFile file(*bytes);
   if (!file.hasSection(kData)) {
     throw FileError(path, Say::tr("is not a record: it has no [%1] section", {kData}));
   }
-  return LoadRecord(counter, path, [&file](std::string_view section, std::string_view key) {
+  return readRecord(path, [&file](std::string_view section, std::string_view key) {
     return file.value(section, key);
   });
 }
 
-std::string LoadRecord(Counter& counter, const std::filesystem::path& path,
-                       const RecordReader& read) {
-  const RecordContent record = readRecord(path, read, counter.panel().chart().rowCount());
+std::string LoadRecord(Counter& counter, const RecordContent& record) {
   applyRecord(counter, record);
   return incompleteness(record);
+}
+
+std::string LoadRecord(Counter& counter, const std::filesystem::path& path) {
+  return LoadRecord(counter, readRecord(path));
 }
 
 std::filesystem::path keepAside(const std::filesystem::path& path) {

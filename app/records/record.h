@@ -57,20 +57,34 @@ void forEachRecordWrite(const RecordSnapshot& play, const std::vector<std::strin
 // FileError, naming the path and the reason, and leaves the old file whole when it cannot.
 void SaveRecord(const RecordSnapshot& play, const std::filesystem::path& path);
 
-// Reads a record into the counter and redraws every figure, the history and the graph (whose
-// points are appended to the chart's rows). All or nothing: the whole record is read and
-// checked before any of it is applied. A missing file loads as an empty record. Throws
-// RecordError at the first value that does not fit, and FileError when the file exists but
-// cannot be read or is not a record (it has no [data] section); the play is then untouched.
-// Returns what makes the record look cut short (keys a save always writes that it lacks, fewer
-// graph points than its games give), or "" when nothing does.
-std::string LoadRecord(Counter& counter, const std::filesystem::path& path);
+// A record read and checked whole, so that a load applies all of it or nothing.
+struct RecordContent {
+  Counters counters;
+  std::array<std::string, 10> history;  // as stored: the kind character, then the bar
+  std::vector<std::string> graph;       // the points from g2 on, as the chart shows them
+  std::vector<std::string> missing;     // keys a save always writes that the record lacks
+  std::vector<Bonus> bonuses;           // every bonus of the play; none in an older record
+};
 
-// The same load with every key taken from `read(section, key)`; `path` only names the file
+// Reads a record and checks that every counter, every figure made of them and the graph fit;
+// touches nothing else. A missing file reads as an empty record. Throws RecordError at the
+// first value that does not fit, and FileError when the file exists but cannot be read or is
+// not a record (it has no [data] section).
+RecordContent readRecord(const std::filesystem::path& path);
+
+// The same read with every key taken from `read(section, key)`; `path` only names the file
 // in errors.
 using RecordReader = std::function<std::string(std::string_view section, std::string_view key)>;
-std::string LoadRecord(Counter& counter, const std::filesystem::path& path,
-                       const RecordReader& read);
+RecordContent readRecord(const std::filesystem::path& path, const RecordReader& read);
+
+// Puts a checked record in place of the counter's play and redraws every figure, the history
+// and the graph (whose rows become the record's points after the starting row). Returns what
+// makes the record look cut short (keys a save always writes that it lacks, fewer graph points
+// than its games give), or "" when nothing does.
+std::string LoadRecord(Counter& counter, const RecordContent& record);
+
+// readRecord, then LoadRecord: on a failure the play is untouched.
+std::string LoadRecord(Counter& counter, const std::filesystem::path& path);
 
 // Keeps a record that failed to load aside as path + ".bad", or ".bad.1", ".bad.2" … where
 // older ones are, so that no later save overwrites the play it holds and no copy kept earlier

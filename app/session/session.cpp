@@ -303,7 +303,8 @@ void Session::Command3_Click() {
 
 void Session::Command4_Click() {
   count();
-  report(tallix::Command4_Click(counter_, *env_.dialog, dataFolder()));
+  report(tallix::Command4_Click(counter_, *env_.dialog, dataFolder(), pastPlaysFolder(),
+                                std::time(nullptr)));
 }
 
 void Session::Command5_Click() {

@@ -59,7 +59,7 @@ TEST(Statistics, ProbabilitiesAreCutNotRounded) {
     c.big_count = 5;
   });
   EXPECT_EQ(r->text(TextId::bigKakuritsu), "1/246");
-  EXPECT_EQ(r->text(TextId::regKakuritsu), "1/-");  // no REG yet: left as it was
+  EXPECT_EQ(r->text(TextId::regKakuritsu), "1/-");  // no REG yet
   r = refresh([](Counters& c) {
     c.start_all_count = 1000;
     c.reg_count = 3;
@@ -111,6 +111,7 @@ TEST(Figures, Texts) {
   EXPECT_EQ(cashValueText(-7, 5), "¥-100");
   EXPECT_EQ(payoutRateText(1, 0), "0.00%");
   EXPECT_EQ(probabilityText(0, 1), "1/0");
+  EXPECT_EQ(probabilityText(700, 0), "1/-");
 }
 
 }  // namespace

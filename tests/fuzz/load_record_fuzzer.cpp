@@ -17,10 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   settings.koyakuG = {30, 0, 20};
   counter.applySettings(settings);
   try {
-    tallix::LoadRecord(counter, "fuzz.log",
-                       [&file](std::string_view section, std::string_view key) {
+    tallix::LoadRecord(counter, tallix::readRecord("fuzz.log", [&file](std::string_view section,
+                                                                       std::string_view key) {
                          return file.value(section, key);
-                       });
+                       }));
   } catch (const tallix::RecordError&) {
   }
   return 0;

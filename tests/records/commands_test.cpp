@@ -51,6 +51,22 @@ CommandOutcome clear(Counter& counter, const TempDir& dir) {
   return Command3_Click(counter, dir / "plays", dir / "hist.log", kNoon);
 }
 
+// Loads `path` as picked in the dialog, keeping the play it replaces in dir/plays.
+CommandOutcome load(Counter& counter, const TempDir& dir, const std::filesystem::path& path) {
+  DialogDouble open(path.string());
+  return Command4_Click(counter, open, dir.path().string(), dir / "plays", kNoon);
+}
+
+// The past plays kept in dir/plays.
+std::vector<std::filesystem::path> pastPlays(const TempDir& dir) {
+  std::vector<std::filesystem::path> kept;
+  std::error_code none;
+  for (const auto& entry : std::filesystem::directory_iterator(dir / "plays", none)) {
+    kept.push_back(entry.path());
+  }
+  return kept;
+}
+
 TEST(Clear, KeepsThePlayInThePastPlaysThenResetsItAndDeletesTheAutomaticRecord) {
   TempDir dir;
   writeBytes(dir / "hist.log", "[data]\r\nin_count=5\r\n");
@@ -163,7 +179,8 @@ TEST(LoadAndSave, CancelChangesNothing) {
   const std::string before = panelState(play.counter);
   DialogDouble cancel("");
   const auto said = [](const CommandOutcome& o) { return o.failure + o.warning + o.done; };
-  EXPECT_EQ(said(Command4_Click(play.counter, cancel, "/opt/tallix")), "");
+  EXPECT_EQ(said(Command4_Click(play.counter, cancel, "/opt/tallix", "/opt/tallix/plays", kNoon)),
+            "");
   EXPECT_EQ(cancel.shown, "open /opt/tallix");
   EXPECT_EQ(said(Command5_Click(play.counter, cancel, "/opt/tallix")), "");
   EXPECT_EQ(cancel.shown, "save /opt/tallix");
@@ -183,9 +200,10 @@ TEST(LoadAndSave, SaveThenLoadBringsThePlayBack) {
 
   Counter loaded;
   loaded.applySettings(smallWin());
-  DialogDouble open((dir / "mine").string());
-  const CommandOutcome load = Command4_Click(loaded, open, dir.path().string());
-  EXPECT_EQ(load.failure + load.warning, "");
+  const CommandOutcome loading = load(loaded, dir, dir / "mine");
+  EXPECT_EQ(loading.failure + loading.warning, "");
+  EXPECT_EQ(loading.done, "Loaded " + (dir / "mine").string() + ".");  // a fresh play: none kept
+  EXPECT_TRUE(pastPlays(dir).empty());
   for (const CounterField& f : kRecordCounters) {
     EXPECT_EQ(f.get(loaded.counters()), f.get(play.c())) << f.key;
   }
@@ -195,6 +213,43 @@ TEST(LoadAndSave, SaveThenLoadBringsThePlayBack) {
   EXPECT_EQ(loaded.panel().chart().rows(), play.panel().chart().rows());
   // Never-used entries come back in the REG colour: a record keeps only the BIG colour.
   EXPECT_EQ(loaded.panel().history(5).colour, kRegColour);
+}
+
+// A load ends the play on the window as a clear does: it is kept in the past plays, and the
+// record takes its place whole, graph and probabilities included.
+TEST(LoadAndSave, ALoadKeepsThePlayItReplacesAndTakesItsPlaceWhole) {
+  TempDir dir;
+  Play shorter(smallWin());
+  for (int i = 0; i < 60; ++i) shorter.game(3, 0);
+  SaveRecord(shorter.counter, dir / "short.log");
+  Play play(smallWin());
+  for (int i = 0; i < 120; ++i) play.game(3, i % 9 == 0 ? 8 : 0);
+  play.tick(kBig);
+  play.game(3, 15);
+  play.tick();
+  const RecordSnapshot before(play.counter);
+
+  const CommandOutcome loaded = load(play.counter, dir, dir / "short.log");
+  const std::vector<std::filesystem::path> kept = pastPlays(dir);
+  ASSERT_EQ(kept.size(), 1u);
+  EXPECT_EQ(loaded.failure + loaded.warning, "");
+  EXPECT_EQ(loaded.done, "Loaded " + (dir / "short.log").string() +
+                             ". The play it replaced was kept as " + kept[0].string() + ".");
+  Counter fresh;
+  fresh.applySettings(smallWin());
+  LoadRecord(fresh, dir / "short.log");
+  EXPECT_EQ(panelState(play.counter), panelState(fresh));
+  EXPECT_EQ(play.panel().text(TextId::bigKakuritsu).text, "1/-");  // as a fresh window shows
+  EXPECT_EQ(play.panel().chart().rows(), shorter.panel().chart().rows());
+  // The play that was replaced comes back whole from the past plays.
+  Counter back;
+  back.applySettings(smallWin());
+  LoadRecord(back, kept[0]);
+  const RecordSnapshot again(back);
+  EXPECT_EQ(again.graph, before.graph);
+  for (const CounterField& f : kRecordCounters) {
+    EXPECT_EQ(f.get(again.counters), f.get(before.counters)) << f.key;
+  }
 }
 
 TEST(LoadAndSave, ALoadIsAllOrNothingAndNamesTheFileAndTheFault) {
@@ -219,20 +274,28 @@ TEST(LoadAndSave, ALoadIsAllOrNothingAndNamesTheFileAndTheFault) {
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     if (!row.bytes.empty()) writeBytes(dir / row.name, row.bytes);
-    DialogDouble open((dir / row.name).string());
-    EXPECT_EQ(Command4_Click(play.counter, open, dir.path().string()).failure,
+    EXPECT_EQ(load(play.counter, dir, dir / row.name).failure,
               (dir / row.name).string() + row.fault + "\nThe play was left as it was.");
     EXPECT_EQ(panelState(play.counter), before);
+    EXPECT_TRUE(pastPlays(dir).empty());
   }
+  // Where the play cannot be kept, nothing is loaded.
+  writeBytes(dir / "fine.log", "[data]\r\nin_count=3\r\n");
+  DialogDouble open((dir / "fine.log").string());
+  EXPECT_EQ(
+      Command4_Click(play.counter, open, dir.path().string(), dir / "fine.log" / "plays", kNoon)
+          .failure.rfind("The play could not be kept (", 0),
+      0u);
+  EXPECT_EQ(panelState(play.counter), before);
   // A record that lacks keys a save always writes, or graph points of its games, loads with a
   // warning.
   writeBytes(dir / "cut.log", "[data]\r\nstart_total_count=100\r\n[graph]\r\ng2=5\r\n");
-  DialogDouble open((dir / "cut.log").string());
-  EXPECT_EQ(Command4_Click(play.counter, open, dir.path().string()).warning,
+  EXPECT_EQ(load(play.counter, dir, dir / "cut.log").warning,
             (dir / "cut.log").string() +
                 " looks incomplete (in_count, out_count, big_count and 25 more keys are missing; "
                 "the graph holds 1 of the 4 points of its games); it was loaded as it is.");
   EXPECT_EQ(play.c().start_total_count, 100);
+  EXPECT_EQ(pastPlays(dir).size(), 1u);
 
   DialogDouble save((dir / "no" / "x.log").string());
   EXPECT_EQ(Command5_Click(play.counter, save, dir.path().string()).failure,

@@ -196,15 +196,15 @@ TEST(LoadRecord, AMissingFileLoadsAsAnEmptyRecord) {
   EXPECT_EQ(p.text(TextId::kankin1).text, "¥0");
   EXPECT_EQ(p.text(TextId::tosiKingaku).text, "¥0");
   EXPECT_EQ(p.text(TextId::dedamaritsu).text, "0.00%");
-  EXPECT_EQ(p.text(TextId::bigKakuritsu).text, "1/7");  // no BIG in the record: left as it was
+  EXPECT_EQ(p.text(TextId::bigKakuritsu).text, "1/-");  // no BIG: as a fresh window shows
   EXPECT_EQ(digits(p, GroupId::inImage), "000000");
   EXPECT_FALSE(p.saMinusVisible());
   for (std::size_t i = 0; i < 10; ++i) EXPECT_EQ(p.history(i).text, "");
-  EXPECT_EQ(p.history(1).colour, kRegColour);  // colours are left as they were
-  EXPECT_EQ(p.chart().rowCount(), 5);          // no row added
+  EXPECT_EQ(p.history(1).colour, kRegColour);                  // colours are left as they were
+  EXPECT_EQ(p.chart().rows(), std::vector<std::string>{"0"});  // the play's points gone
 }
 
-TEST(LoadRecord, GraphPointsAreAppendedUpToTheFirstMissingKey) {
+TEST(LoadRecord, GraphPointsFollowTheStartingRowUpToTheFirstMissingKey) {
   const struct {
     const char* graph;
     std::vector<std::string> rows;
@@ -222,13 +222,15 @@ TEST(LoadRecord, GraphPointsAreAppendedUpToTheFirstMissingKey) {
     LoadRecord(counter, dir / "r.log");
     EXPECT_EQ(counter.panel().chart().rows(), row.rows);
   }
-  // Points are appended after the rows the chart holds.
-  writeBytes(dir / "r.log", record("", "g2=1\r\ng3=2\r\ng4=3\r\ng5=4\r\n"));
+  // The points replace those of the play the chart holds, after the starting row.
+  writeBytes(dir / "r.log", record("", "g2=1\r\ng3=2\r\n"));
   Counter counter;
-  counter.panel().chart().setRowCount(10);
+  Chart& chart = counter.panel().chart();
+  chart.setValue("7");
+  chart.setRowCount(10);
   LoadRecord(counter, dir / "r.log");
-  EXPECT_EQ(counter.panel().chart().rowCount(), 14);
-  EXPECT_EQ(counter.panel().chart().rows()[10], "1");
+  EXPECT_EQ(chart.rows(), (std::vector<std::string>{"0", "1", "2"}));
+  EXPECT_EQ(chart.row(), 3);
 }
 
 TEST(LoadRecord, HistoryEntriesTakeTheirKindFromTheFirstCharacter) {
@@ -343,9 +345,10 @@ TEST(LoadRecord, ParsingOnceEqualsReadingKeyByKey) {
   auto once = counterWithRates();
   auto keyByKey = counterWithRates();
   LoadRecord(*once, dir / "r.log");
-  LoadRecord(*keyByKey, dir / "r.log", [&](std::string_view section, std::string_view key) {
-    return ReadProfile(section, key, dir / "r.log");
-  });
+  LoadRecord(*keyByKey,
+             readRecord(dir / "r.log", [&](std::string_view section, std::string_view key) {
+               return ReadProfile(section, key, dir / "r.log");
+             }));
   EXPECT_EQ(panelState(*once), panelState(*keyByKey));
   EXPECT_EQ(once->panel().chart().rowCount(), 3);
 }
