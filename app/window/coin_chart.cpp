@@ -14,16 +14,13 @@ namespace tallix::window {
 
 namespace {
 
-constexpr Twips kPlace{-660, 5040, 13095, 4515};
-constexpr Rgb kExpectedColour{0xFF, 0xC0, 0x80};  // the orange of rate 1
-
 void styleAxis(QValueAxis* axis) {
-  axis->setLabelsColor(QColor(0xC0, 0xC0, 0xC0));
-  axis->setLinePenColor(QColor(0x80, 0x80, 0x80));
-  axis->setGridLineColor(QColor(0x30, 0x30, 0x30));
+  axis->setLabelsColor(toQColor(design::kChartLabels));
+  axis->setLinePenColor(toQColor(design::kChartAxis));
+  axis->setGridLineColor(toQColor(design::kChartGrid));
   axis->setMinorGridLineVisible(false);
   QFont font = designFont(Style::F);
-  font.setPixelSize(11);
+  font.setPixelSize(design::kChartLabelPixels);
   axis->setLabelsFont(font);
   axis->setLabelFormat("%d");
 }
@@ -37,7 +34,7 @@ CoinChart::CoinChart(QWidget* parent)
       games_(new QValueAxis),
       difference_(new QValueAxis) {
   setObjectName("MSChart1");
-  const QRect place = toPixels(kPlace);
+  const QRect place = toPixels(design::kCoinChart);
   setGeometry(place);
   setRenderHint(QPainter::Antialiasing);
   setFrameShape(QFrame::NoFrame);
@@ -46,19 +43,20 @@ CoinChart::CoinChart(QWidget* parent)
   auto* chart = new QChart;
   chart->setBackgroundBrush(Qt::black);
   chart->setBackgroundRoundness(0);
-  chart->setPlotAreaBackgroundBrush(QColor(0x08, 0x10, 0x18));
+  chart->setPlotAreaBackgroundBrush(toQColor(design::kChartPlot));
   chart->setPlotAreaBackgroundVisible(true);
   chart->legend()->hide();
   // The parts of the control outside the client area (left, right, bottom) become margins, and
   // the top one leaves room for the small-win rows that stand over the chart's upper edge.
   const int outLeft = -place.left();
-  const int outRight = place.right() + 1 - kClientWidth;
-  const int outBottom = place.bottom() + 1 - kClientHeight;
-  chart->setMargins(QMargins(outLeft + 4, 28, outRight + 8, outBottom + 2));
+  const int outRight = place.right() + 1 - design::kClientWidth;
+  const int outBottom = place.bottom() + 1 - design::kClientHeight;
+  chart->setMargins(
+      QMargins(outLeft + 4, design::kCoinChartTopMargin, outRight + 8, outBottom + 2));
   chart->setAnimationOptions(QChart::NoAnimation);
 
-  zero_->setPen(QPen(QColor(0x90, 0x90, 0x90), 1, Qt::DashLine));
-  coins_->setPen(QPen(QColor(0x40, 0xFF, 0x90), 2));
+  zero_->setPen(QPen(toQColor(design::kChartZero), 1, Qt::DashLine));
+  coins_->setPen(QPen(toQColor(design::kChartLine), 2));
   chart->addSeries(zero_);
   chart->addSeries(coins_);
   styleAxis(games_);
@@ -115,7 +113,7 @@ void CoinChart::showExpected(double payout) {
   payout_ = payout;
   if (expected_ == nullptr && payout > 0) {
     expected_ = new QLineSeries;
-    expected_->setPen(QPen(toQColor(kExpectedColour), 1, Qt::DashLine));
+    expected_->setPen(QPen(toQColor(design::kChartExpected), 1, Qt::DashLine));
     chart()->addSeries(expected_);
     expected_->attachAxis(games_);
     expected_->attachAxis(difference_);

@@ -16,7 +16,6 @@ namespace tallix::window {
 // yellow): element k (0..9) the digit k, element 10 the minus bar. Decoded once, at start.
 class DigitPictures {
  public:
-  static constexpr int kMinus = 10;
   DigitPictures();
   const QPixmap& picture(PictureSet set, int index) const {
     return pictures_[static_cast<std::size_t>(set)][static_cast<std::size_t>(index)];

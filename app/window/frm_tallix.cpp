@@ -22,10 +22,10 @@ namespace {
 
 constexpr int kDisplayInterval = 16;  // ms, about the display's rate
 
-QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, Twips place) {
-  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-  button->setObjectName(name);
-  button->setGeometry(toPixels(place));
+QPushButton* makeButton(QWidget* parent, const design::Button& design) {
+  auto* button = new QPushButton(QString::fromUtf8(design.caption), parent);
+  button->setObjectName(design.name);
+  button->setGeometry(toPixels(design.place));
   return button;
 }
 
@@ -49,8 +49,8 @@ FrmTallix::FrmTallix(const Environment& env)
       chart_(new CoinChart(this)),
       notices_(new NoticeBar(this, [this](int height) {
         // The window grows by the notice line beneath the panel, and shrinks back without it.
-        notices_->setGeometry(0, kClientHeight, kClientWidth, height);
-        setFixedSize(kClientWidth, kClientHeight + height);
+        notices_->setGeometry(0, design::kClientHeight, design::kClientWidth, height);
+        setFixedSize(design::kClientWidth, design::kClientHeight + height);
       })) {
   setObjectName("frmTallix");
   // The title names the record that the play is kept in.
@@ -59,17 +59,17 @@ FrmTallix::FrmTallix(const Environment& env)
       env.machine
           ? QCoreApplication::translate("Window", "Tallix — %1 (simulated machine)").arg(record)
           : "Tallix — " + record);
-  setFixedSize(kClientWidth, kClientHeight);
-  notices_->resize(kClientWidth, 0);
+  setFixedSize(design::kClientWidth, design::kClientHeight);
+  notices_->resize(design::kClientWidth, 0);
   QPalette black = palette();
   black.setColor(QPalette::Window, Qt::black);
   setPalette(black);
   setAutoFillBackground(true);
   chart_->lower();  // the small-win rows stand over the chart's upper edge
 
-  auto* clear = makeButton(this, "Command3", "クリア", {8040, 180, 675, 375});
-  auto* load = makeButton(this, "Command4", "読込み", {10260, 180, 795, 375});
-  auto* save = makeButton(this, "Command5", "保存", {11100, 180, 795, 375});
+  auto* clear = makeButton(this, design::kButtons[0]);
+  auto* load = makeButton(this, design::kButtons[1]);
+  auto* save = makeButton(this, design::kButtons[2]);
   connect(clear, &QPushButton::clicked, this, &FrmTallix::Command3_Click);
   connect(load, &QPushButton::clicked, this, &FrmTallix::Command4_Click);
   connect(save, &QPushButton::clicked, this, &FrmTallix::Command5_Click);

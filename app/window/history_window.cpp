@@ -106,7 +106,9 @@ HistoryWindow::HistoryWindow(QWidget* parent, const Counter& counter,
   plays_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
   problem_->setObjectName("problem");
   problem_->setWordWrap(true);
-  problem_->setStyleSheet("QLabel { background: #3a1c00; color: #ffc060; padding: 2px 6px; }");
+  problem_->setStyleSheet(
+      QStringLiteral("QLabel { background: %1; color: %2; padding: 2px 6px; }")
+          .arg(toQColor(design::kNoticeBackground).name(), toQColor(design::kNoticeText).name()));
   problem_->hide();
 
   auto* exportBonuses = new QPushButton(QString::fromUtf8("ボーナスをCSV出力"));
@@ -154,14 +156,15 @@ void HistoryWindow::refresh() {
   const QSignalBlocker quiet(plays_);
   plays_->setRowCount(0);
   plays_->setRowCount(static_cast<int>(past_.size()) + 1);
-  setRow(plays_, 0, {QString::fromUtf8("現在の遊技")}, QColor(kLightYellow));
+  setRow(plays_, 0, {QString::fromUtf8("現在の遊技")}, toQColor(design::kLightYellow));
   for (std::size_t i = 0; i < past_.size(); ++i) {
     const int row = static_cast<int>(i) + 1;
     if (past_[i].play) {
-      setRow(plays_, row, {past_[i].label}, QColor(kWhite));
+      setRow(plays_, row, {past_[i].label}, toQColor(design::kWhite));
       showSummary(row, summarize(past_[i].play->counters, past_[i].play->bonuses));
     } else {
-      setRow(plays_, row, {past_[i].label, QString::fromUtf8("読めません")}, QColor(kOrange));
+      setRow(plays_, row, {past_[i].label, QString::fromUtf8("読めません")},
+             toQColor(design::kOrange));
     }
   }
   plays_->setCurrentCell(std::min(picked, plays_->rowCount() - 1), 0);

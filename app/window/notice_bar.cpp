@@ -7,6 +7,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "design.h"
+
 namespace tallix::window {
 
 NoticeBar::NoticeBar(QWidget* parent, std::function<void(int)> resized)
@@ -14,9 +16,10 @@ NoticeBar::NoticeBar(QWidget* parent, std::function<void(int)> resized)
   setObjectName("notice");
   setAttribute(Qt::WA_StyledBackground);
   setStyleSheet(
-      "QWidget#notice { background: #3a1c00; }"
-      "QLabel { color: #ffc060; }"
-      "QToolButton { color: #ffc060; border: none; font-weight: bold; }");
+      QStringLiteral("QWidget#notice { background: %1; }"
+                     "QLabel { color: %2; }"
+                     "QToolButton { color: %2; border: none; font-weight: bold; }")
+          .arg(toQColor(design::kNoticeBackground).name(), toQColor(design::kNoticeText).name()));
   layout_->setContentsMargins(8, 2, 4, 2);
   layout_->setSpacing(0);
   hide();

@@ -10,6 +10,7 @@
 #include <random>
 
 #include "counting/panel.h"
+#include "design/design.h"
 #include "window/coin_chart.h"
 #include "window_fixture.h"
 
@@ -90,12 +91,12 @@ TEST(DigitPictures, EverySetHasElevenPicturesInItsColour) {
        {Row{PictureSet::Image1, {0, 230, 255}}, Row{PictureSet::Image1g, {60, 255, 90}},
         Row{PictureSet::Image1p, {255, 100, 200}}, Row{PictureSet::Image1y, {255, 230, 40}}}) {
     SCOPED_TRACE(static_cast<int>(row.set));
-    for (int k = 0; k <= window::DigitPictures::kMinus; ++k) {
+    for (int k = 0; k <= design::kMinusPicture; ++k) {
       EXPECT_EQ(pictures.picture(row.set, k).size(), QSize(32, 45));
     }
     const QImage eight = pictures.picture(row.set, 8).toImage();
     const QImage one = pictures.picture(row.set, 1).toImage();
-    const QImage minus = pictures.picture(row.set, window::DigitPictures::kMinus).toImage();
+    const QImage minus = pictures.picture(row.set, design::kMinusPicture).toImage();
     EXPECT_TRUE(near(eight.pixel(16, 4), row.lit, 64));   // segment a (JPEG shifts thin strokes)
     EXPECT_TRUE(near(one.pixel(25, 31), row.lit, 64));    // segment c
     EXPECT_FALSE(near(one.pixel(16, 22), row.lit, 100));  // segment g is off in a 1
