@@ -1,6 +1,7 @@
-// One program per file: an exclusive lock held as long as the object lives. The system drops
-// it when the program ends in any way, so a lock left by a program that crashed or lost its
-// power is simply taken over by the next one.
+// One program per file: an exclusive lock held as long as the object lives. A lock file made
+// for it is removed when the lock is released, so a program that ends cleanly leaves none
+// behind. The system drops the lock when the program ends in any way, so a lock file left by a
+// program that crashed or lost its power is simply taken over by the next one.
 #pragma once
 
 #include <filesystem>
@@ -25,12 +26,12 @@ class FileLocked : public std::runtime_error {
 class FileLock {
  public:
   // Locks `path`, a lock file made when missing, and writes this process's id into it for a
-  // program that finds the lock taken. Throws FileLocked when another program holds it, and
-  // FileError when the lock file cannot be made or opened.
+  // program that finds the lock taken; the file is removed with the lock. Throws FileLocked
+  // when another program holds it, and FileError when the lock file cannot be made or opened.
   explicit FileLock(const std::filesystem::path& path);
-  // Locks an existing file without writing to it (the file a program writes in place, where no
-  // lock file can be made beside it). On Windows, whose locks would keep the program's own
-  // writes out, nothing is locked.
+  // Locks an existing file without writing to it or removing it (the file a program writes in
+  // place, where no lock file can be made beside it). On Windows, whose locks would keep the
+  // program's own writes out, nothing is locked.
   static FileLock existing(const std::filesystem::path& path);
   ~FileLock();
   FileLock(FileLock&& other) noexcept;
@@ -41,6 +42,8 @@ class FileLock {
  private:
   FileLock() = default;
   void lock(const std::filesystem::path& path, bool writeOwner);
+
+  std::filesystem::path owned_;  // the lock file made for the lock, removed with it
 
 #ifdef _WIN32
   void* handle_ = nullptr;

@@ -269,6 +269,7 @@ void Session::stop() {
   if (!problems.empty()) view_.message(joined(problems));
   // Only the last save counts: it holds the play as it stands at the close.
   if (!outcomes.empty() && !outcomes.back().saved()) saveElsewhere(outcomes.back().failure);
+  lock_.reset();  // the record is free for the next program, and its lock file gone
 }
 
 void Session::saveElsewhere(std::string why) {

@@ -13,7 +13,8 @@
 //   commands  Clear, Load and Save, after counting everything sampled before them; a clear
 //             keeps the play in the past plays first
 //   stop()    sampling stopped; port library stopped (KIRVO_Stop); what was sampled counted;
-//             the play saved to its record, or where the player chooses when that fails
+//             the play saved to its record, or where the player chooses when that fails; the
+//             record's lock released
 //
 // The caller's thread (the window's) runs all of this. The sampler pushes changes into the
 // queue from its own thread, and the record writer saves snapshots of the play on another, so

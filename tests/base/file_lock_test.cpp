@@ -11,7 +11,7 @@ using testing::readBytes;
 using testing::TempDir;
 using testing::writeBytes;
 
-TEST(FileLock, OneHolderAtATimeNamedByItsProcessAndALeftLockIsTakenOver) {
+TEST(FileLock, OneHolderAtATimeNamedByItsProcessALeftLockTakenOverAndNoneLeftBehind) {
   TempDir dir;
   const auto path = dir / "hist.log.lock";
   writeBytes(path, "4242\n");  // left by a program that ended without releasing it
@@ -28,7 +28,9 @@ TEST(FileLock, OneHolderAtATimeNamedByItsProcessAndALeftLockIsTakenOver) {
       EXPECT_FALSE(e.holder().empty());
     }
   }
+  EXPECT_FALSE(std::filesystem::exists(path));  // a lock released leaves no file behind
   EXPECT_NO_THROW(FileLock{path});
+  EXPECT_FALSE(std::filesystem::exists(path));
   EXPECT_THROW(FileLock{dir / "none" / "x.lock"}, FileError);
 }
 

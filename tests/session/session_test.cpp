@@ -230,6 +230,7 @@ TEST_F(SessionTest, ThePlayIsRestoredCountedAndSavedAsItStandsAtTheClose) {
   EXPECT_EQ(saved("big_count"), "3");
   EXPECT_EQ(saved("big_coin"), "11");  // the credit of 10 and one coin paid
   EXPECT_EQ(port->stops, 1);
+  EXPECT_FALSE(std::filesystem::exists(dir / "hist.log.lock"));  // a clean end leaves none
 }
 
 TEST_F(SessionTest, ARecordThatFailsToLoadIsKeptAsideAndSaid) {
