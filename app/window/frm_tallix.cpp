@@ -47,11 +47,7 @@ FrmTallix::FrmTallix(const Environment& env)
       digits_(this, pictures_),
       history_(new HistoryFrame(this)),
       chart_(new CoinChart(this)),
-      notices_(new NoticeBar(this, [this](int height) {
-        // The window grows by the notice line beneath the panel, and shrinks back without it.
-        notices_->setGeometry(0, design::kClientHeight, design::kClientWidth, height);
-        setFixedSize(design::kClientWidth, design::kClientHeight + height);
-      })) {
+      notices_(new NoticeBar(this)) {
   setObjectName("frmTallix");
   // The title names the record that the play is kept in.
   const QString record = QString::fromStdString(session_.recordName());
@@ -59,8 +55,9 @@ FrmTallix::FrmTallix(const Environment& env)
       env.machine
           ? QCoreApplication::translate("Window", "Tallix — %1 (simulated machine)").arg(record)
           : "Tallix — " + record);
-  setFixedSize(design::kClientWidth, design::kClientHeight);
-  notices_->resize(design::kClientWidth, 0);
+  // The notice line stands beneath the panel.
+  notices_->setGeometry(0, design::kClientHeight, design::kClientWidth, notices_->height());
+  setFixedSize(design::kClientWidth, design::kClientHeight + notices_->height());
   QPalette black = palette();
   black.setColor(QPalette::Window, Qt::black);
   setPalette(black);
@@ -135,6 +132,7 @@ void FrmTallix::render() {
   if (!shown_ || shown_->history != now.history) history_->render(panel);
   shown_ = now;
   chart_->render(panel.chart(), session_.counter().settings().payout);
+  notices_->render();
 }
 
 void FrmTallix::message(const std::string& text, const std::string& detail) {
@@ -146,7 +144,7 @@ bool FrmTallix::ask(const std::string& text, const std::string& yes, const std::
 }
 
 void FrmTallix::notice(const std::string& text, Notice kind) {
-  notices_->add(translated(text), kind == Notice::passing);
+  notices_->add(text, kind == Notice::passing);
 }
 
 void FrmTallix::closeEvent(QCloseEvent* event) {

@@ -3,16 +3,18 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QTimer>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 #include "design.h"
+#include "language.h"
 
 namespace tallix::window {
 
-NoticeBar::NoticeBar(QWidget* parent, std::function<void(int)> resized)
-    : QWidget(parent), layout_(new QVBoxLayout(this)), resized_(std::move(resized)) {
+NoticeBar::NoticeBar(QWidget* parent)
+    : QWidget(parent),
+      text_(new QLabel(this)),
+      count_(new QLabel(this)),
+      close_(new QToolButton(this)) {
   setObjectName("notice");
   setAttribute(Qt::WA_StyledBackground);
   setStyleSheet(
@@ -20,51 +22,52 @@ NoticeBar::NoticeBar(QWidget* parent, std::function<void(int)> resized)
                      "QLabel { color: %2; }"
                      "QToolButton { color: %2; border: none; font-weight: bold; }")
           .arg(toQColor(design::kNoticeBackground).name(), toQColor(design::kNoticeText).name()));
-  layout_->setContentsMargins(8, 2, 4, 2);
-  layout_->setSpacing(0);
-  hide();
+  auto* row = new QHBoxLayout(this);
+  constexpr int kMargin = 2;
+  row->setContentsMargins(8, kMargin, 4, kMargin);
+  text_->setWordWrap(true);
+  text_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  text_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  close_->setText(QStringLiteral("×"));
+  close_->setToolTip(QCoreApplication::translate("Window", "Dismiss"));
+  row->addWidget(text_, 1);
+  row->addWidget(count_, 0, Qt::AlignTop);
+  row->addWidget(close_, 0, Qt::AlignTop);
+  setFixedHeight(text_->fontMetrics().lineSpacing() * kLines + 2 * kMargin);
+  connect(close_, &QToolButton::clicked, this, [this] {
+    notices_.dismiss();
+    render();
+  });
+  clock_.start();
+  render();
 }
 
-void NoticeBar::add(const QString& text, bool passing) {
-  auto* line = new QWidget(this);
-  auto* row = new QHBoxLayout(line);
-  row->setContentsMargins(0, 0, 0, 0);
-  auto* label = new QLabel(text, line);
-  label->setWordWrap(true);
-  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  auto* close = new QToolButton(line);
-  close->setText(QStringLiteral("×"));
-  close->setToolTip(QCoreApplication::translate("Window", "Dismiss"));
-  row->addWidget(label, 1);
-  row->addWidget(close, 0, Qt::AlignTop);
-  connect(close, &QToolButton::clicked, this, [this, line] { remove(line); });
-  if (passing) QTimer::singleShot(kPassingMs, line, [this, line] { remove(line); });
-  layout_->addWidget(line);
-  fit();
+void NoticeBar::add(const std::string& text, bool passing) {
+  notices_.add(text, passing, clock_.elapsed());
+  render();
+}
+
+void NoticeBar::render() {
+  notices_.expire(clock_.elapsed());
+  if (drawn_ == notices_.revision()) return;
+  drawn_ = notices_.revision();
+  const Notices::Notice* shown = notices_.shown();
+  const QString text = shown != nullptr ? translated(shown->text) : QString();
+  text_->setText(text);
+  text_->setToolTip(text);  // the whole text, should it need more lines than the bar has
+  const auto held = static_cast<int>(notices_.all().size());
+  count_->setText(held > 1 ? QStringLiteral("1/%1").arg(held) : QString());
+  close_->setVisible(shown != nullptr);
+}
+
+QString NoticeBar::shown() const {
+  return text_->text();
 }
 
 QStringList NoticeBar::lines() const {
-  QStringList texts;
-  for (int i = 0; i < layout_->count(); ++i) {
-    texts << layout_->itemAt(i)->widget()->findChild<QLabel*>()->text();
-  }
-  return texts;
-}
-
-void NoticeBar::remove(QWidget* line) {
-  if (layout_->indexOf(line) < 0) return;  // dismissed before it passed
-  layout_->removeWidget(line);
-  line->deleteLater();
-  line->hide();
-  fit();
-}
-
-void NoticeBar::fit() {
-  const bool any = layout_->count() > 0;
-  setVisible(any);
-  const int height = any ? layout_->heightForWidth(width()) : 0;
-  resize(width(), height);
-  resized_(height);
+  QStringList lines;
+  for (const Notices::Notice& n : notices_.all()) lines << translated(n.text);
+  return lines;
 }
 
 }  // namespace tallix::window

@@ -1,33 +1,44 @@
-// The notice line: a strip beneath the panel that says how the program runs (not counting, a
-// record kept aside, a save that failed) and what a command did (saved, cleared). It lies
-// outside the panel so that it never covers a figure or the chart's labels; each line has a
-// close button, and passing lines go by themselves after a few seconds. The bar reports its
-// height as it changes, so that the window grows and shrinks with it.
+// The notice line (session/notices.h) in Qt: a strip of fixed height beneath the panel, outside
+// it so that it never covers a figure or the chart's labels, and the window's height never
+// changes with it. It shows one notice at a time, whole (wrapped over up to kLines lines), in
+// the player's language, with "1/3" when more are held and a × that dismisses it.
 #pragma once
 
+#include <QElapsedTimer>
+#include <QStringList>
 #include <QWidget>
-#include <functional>
+#include <cstdint>
+#include <optional>
 
-class QVBoxLayout;
+#include "session/notices.h"
+
+class QLabel;
+class QToolButton;
 
 namespace tallix::window {
 
 class NoticeBar : public QWidget {
  public:
-  static constexpr int kPassingMs = 5000;
+  static constexpr int kLines = 3;
 
-  NoticeBar(QWidget* parent, std::function<void(int height)> resized);
+  explicit NoticeBar(QWidget* parent);
 
-  void add(const QString& text, bool passing);
-  // The lines shown, top first.
+  void add(const std::string& text, bool passing);
+  // Lets passing notices go when their time is up, and draws what changed.
+  void render();
+
+  // What the bar shows: the notice's text, "" when none.
+  QString shown() const;
+  // Every notice held, in the order they came, in the player's language.
   QStringList lines() const;
 
  private:
-  void remove(QWidget* line);
-  void fit();
-
-  QVBoxLayout* layout_;
-  std::function<void(int)> resized_;
+  Notices notices_;
+  QElapsedTimer clock_;
+  QLabel* text_;
+  QLabel* count_;
+  QToolButton* close_;
+  std::optional<std::uint64_t> drawn_;  // the notices' revision last drawn
 };
 
 }  // namespace tallix::window

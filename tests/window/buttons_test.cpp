@@ -1,9 +1,11 @@
 // The three buttons with a double of the file dialog.
+#include <QLayout>
 #include <QPushButton>
 #include <QToolButton>
 #include <filesystem>
 
 #include "base/profile.h"
+#include "design/design.h"
 #include "window_fixture.h"
 
 namespace tallix::testing {
@@ -36,21 +38,44 @@ TEST_F(Buttons, ClearResetsTheDisplaysAtOnceAndSaysWhereThePlayWasKept) {
   frm->render();
   EXPECT_EQ(digitsOf("inImage", 6), "000012");
   writeBytes(dir / "hist.log", "[data]\r\nin_count=5\r\n");
+  const int height = frm->height();
   click("Command3");  // no render timer needed: the click draws
   EXPECT_EQ(digitsOf("inImage", 6), "000000");
   EXPECT_EQ(boxText("tosiKingaku"), "¥0");
   EXPECT_FALSE(std::filesystem::exists(dir / "hist.log"));
   EXPECT_TRUE(frm->polling());
   // The notice line lies beneath the panel, which it never covers, and goes when dismissed.
-  const QStringList lines = frm->notices().lines();
-  ASSERT_EQ(lines.size(), 1);
-  EXPECT_TRUE(lines[0].startsWith("The cleared play was kept as " +
-                                  QString::fromStdString((dir / "plays").string())));
-  EXPECT_GT(frm->height(), 610);
+  EXPECT_EQ(frm->notices().lines().size(), 1);
+  EXPECT_TRUE(frm->notices().shown().startsWith("The cleared play was kept as " +
+                                                QString::fromStdString((dir / "plays").string())));
   EXPECT_EQ(frm->notices().geometry().top(), 610);
   child<QToolButton>("")->click();  // its only button: the close button
   EXPECT_TRUE(frm->notices().lines().isEmpty());
-  EXPECT_EQ(frm->height(), 610);
+  EXPECT_EQ(frm->height(), height);
+}
+
+// Notices never share the line: one shows whole, passing ones first, with how many are held,
+// and × brings the next; the line keeps its height throughout.
+TEST(NoticeBar, ShowsOneNoticeWholeWithHowManyAreHeldAndTheNextOnceDismissed) {
+  window::NoticeBar bar(nullptr);
+  bar.resize(design::kClientWidth, bar.height());
+  const int height = bar.height();
+  const QString longer = QString("a notice long enough to wrap over two lines, ").repeated(4);
+  bar.add(longer.toStdString(), false);
+  bar.add("second", false);
+  bar.add("Saved.", true);
+  const auto labels = bar.findChildren<QLabel*>();
+  auto* close = bar.findChild<QToolButton*>();
+  for (const QString& next : {QString("Saved."), longer, QString("second"), QString()}) {
+    SCOPED_TRACE(next.toStdString());
+    bar.layout()->activate();
+    EXPECT_EQ(bar.shown(), next);
+    EXPECT_EQ(labels[1]->text(),
+              bar.lines().size() > 1 ? QStringLiteral("1/%1").arg(bar.lines().size()) : QString());
+    EXPECT_GE(labels[0]->height(), labels[0]->heightForWidth(labels[0]->width()));  // not cut
+    EXPECT_EQ(bar.height(), height);
+    close->click();
+  }
 }
 
 TEST_F(Buttons, LoadReadsThePickedFileAndDrawsIt) {
@@ -93,8 +118,7 @@ TEST_F(Buttons, SaveWritesThePlayToThePickedPath) {
   click("Command5");
   EXPECT_EQ(ProfileFile::load(dir / "mine").value("data", "in_count"), "4");
   EXPECT_TRUE(messages.shown.empty());
-  EXPECT_EQ(frm->notices().lines(),
-            QStringList{"Saved to " + QString::fromStdString(dialog.answer) + "."});
+  EXPECT_EQ(frm->notices().shown(), "Saved to " + QString::fromStdString(dialog.answer) + ".");
 
   dialog.answer = (dir / "missing" / "mine.log").string();
   click("Command5");

@@ -41,7 +41,7 @@ TEST_F(StartUp, BeforeStartUpEveryDisplayHasItsDesignText) {
   expectDesignTexts();
   EXPECT_EQ(frm->objectName(), "frmTallix");
   EXPECT_EQ(frm->windowTitle(), "Tallix — hist.log");
-  EXPECT_EQ(frm->size(), QSize(806, 610));
+  EXPECT_EQ(frm->size(), QSize(806, 610 + frm->notices().height()));  // the notice line beneath
   EXPECT_TRUE(port.writes.empty());
   EXPECT_FALSE(frm->polling());
 }
