@@ -390,6 +390,10 @@ The play was left as it was.</source>
         <source>The play was saved to %1 again.</source>
         <translation>遊技を %1 に再び保存できました。</translation>
     </message>
+    <message>
+        <source>There was no play to clear.</source>
+        <translation>クリアする遊技はありませんでした。</translation>
+    </message>
 </context>
 <context>
     <name>Window</name>
@@ -452,6 +456,14 @@ The play was left as it was.</source>
     <message>
         <source>Tallix — %1 (simulated machine)</source>
         <translation>Tallix — %1（模擬台）</translation>
+    </message>
+    <message>
+        <source>No bonus yet</source>
+        <translation>まだボーナスはありません</translation>
+    </message>
+    <message>
+        <source>Nothing has been read from the input yet. When it cannot be read, the notice line beneath the panel says why; the input is tried again every second.</source>
+        <translation>入力からはまだ何も読み取れていません。読み取れないときは、その理由がパネル下のお知らせ欄に出ます。入力は 1 秒ごとに開き直します。</translation>
     </message>
 </context>
 </TS>

@@ -27,9 +27,9 @@ CommandOutcome Command3_Click(Counter& counter, const std::filesystem::path& pas
                               const std::filesystem::path& record, std::time_t now) {
   CommandOutcome outcome;
   try {
-    if (const std::string kept = keepPlay(counter, pastPlays, now); !kept.empty()) {
-      outcome.done = Say::tr("The cleared play was kept as %1.", {kept});
-    }
+    const std::string kept = keepPlay(counter, pastPlays, now);
+    outcome.done = kept.empty() ? Say::tr("There was no play to clear.")
+                                : Say::tr("The cleared play was kept as %1.", {kept});
   } catch (const FileError& e) {
     outcome.failure =
         Say::tr("The play could not be kept (%1), so it was not cleared.", {e.what()});

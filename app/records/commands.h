@@ -28,7 +28,7 @@ struct CommandOutcome {
 };
 
 // Clear: the play is first kept in the past plays in `pastPlays` (a fresh play has nothing to
-// keep), named by `now`; when that fails nothing is cleared. Then every counter and display
+// keep, and says so), named by `now`; when that fails nothing is cleared. Then every counter and display
 // back to zero, history, graph and bonus list emptied, and the automatic record `record`
 // deleted (a failure to delete is ignored); an empty `record` leaves the stored record as it
 // is.

@@ -1,5 +1,6 @@
 #include "bonus_chart.h"
 
+#include <QCoreApplication>
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSeries>
 #include <QtCharts/QBarSet>
@@ -51,6 +52,7 @@ BonusChart::BonusChart(QWidget* parent)
   chart->setAnimationOptions(QChart::NoAnimation);
   chart->legend()->setLabelColor(QColor(0xC0, 0xC0, 0xC0));
   chart->legend()->setAlignment(Qt::AlignTop);
+  chart->setTitleBrush(QColor(0xC0, 0xC0, 0xC0));
   chart->addSeries(series);
   auto* bonuses = new QBarCategoryAxis;
   auto* values = new QValueAxis;
@@ -80,10 +82,13 @@ void BonusChart::render(const std::vector<Bonus>& bonuses) {
   coins_->remove(0, coins_->count());
   coins_->append(coins);
   auto* axis = static_cast<QBarCategoryAxis*>(chart()->axes(Qt::Horizontal).first());
-  axis->setCategories(numbers);
+  axis->clear();  // setCategories() of none keeps the old ones
+  axis->append(numbers);
   auto* values = static_cast<QValueAxis*>(chart()->axes(Qt::Vertical).first());
   values->setRange(low, high);
   values->applyNiceNumbers();
+  chart()->setTitle(bonuses.empty() ? QCoreApplication::translate("Window", "No bonus yet")
+                                    : QString());
 }
 
 }  // namespace tallix::window

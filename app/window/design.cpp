@@ -4,6 +4,15 @@
 
 namespace tallix::window {
 
+const char* const kDarkStyle =
+    "QWidget { background: black; color: #e0e0e0; }"
+    "QTableWidget { border: 1px solid #303030; gridline-color: #303030; }"
+    "QTableWidget::item:selected { background: #203040; }"
+    "QHeaderView::section { background: #101820; color: #c0c0c0; border: 0;"
+    " border-right: 1px solid #303030; padding: 2px 4px; }"
+    "QPushButton { background: #202020; border: 1px solid #606060; padding: 3px 10px; }"
+    "QPushButton:hover { background: #303030; }";
+
 QRect toPixels(Twips place) {
   using design::px;
   return QRect(px(place.left), px(place.top), px(place.width), px(place.height));

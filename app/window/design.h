@@ -16,6 +16,9 @@ using design::Style;
 using design::Twips;
 
 QRect toPixels(Twips place);
+// The look of the windows beside the panel (history, pin monitor): the panel's black, its grey
+// lines and light texts.
+extern const char* const kDarkStyle;
 QFont designFont(Style style);
 inline QColor toQColor(Rgb c) {
   return QColor(c.r, c.g, c.b);

@@ -36,9 +36,13 @@ std::string QtFileDialog::showOpen(const std::string& directory) {
 }
 
 std::string QtFileDialog::showSave(const std::string& directory) {
-  return QFileDialog::getSaveFileName(parent_, QString(), QString::fromStdString(directory),
-                                      kFilter)
-      .toStdString();
+  QFileDialog dialog(parent_, QString(), QString::fromStdString(directory), kFilter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  // A name typed without an extension is saved as a .log, which the open dialog shows; the
+  // dialog asks before it replaces a file under that name.
+  dialog.setDefaultSuffix(QStringLiteral("log"));
+  return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0).toStdString()
+                                            : std::string();
 }
 
 }  // namespace tallix::window

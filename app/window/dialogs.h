@@ -28,7 +28,7 @@ class MessageBoxes : public Messages {
 };
 
 // The open and save dialogs of the Load and Save buttons: filter "*.log", shown over the
-// window once it is attached.
+// window once it is attached. The save dialog gives a name typed without an extension ".log".
 class QtFileDialog : public FileDialog {
  public:
   void attachTo(QWidget* parent) { parent_ = parent; }

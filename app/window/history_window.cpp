@@ -7,6 +7,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -22,16 +24,7 @@ namespace tallix::window {
 namespace {
 
 constexpr int kLiveInterval = 500;  // ms
-
-// The panel's black, its grey lines and light texts.
-constexpr const char* kStyle =
-    "QWidget { background: black; color: #e0e0e0; }"
-    "QTableWidget { border: 1px solid #303030; gridline-color: #303030; }"
-    "QTableWidget::item:selected { background: #203040; }"
-    "QHeaderView::section { background: #101820; color: #c0c0c0; border: 0;"
-    " border-right: 1px solid #303030; padding: 2px 4px; }"
-    "QPushButton { background: #202020; border: 1px solid #606060; padding: 3px 10px; }"
-    "QPushButton:hover { background: #303030; }";
+constexpr QSize kSize(1000, 680);   // at most: never past the screen's free area
 
 const QStringList kPlayColumns{"遊技",    "Total",  "BIG",  "REG",       "BIG確率",
                                "REG確率", "出玉率", "差枚", "最大ハマリ"};
@@ -80,6 +73,19 @@ QStringList summaryCells(const PlaySummary& s) {
           QString::number(s.difference), QString::number(s.longestRunUp)};
 }
 
+// Gives a window its size, within the screen's free area, and centres it over `panel` without
+// crossing an edge of that area.
+void placeOver(QWidget* window, const QWidget* panel) {
+  const QRect screen = panel->screen()->availableGeometry();
+  const QSize size = kSize.boundedTo(screen.size());
+  QRect place(QPoint(), size);
+  place.moveCenter(panel->frameGeometry().center());
+  place.moveLeft(std::clamp(place.left(), screen.left(), screen.right() + 1 - size.width()));
+  place.moveTop(std::clamp(place.top(), screen.top(), screen.bottom() + 1 - size.height()));
+  window->resize(size);
+  window->move(place.topLeft());
+}
+
 QString askWithDialog(QWidget* parent, const QString& suggested) {
   return QFileDialog::getSaveFileName(parent, {}, suggested, "*.csv");
 }
@@ -99,10 +105,9 @@ HistoryWindow::HistoryWindow(QWidget* parent, const Counter& counter,
       chart_(new BonusChart(this)) {
   setObjectName("frmHistory");
   setWindowTitle(QString::fromUtf8("Tallix ボーナス履歴"));
-  setStyleSheet(kStyle);
-  resize(1000, 680);
+  setStyleSheet(kDarkStyle);
+  resize(kSize);
 
-  plays_->setMaximumHeight(150);
   plays_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
   problem_->setObjectName("problem");
   problem_->setWordWrap(true);
@@ -120,13 +125,23 @@ HistoryWindow::HistoryWindow(QWidget* parent, const Counter& counter,
   buttons->addWidget(exportBonuses);
   buttons->addWidget(exportSummaries);
 
-  auto* picked = new QHBoxLayout;
-  picked->addWidget(bonuses_, 1);
-  picked->addWidget(chart_, 1);
+  // The list of plays above the play picked, the player sharing the height between them.
+  auto* picked = new QWidget;
+  auto* pickedLayout = new QVBoxLayout(picked);
+  pickedLayout->setContentsMargins(0, 0, 0, 0);
+  auto* bonusesAndChart = new QHBoxLayout;
+  bonusesAndChart->addWidget(bonuses_, 1);
+  bonusesAndChart->addWidget(chart_, 1);
+  pickedLayout->addWidget(problem_);
+  pickedLayout->addLayout(bonusesAndChart, 1);
+  auto* split = new QSplitter(Qt::Vertical);
+  split->setChildrenCollapsible(false);
+  split->addWidget(plays_);
+  split->addWidget(picked);
+  split->setStretchFactor(0, 1);
+  split->setStretchFactor(1, 2);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(plays_);
-  layout->addWidget(problem_);
-  layout->addLayout(picked, 1);
+  layout->addWidget(split, 1);
   layout->addLayout(buttons);
 
   connect(plays_, &QTableWidget::currentCellChanged, this, &HistoryWindow::showPicked);
@@ -236,8 +251,10 @@ void HistoryWindow::exportSummaries() {
   exportCsv("summaries.csv", summaryCsv(rows));
 }
 
-void HistoryWindow::exportCsv(const QString& suggested, const std::string& csv) {
-  const QString path = ask_(this, suggested);
+void HistoryWindow::exportCsv(const QString& name, const std::string& csv) {
+  // Suggested in the folder of the play's record, beside the past plays.
+  const QString path =
+      ask_(this, QString::fromStdString((pastPlays_.parent_path() / name.toStdString()).string()));
   if (path.isEmpty()) return;
   try {
     writeFileAtomically(path.toStdString(), csv);
@@ -264,7 +281,8 @@ void addHistoryWindow(QWidget* panel, const Counter& counter, std::filesystem::p
   auto* open = new QAction(QString::fromUtf8("ボーナス履歴..."), panel);
   open->setObjectName("openHistory");
   open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
-  QObject::connect(open, &QAction::triggered, window, [window] {
+  QObject::connect(open, &QAction::triggered, window, [window, panel] {
+    if (!window->isVisible()) placeOver(window, panel);
     window->show();
     window->raise();
     window->activateWindow();

@@ -31,7 +31,7 @@ class Messages;
 
 class HistoryWindow : public QWidget {
  public:
-  // Asks where to export a CSV file, suggesting a name; "" when the player cancels.
+  // Asks where to export a CSV file, suggesting a path; "" when the player cancels.
   using AskSavePath = std::function<QString(QWidget* parent, const QString& suggested)>;
 
   // `pastPlays` is the folder of the past plays; without `ask`, a save dialog asks.
@@ -59,7 +59,7 @@ class HistoryWindow : public QWidget {
   void showPicked();
   void showSummary(int row, const PlaySummary& summary);
   void showBonuses(const std::vector<Bonus>& bonuses);
-  void exportCsv(const QString& suggested, const std::string& csv);
+  void exportCsv(const QString& name, const std::string& csv);
 
   const Counter& counter_;
   std::filesystem::path pastPlays_;
@@ -78,7 +78,7 @@ class HistoryWindow : public QWidget {
 };
 
 // Gives the panel its way to the history window: the shortcut Ctrl+H and the entry
-// "ボーナス履歴..." of its context menu.
+// "ボーナス履歴..." of its context menu. The window opens over the panel, within the screen.
 void addHistoryWindow(QWidget* panel, const Counter& counter, std::filesystem::path pastPlays,
                       Messages& messages);
 

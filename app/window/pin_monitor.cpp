@@ -7,6 +7,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "design.h"
 #include "session/session.h"
 
 namespace tallix::window {
@@ -26,20 +27,28 @@ int shownInputs(const InputSource& input) {
 }  // namespace
 
 PinMonitor::PinMonitor(const InputSource* input, QWidget* parent)
-    : QWidget(parent, Qt::Window), input_(input), table_(new QTableWidget(this)) {
+    : QWidget(parent, Qt::Window),
+      input_(input),
+      waiting_(new QLabel(this)),
+      table_(new QTableWidget(this)) {
   setObjectName("pinMonitor");
   setWindowTitle(QCoreApplication::translate("Window", "Pin monitor"));
+  setStyleSheet(kDarkStyle);
   auto* layout = new QVBoxLayout(this);
+  layout->addWidget(waiting_);
+  waiting_->setWordWrap(true);
   if (input_ == nullptr) {
-    layout->addWidget(
-        new QLabel(QCoreApplication::translate(
-                       "Window",
-                       "The pin monitor shows the inputs of a source named in the [input] "
-                       "section of tallix.ini (source=parport, serial, usbio, gpio or port)."),
-                   this));
+    waiting_->setText(QCoreApplication::translate(
+        "Window",
+        "The pin monitor shows the inputs of a source named in the [input] "
+        "section of tallix.ini (source=parport, serial, usbio, gpio or port)."));
     table_->hide();
     return;
   }
+  waiting_->setText(QCoreApplication::translate(
+      "Window",
+      "Nothing has been read from the input yet. When it cannot be read, the notice line "
+      "beneath the panel says why; the input is tried again every second."));
   layout->addWidget(table_);
   table_->setColumnCount(5);
   table_->setHorizontalHeaderLabels({QCoreApplication::translate("Window", "input"),
@@ -55,7 +64,9 @@ PinMonitor::PinMonitor(const InputSource* input, QWidget* parent)
     table_->item(k, 0)->setText(QString::number(k));
     table_->item(k, 4)->setText(QString::fromStdString(input_->map().lineNames(k)));
   }
-  resize(420, 520);
+  table_->horizontalHeader()->setStretchLastSection(true);
+  table_->resizeColumnsToContents();
+  resize(560, 560);
   connect(&timer_, &QTimer::timeout, this, &PinMonitor::refresh);
   timer_.start(kRefreshMs);
   refresh();
@@ -63,6 +74,7 @@ PinMonitor::PinMonitor(const InputSource* input, QWidget* parent)
 
 void PinMonitor::refresh() {
   const PinWatch& watch = input_->watch();
+  waiting_->setVisible(!watch.seen());
   if (!isVisible() || !watch.seen()) return;
   for (int k = 0; k < table_->rowCount(); ++k) {
     const auto pulse = watch.lastPulseMs(k);

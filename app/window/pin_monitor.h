@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QWidget>
 
+class QLabel;
 class QTableWidget;
 
 namespace tallix {
@@ -27,6 +28,7 @@ class PinMonitor : public QWidget {
   void refresh();
 
   const InputSource* input_;
+  QLabel* waiting_;  // what the monitor waits for, before the input is first read
   QTableWidget* table_;
   QTimer timer_;
 };

@@ -104,7 +104,7 @@ TEST(Clear, KeepsThePlayInThePastPlaysThenResetsItAndDeletesTheAutomaticRecord) 
   EXPECT_EQ(back.counters().reg_count, 1);
   EXPECT_EQ(rows.size(), 2u);
   // A fresh play has nothing to keep; no record to delete is no failure either.
-  EXPECT_EQ(clear(play.counter, dir).done, "");
+  EXPECT_EQ(clear(play.counter, dir).done, "There was no play to clear.");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "plays"), {}), 1);
 }
 

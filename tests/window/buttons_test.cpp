@@ -1,5 +1,7 @@
 // The three buttons with a double of the file dialog.
+#include <QFileDialog>
 #include <QLayout>
+#include <QTimer>
 #include <QPushButton>
 #include <QToolButton>
 #include <filesystem>
@@ -75,6 +77,21 @@ TEST(NoticeBar, ShowsOneNoticeWholeWithHowManyAreHeldAndTheNextOnceDismissed) {
     EXPECT_GE(labels[0]->height(), labels[0]->heightForWidth(labels[0]->width()));  // not cut
     EXPECT_EQ(bar.height(), height);
     close->click();
+  }
+}
+
+// A name typed without an extension is saved as a .log, which the open dialog shows.
+TEST(SaveDialog, ANameTypedWithoutAnExtensionIsSavedAsALog) {
+  TempDir dir;
+  window::QtFileDialog dialog;
+  for (const auto& [typed, saved] : {std::pair{"mine", "mine.log"}, {"mine.txt", "mine.txt"}}) {
+    QTimer::singleShot(0, [&typed = typed] {
+      auto* shown = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(shown, nullptr);
+      shown->selectFile(typed);
+      static_cast<QDialog*>(shown)->accept();  // as the Save button does
+    });
+    EXPECT_EQ(dialog.showSave(dir.path().string()), (dir / saved).string());
   }
 }
 

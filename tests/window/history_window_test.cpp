@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QTableWidget>
+#include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSet>
 
 #include "records/csv_export.h"
@@ -57,9 +58,12 @@ class HistoryWindowTest : public ::testing::Test {
   TempDir dir;
   Play play;
   FakeMessages messages;
-  QString exportTo;
+  QString exportTo, suggested;
   window::HistoryWindow window{nullptr, play.counter, dir / "plays", messages,
-                               [this](QWidget*, const QString&) { return exportTo; }};
+                               [this](QWidget*, const QString& path) {
+                                 suggested = path;
+                                 return exportTo;
+                               }};
 };
 
 TEST_F(HistoryWindowTest, ShowsTheCurrentPlayThenAPastOneReadOnly) {
@@ -87,6 +91,11 @@ TEST_F(HistoryWindowTest, ShowsTheCurrentPlayThenAPastOneReadOnly) {
   window.pick(1);                                     // a file that cannot be loaded says why
   EXPECT_TRUE(window.findChild<QLabel*>("problem")->text().contains("koyaku1g_now=1e9"));
   EXPECT_EQ(column(1).size(), 0u);
+  EXPECT_EQ(chart->runUps()->count(), 0);  // nothing of the play picked before
+  EXPECT_TRUE(static_cast<QBarCategoryAxis*>(chart->chart()->axes(Qt::Horizontal)[0])
+                  ->categories()
+                  .empty());
+  EXPECT_EQ(chart->chart()->title(), "No bonus yet");
   EXPECT_EQ(readBytes(dir / "plays" / "2026-12-07_100000.log"),
             "[data]\r\nin_count=x\r\nkoyaku1g_now=1e9\r\n");
 
@@ -108,6 +117,7 @@ TEST_F(HistoryWindowTest, ExportsTheTableAndTheSummariesAsCsv) {
   window.show();
   exportTo = QString::fromStdString((dir / "bonuses.csv").string());
   window.exportBonuses();
+  EXPECT_EQ(suggested.toStdString(), (dir / "bonuses_current.csv").string());  // the data folder
   EXPECT_EQ(readBytes(dir / "bonuses.csv"), bonusCsv(play.counter.bonuses().all()));
   exportTo = QString::fromStdString((dir / "summaries.csv").string());
   window.exportSummaries();

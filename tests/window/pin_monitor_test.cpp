@@ -1,5 +1,7 @@
 // The pin monitor, opened from the panel.
 #include <QAction>
+#include <QHeaderView>
+#include <QLabel>
 #include <QTableWidget>
 
 #include "window/pin_monitor.h"
@@ -27,6 +29,12 @@ TEST_F(PinMonitorTest, OpensFromThePanelWithTheLinesOfThePinMap) {
   EXPECT_EQ(table->item(9, 4)->text(), "coin_in, coin_out");
   EXPECT_EQ(table->item(2, 4)->text(), "coin_out, reg");  // reg keeps its default
   EXPECT_EQ(table->item(1, 4)->text(), "");
+  // The device is missing: the monitor says what it waits for, in the panel's dark look.
+  EXPECT_TRUE(monitor->findChild<QLabel*>()->isVisible());
+  EXPECT_EQ(monitor->palette().color(QPalette::Window), Qt::black);
+  QApplication::processEvents();  // laid out
+  EXPECT_GE(table->columnWidth(4), table->fontMetrics().horizontalAdvance("coin_in, coin_out"));
+  EXPECT_LE(table->columnViewportPosition(4) + table->columnWidth(4), table->viewport()->width());
   open->trigger();  // the same window again
   EXPECT_EQ(frm->findChildren<window::PinMonitor*>().size(), 1);
 }
