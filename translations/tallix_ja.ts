@@ -394,6 +394,10 @@ The play was left as it was.</source>
         <source>There was no play to clear.</source>
         <translation>クリアする遊技はありませんでした。</translation>
     </message>
+    <message>
+        <source>%1 is in use by another Tallix, which was brought forward.</source>
+        <translation>%1 は別の Tallix が使っているので、そのウィンドウを前面に出しました。</translation>
+    </message>
 </context>
 <context>
     <name>Window</name>

@@ -33,6 +33,7 @@
 #include "dialogs.h"
 #include "frm_tallix.h"
 #include "language.h"
+#include "one_window.h"
 #include "port/kirvo_binding.h"
 #include "port/simulated_source.h"
 #include "port/trace.h"
@@ -161,7 +162,18 @@ int main(int argc, char** argv) {
 #ifndef _WIN32
   closeOnStopSignals(frmTallix);
 #endif
+  const std::string record = frmTallix.session().recordPath();
+  if (tallix::window::bringForward(record)) {
+    std::cerr << "tallix: "
+              << tallix::window::translated(
+                     Say::tr("%1 is in use by another Tallix, which was brought forward.",
+                             {record}))
+                     .toStdString()
+              << '\n';
+    return 0;
+  }
   if (!frmTallix.Form_Load()) return frmTallix.exitStatus();
+  tallix::window::comeForwardWhenAsked(frmTallix, record);
 #ifndef _WIN32
   startingUp = 0;
 #endif

@@ -28,19 +28,25 @@ TEST(Program, AStopSignalClosesTheWindowAndSavesThePlay) {
   }
 }
 
-// A second program on the same record says so in a box and does not run on it; a stop signal
-// while that box waits ends it at once, and the first program's play is saved as usual.
-TEST(Program, ASecondProgramOnTheRecordEndsAndAStopSignalEndsAStartUpBox) {
+// A second program on the same record brings the first one's window forward and ends. One that
+// cannot reach that window (another runtime folder) says so in a box and does not run on the
+// record; a stop signal while that box waits ends it at once. The first program's play is saved
+// as usual.
+TEST(Program, ASecondProgramOnTheRecordBringsTheFirstForwardOrEnds) {
   TempDir dir;
   std::filesystem::copy_file(TALLIX_PROGRAM, dir / "tallix");
   writeBytes(dir / "tallix.ini", "");
   const auto r = run("cd " + dir.path().string() +
-                     " && export QT_QPA_PLATFORM=offscreen"
+                     " && export QT_QPA_PLATFORM=offscreen && mkdir -m 700 elsewhere"
                      " && { ./tallix --simulate & first=$!; sleep 2;"
-                     " ./tallix --simulate & second=$!; sleep 1;"
-                     " kill -TERM $second; wait $second; echo \"second $?\"; sleep 1;"
+                     " ./tallix --simulate; echo \"second $?\";"
+                     " XDG_RUNTIME_DIR=$PWD/elsewhere ./tallix --simulate & third=$!; sleep 1;"
+                     " kill -TERM $third; wait $third; echo \"third $?\"; sleep 1;"
                      " kill -TERM $first; wait $first; echo \"first $?\"; }");
-  EXPECT_EQ(r.out, "second 143\nfirst 0\n") << r.err;
+  EXPECT_EQ(r.out, "second 0\nthird 143\nfirst 0\n") << r.err;
+  EXPECT_NE(r.err.find("sim.log is in use by another Tallix, which was brought forward."),
+            std::string::npos)
+      << r.err;
   EXPECT_EQ(ProfileFile::load(dir / "sim.log").value("data", "r0"), "1");
 }
 

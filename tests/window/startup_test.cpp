@@ -1,7 +1,9 @@
 // The window's start-up as the player sees it, with a double of the port library.
 #include <QLabel>
 #include <QLineEdit>
+#include <future>
 
+#include "window/one_window.h"
 #include "window_fixture.h"
 
 namespace tallix::testing {
@@ -93,6 +95,21 @@ TEST_F(StartUp, SettingsThatDoNotFitAreListedInOneMessageOnceTheWindowIsUp) {
   frm->show();
   QApplication::processEvents();
   EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+// A second start on the same record brings the window that runs it forward instead.
+TEST_F(StartUp, ASecondStartOnTheRecordBringsTheRunningWindowForward) {
+  start();
+  const std::string record = frm->session().recordPath();
+  window::comeForwardWhenAsked(*frm, record);
+  frm->showMinimized();
+  auto asked = std::async(std::launch::async, [&] { return window::bringForward(record); });
+  while (asked.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {
+    QApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  EXPECT_TRUE(asked.get());
+  EXPECT_FALSE(frm->isMinimized());
+  EXPECT_FALSE(window::bringForward(appDir() + "other.log"));  // no window runs that one
 }
 
 }  // namespace
