@@ -14,6 +14,9 @@ PACKAGES=(
   libhidapi-dev libgpiod-dev
   clang libclang-rt-14-dev clang-format
   g++-mingw-w64-x86-64 g++-mingw-w64-i686
+  # the bridge's firmware: the AVR compiler and Arduino core that build it, and simavr's library
+  # (with libelf, which its pkg-config file requires) that runs it on a simulated chip in tests
+  gcc-avr avr-libc arduino-core-avr libsimavr-dev libelf-dev
 )
 # What only scripts/test needs: GoogleTest's sources for the Windows build of the tests, Wine
 # to run them, the locales package for the Japanese locale that Wine takes its code page from,
