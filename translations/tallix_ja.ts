@@ -469,5 +469,85 @@ The play was left as it was.</source>
         <source>Nothing has been read from the input yet. When it cannot be read, the notice line beneath the panel says why; the input is tried again every second.</source>
         <translation>入力からはまだ何も読み取れていません。読み取れないときは、その理由がパネル下のお知らせ欄に出ます。入力は 1 秒ごとに開き直します。</translation>
     </message>
+    <message>
+        <source>Run-up</source>
+        <translation>ハマリ</translation>
+    </message>
+    <message>
+        <source>Coins</source>
+        <translation>獲得枚数</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>遊技</translation>
+    </message>
+    <message>
+        <source>BIG odds</source>
+        <translation>BIG確率</translation>
+    </message>
+    <message>
+        <source>REG odds</source>
+        <translation>REG確率</translation>
+    </message>
+    <message>
+        <source>Payout</source>
+        <translation>出玉率</translation>
+    </message>
+    <message>
+        <source>Difference</source>
+        <translation>差枚</translation>
+    </message>
+    <message>
+        <source>Longest run-up</source>
+        <translation>最大ハマリ</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>種別</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>開始</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>終了</translation>
+    </message>
+    <message>
+        <source>Tallix bonus history</source>
+        <translation>Tallix ボーナス履歴</translation>
+    </message>
+    <message>
+        <source>Export the bonuses as CSV</source>
+        <translation>ボーナスをCSV出力</translation>
+    </message>
+    <message>
+        <source>Export the summaries as CSV</source>
+        <translation>集計をCSV出力</translation>
+    </message>
+    <message>
+        <source>Current play</source>
+        <translation>現在の遊技</translation>
+    </message>
+    <message>
+        <source>Unreadable</source>
+        <translation>読めません</translation>
+    </message>
+    <message>
+        <source>Bonus history...</source>
+        <translation>ボーナス履歴...</translation>
+    </message>
+    <message>
+        <source>coin in</source>
+        <translation>コイン投入</translation>
+    </message>
+    <message>
+        <source>coin out</source>
+        <translation>コイン払出</translation>
+    </message>
+    <message>
+        <source>5-pin line</source>
+        <translation>5ピン線</translation>
+    </message>
 </context>
 </TS>

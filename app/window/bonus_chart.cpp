@@ -28,8 +28,8 @@ void styleAxis(QAbstractAxis* axis) {
 
 BonusChart::BonusChart(QWidget* parent)
     : QChartView(parent),
-      runUps_(new QBarSet(QString::fromUtf8("ハマリ"))),
-      coins_(new QBarSet(QString::fromUtf8("獲得枚数"))) {
+      runUps_(new QBarSet(QCoreApplication::translate("Window", "Run-up"))),
+      coins_(new QBarSet(QCoreApplication::translate("Window", "Coins"))) {
   setObjectName("bonusChart");
   setRenderHint(QPainter::Antialiasing);
   setFrameShape(QFrame::NoFrame);

@@ -26,9 +26,30 @@ namespace {
 constexpr int kLiveInterval = 500;  // ms
 constexpr QSize kSize(1000, 680);   // at most: never past the screen's free area
 
-const QStringList kPlayColumns{"遊技",    "Total",  "BIG",  "REG",       "BIG確率",
-                               "REG確率", "出玉率", "差枚", "最大ハマリ"};
-const QStringList kBonusColumns{"No.", "種別", "Total", "ハマリ", "獲得枚数", "開始", "終了"};
+// The headings, translated where the tables are made.
+constexpr const char* kPlayColumns[] = {QT_TRANSLATE_NOOP("Window", "Play"),
+                                        "Total",
+                                        "BIG",
+                                        "REG",
+                                        QT_TRANSLATE_NOOP("Window", "BIG odds"),
+                                        QT_TRANSLATE_NOOP("Window", "REG odds"),
+                                        QT_TRANSLATE_NOOP("Window", "Payout"),
+                                        QT_TRANSLATE_NOOP("Window", "Difference"),
+                                        QT_TRANSLATE_NOOP("Window", "Longest run-up")};
+constexpr const char* kBonusColumns[] = {"No.",
+                                         QT_TRANSLATE_NOOP("Window", "Kind"),
+                                         "Total",
+                                         QT_TRANSLATE_NOOP("Window", "Run-up"),
+                                         QT_TRANSLATE_NOOP("Window", "Coins"),
+                                         QT_TRANSLATE_NOOP("Window", "Start"),
+                                         QT_TRANSLATE_NOOP("Window", "End")};
+
+template <std::size_t N>
+QStringList translatedAll(const char* const (&texts)[N]) {
+  QStringList all;
+  for (const char* t : texts) all << QCoreApplication::translate("Window", t);
+  return all;
+}
 
 QString text(const std::string& s) {
   return QString::fromStdString(s);
@@ -99,12 +120,12 @@ HistoryWindow::HistoryWindow(QWidget* parent, const Counter& counter,
       pastPlays_(std::move(pastPlays)),
       messages_(messages),
       ask_(ask ? std::move(ask) : askWithDialog),
-      plays_(makeTable("plays", kPlayColumns)),
+      plays_(makeTable("plays", translatedAll(kPlayColumns))),
       problem_(new QLabel),
-      bonuses_(makeTable("bonuses", kBonusColumns)),
+      bonuses_(makeTable("bonuses", translatedAll(kBonusColumns))),
       chart_(new BonusChart(this)) {
   setObjectName("frmHistory");
-  setWindowTitle(QString::fromUtf8("Tallix ボーナス履歴"));
+  setWindowTitle(QCoreApplication::translate("Window", "Tallix bonus history"));
   setStyleSheet(kDarkStyle);
   resize(kSize);
 
@@ -116,9 +137,11 @@ HistoryWindow::HistoryWindow(QWidget* parent, const Counter& counter,
           .arg(toQColor(design::kNoticeBackground).name(), toQColor(design::kNoticeText).name()));
   problem_->hide();
 
-  auto* exportBonuses = new QPushButton(QString::fromUtf8("ボーナスをCSV出力"));
+  auto* exportBonuses =
+      new QPushButton(QCoreApplication::translate("Window", "Export the bonuses as CSV"));
   exportBonuses->setObjectName("exportBonuses");
-  auto* exportSummaries = new QPushButton(QString::fromUtf8("集計をCSV出力"));
+  auto* exportSummaries =
+      new QPushButton(QCoreApplication::translate("Window", "Export the summaries as CSV"));
   exportSummaries->setObjectName("exportSummaries");
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
@@ -171,14 +194,15 @@ void HistoryWindow::refresh() {
   const QSignalBlocker quiet(plays_);
   plays_->setRowCount(0);
   plays_->setRowCount(static_cast<int>(past_.size()) + 1);
-  setRow(plays_, 0, {QString::fromUtf8("現在の遊技")}, toQColor(design::kLightYellow));
+  setRow(plays_, 0, {QCoreApplication::translate("Window", "Current play")},
+         toQColor(design::kLightYellow));
   for (std::size_t i = 0; i < past_.size(); ++i) {
     const int row = static_cast<int>(i) + 1;
     if (past_[i].play) {
       setRow(plays_, row, {past_[i].label}, toQColor(design::kWhite));
       showSummary(row, summarize(past_[i].play->counters, past_[i].play->bonuses));
     } else {
-      setRow(plays_, row, {past_[i].label, QString::fromUtf8("読めません")},
+      setRow(plays_, row, {past_[i].label, QCoreApplication::translate("Window", "Unreadable")},
              toQColor(design::kOrange));
     }
   }
@@ -278,7 +302,7 @@ void HistoryWindow::hideEvent(QHideEvent* event) {
 void addHistoryWindow(QWidget* panel, const Counter& counter, std::filesystem::path pastPlays,
                       Messages& messages) {
   auto* window = new HistoryWindow(panel, counter, std::move(pastPlays), messages);
-  auto* open = new QAction(QString::fromUtf8("ボーナス履歴..."), panel);
+  auto* open = new QAction(QCoreApplication::translate("Window", "Bonus history..."), panel);
   open->setObjectName("openHistory");
   open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
   QObject::connect(open, &QAction::triggered, window, [window, panel] {

@@ -78,7 +78,7 @@ class HistoryWindow : public QWidget {
 };
 
 // Gives the panel its way to the history window: the shortcut Ctrl+H and the entry
-// "ボーナス履歴..." of its context menu. The window opens over the panel, within the screen.
+// "Bonus history..." of its context menu. The window opens over the panel, within the screen.
 void addHistoryWindow(QWidget* panel, const Counter& counter, std::filesystem::path pastPlays,
                       Messages& messages);
 

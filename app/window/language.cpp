@@ -1,6 +1,7 @@
 #include "language.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <vector>
@@ -19,10 +20,14 @@ std::string translatedText(const std::string& text) {
   return fillIn(QCoreApplication::translate("Say", said->source).toStdString(), args);
 }
 
+bool japanese(const QLocale& locale) {
+  return locale.language() == QLocale::Japanese;  // the texts are written in English
+}
+
 }  // namespace
 
 void installTranslations(QCoreApplication& app, const QLocale& locale) {
-  if (locale.language() != QLocale::Japanese) return;  // the texts are written in English
+  if (!japanese(locale)) return;
   for (const QString& name : {QStringLiteral("tallix"), QStringLiteral("qtbase")}) {
     auto* translator = new QTranslator(&app);
     // The program's own are built in; Qt's (its dialogs' buttons) come with Qt, when installed.
@@ -33,6 +38,12 @@ void installTranslations(QCoreApplication& app, const QLocale& locale) {
       app.installTranslator(translator);
     }
   }
+}
+
+std::string settingsSample(const QLocale& locale) {
+  QFile sample(japanese(locale) ? QStringLiteral(":/sample-tallix.ja.ini")
+                                : QStringLiteral(":/sample-tallix.ini"));
+  return sample.open(QIODevice::ReadOnly) ? sample.readAll().toStdString() : std::string();
 }
 
 QString translated(const std::string& text) {

@@ -16,6 +16,10 @@ namespace tallix::window {
 // Installs the translations for the locale's language into the application.
 void installTranslations(QCoreApplication& app, const QLocale& locale = QLocale::system());
 
+// The settings file a first run makes: the commented sample, built into the program, in the
+// locale's language.
+std::string settingsSample(const QLocale& locale = QLocale::system());
+
 // A text of the core in the player's language: the translated template of a text Say::tr made,
 // with its arguments translated the same way; any other text as it is.
 QString translated(const std::string& text);

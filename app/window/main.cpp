@@ -8,7 +8,6 @@
 // simulated machine (no port library, no port access); --record-trace appends every change of
 // the port byte that is counted to a trace file. --help and --version answer without a display.
 #include <QApplication>
-#include <QFile>
 #include <QSocketNotifier>
 #include <cstdlib>
 #include <fstream>
@@ -48,12 +47,6 @@ int refuse(const std::string& why, bool usage = false) {
 
 tallix::Places places(const tallix::CommandLine& options) {
   return tallix::findPlaces(tallix::AppDir(), options.dataDir, std::getenv);
-}
-
-// The settings file a first run makes: the commented sample, built into the program.
-std::string settingsSample() {
-  QFile sample(QStringLiteral(":/sample-tallix.ini"));
-  return sample.open(QIODevice::ReadOnly) ? sample.readAll().toStdString() : std::string();
 }
 
 #ifndef _WIN32
@@ -157,7 +150,7 @@ int main(int argc, char** argv) {
   tallix::window::QtFileDialog dialog;
   tallix::window::FrmTallix frmTallix({kirvo ? &*kirvo : nullptr, simulated ? &*simulated : nullptr,
                                        dialog, messages, places(options), trace ? &*trace : nullptr,
-                                       settingsSample(), options.serve});
+                                       tallix::window::settingsSample(), options.serve});
   dialog.attachTo(&frmTallix);
 #ifndef _WIN32
   closeOnStopSignals(frmTallix);

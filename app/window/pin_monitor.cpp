@@ -16,6 +16,23 @@ namespace {
 
 constexpr int kRefreshMs = 100;
 
+// The lines in the player's language, in the order of their keys in tallix.ini (kLineKeys),
+// each shown with its key: "coin in (coin_in)".
+constexpr std::array<const char*, kLineKeys.size()> kLineCaptions{
+    QT_TRANSLATE_NOOP("Window", "coin in"), QT_TRANSLATE_NOOP("Window", "coin out"), "REG", "BIG",
+    QT_TRANSLATE_NOOP("Window", "5-pin line")};
+
+QString linesOf(const PinMap& map, int input) {
+  QStringList lines;
+  for (std::size_t line = 0; line < kLineKeys.size(); ++line) {
+    if (map.linesOf(input) >> line & 1) {
+      lines << QStringLiteral("%1 (%2)").arg(
+          QCoreApplication::translate("Window", kLineCaptions[line]), kLineKeys[line]);
+    }
+  }
+  return lines.join(QStringLiteral(", "));
+}
+
 // The inputs shown: 16, or all 32 when the pin map names one beyond 15.
 int shownInputs(const InputSource& input) {
   for (int k = 16; k < PinWatch::kInputs; ++k) {
@@ -62,7 +79,7 @@ PinMonitor::PinMonitor(const InputSource* input, QWidget* parent)
   for (int k = 0; k < table_->rowCount(); ++k) {
     for (int c = 0; c < table_->columnCount(); ++c) table_->setItem(k, c, new QTableWidgetItem);
     table_->item(k, 0)->setText(QString::number(k));
-    table_->item(k, 4)->setText(QString::fromStdString(input_->map().lineNames(k)));
+    table_->item(k, 4)->setText(linesOf(input_->map(), k));
   }
   table_->horizontalHeader()->setStretchLastSection(true);
   table_->resizeColumnsToContents();

@@ -71,9 +71,9 @@ TEST_F(HistoryWindowTest, ShowsTheCurrentPlayThenAPastOneReadOnly) {
   // A row per play with its summary, newest first.
   ASSERT_EQ(window.findChild<QTableWidget*>("plays")->rowCount(), 3);
   EXPECT_EQ(row("plays", 0),
-            (QStringList{"現在の遊技", "2", "1", "1", "1/2", "1/2", "490.00%", "39", "1"}));
+            (QStringList{"Current play", "2", "1", "1", "1/2", "1/2", "490.00%", "39", "1"}));
   EXPECT_EQ(row("plays", 1),
-            (QStringList{"2026-12-07 10:00:00", "読めません", "", "", "", "", "", "", ""}));
+            (QStringList{"2026-12-07 10:00:00", "Unreadable", "", "", "", "", "", "", ""}));
   EXPECT_EQ(row("plays", 2),
             (QStringList{"2026-12-06 21:00:00", "5", "0", "1", "1/-", "1/5", "0.00%", "-15", "3"}));
 

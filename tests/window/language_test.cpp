@@ -12,6 +12,8 @@
 #include <QXmlStreamReader>
 
 #include "base/say.h"
+#include "base/settings.h"
+#include "support/temp_dir.h"
 #include "support/run.h"
 
 namespace tallix::testing {
@@ -75,6 +77,28 @@ TEST(Language, TheProgramSpeaksTheLocalesLanguage) {
     EXPECT_EQ(r.out.rfind(row.out, 0), 0u) << r.out;
     EXPECT_EQ(r.err.rfind(row.err, 0), 0u) << r.err;
   }
+}
+
+// The settings a first run makes say the same in both languages: only the comments and the
+// 5-pin line's caption differ.
+TEST(Language, TheSampleSettingsAreTheSameInJapanese) {
+  TempDir dir;
+  Settings read[2];
+  const QLocale locales[] = {QLocale(QLocale::English), QLocale(QLocale::Japanese)};
+  for (int i = 0; i < 2; ++i) {
+    writeBytes(dir / "tallix.ini", window::settingsSample(locales[i]));
+    const SettingsLoad load = loadSettings(dir / "tallix.ini");
+    EXPECT_TRUE(load.messages.empty());
+    read[i] = load.settings;
+  }
+  EXPECT_EQ(read[0].name5pin, "Replay");
+  EXPECT_EQ(read[1].name5pin, "リプレイ");
+  read[1].name5pin = read[0].name5pin;
+  EXPECT_EQ(read[0].rate, read[1].rate);
+  EXPECT_EQ(read[0].koyaku, read[1].koyaku);
+  EXPECT_EQ(read[0].koyakuG, read[1].koyakuG);
+  EXPECT_EQ(read[0].bigSetCoin, read[1].bigSetCoin);
+  EXPECT_EQ(read[0].data5pinEnabled, read[1].data5pinEnabled);
 }
 
 }  // namespace

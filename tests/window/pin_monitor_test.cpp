@@ -26,14 +26,14 @@ TEST_F(PinMonitorTest, OpensFromThePanelWithTheLinesOfThePinMap) {
   EXPECT_TRUE(monitor->isVisible());
   auto* table = monitor->findChild<QTableWidget*>();
   ASSERT_EQ(table->rowCount(), 16);
-  EXPECT_EQ(table->item(9, 4)->text(), "coin_in, coin_out");
-  EXPECT_EQ(table->item(2, 4)->text(), "coin_out, reg");  // reg keeps its default
+  EXPECT_EQ(table->item(9, 4)->text(), "coin in (coin_in), coin out (coin_out)");
+  EXPECT_EQ(table->item(2, 4)->text(), "coin out (coin_out), REG (reg)");  // reg keeps its default
   EXPECT_EQ(table->item(1, 4)->text(), "");
   // The device is missing: the monitor says what it waits for, in the panel's dark look.
   EXPECT_TRUE(monitor->findChild<QLabel*>()->isVisible());
   EXPECT_EQ(monitor->palette().color(QPalette::Window), Qt::black);
   QApplication::processEvents();  // laid out
-  EXPECT_GE(table->columnWidth(4), table->fontMetrics().horizontalAdvance("coin_in, coin_out"));
+  EXPECT_GE(table->columnWidth(4), table->fontMetrics().horizontalAdvance(table->item(9, 4)->text()));
   EXPECT_LE(table->columnViewportPosition(4) + table->columnWidth(4), table->viewport()->width());
   open->trigger();  // the same window again
   EXPECT_EQ(frm->findChildren<window::PinMonitor*>().size(), 1);
