@@ -101,9 +101,9 @@ tallix.ini がなければ、コメント付きの見本から作ります。
         <translation>%1 は不完全なようです（%2）。そのまま読み込みました。</translation>
     </message>
     <message>
-        <source>%1
+        <source>%1.
 The play was left as it was.</source>
-        <translation>%1
+        <translation>%1。
 遊技はそのままです。</translation>
     </message>
     <message>
@@ -128,7 +128,7 @@ The play was left as it was.</source>
     </message>
     <message>
         <source>is not a record: it has no [%1] section</source>
-        <translation>は記録ファイルではありません: [%1] セクションがありません</translation>
+        <translation>[%1] セクションがないので記録ファイルではありません</translation>
     </message>
     <message>
         <source>cannot be kept aside as %1: %2</source>

@@ -69,7 +69,7 @@ CommandOutcome Command4_Click(Counter& counter, FileDialog& dialog, const std::s
     if (!std::filesystem::exists(path)) throw FileError(path, std::strerror(ENOENT));
     record = readRecord(path);
   } catch (const std::runtime_error& e) {  // RecordError or FileError
-    outcome.failure = Say::tr("%1\nThe play was left as it was.", {e.what()});
+    outcome.failure = Say::tr("%1.\nThe play was left as it was.", {e.what()});
     return outcome;
   }
   std::string kept;

@@ -275,7 +275,7 @@ TEST(LoadAndSave, ALoadIsAllOrNothingAndNamesTheFileAndTheFault) {
     SCOPED_TRACE(row.name);
     if (!row.bytes.empty()) writeBytes(dir / row.name, row.bytes);
     EXPECT_EQ(load(play.counter, dir, dir / row.name).failure,
-              (dir / row.name).string() + row.fault + "\nThe play was left as it was.");
+              (dir / row.name).string() + row.fault + ".\nThe play was left as it was.");
     EXPECT_EQ(panelState(play.counter), before);
     EXPECT_TRUE(pastPlays(dir).empty());
   }

@@ -50,8 +50,8 @@ TEST(Language, ACoreTextIsShownInThePlayersLanguageWithItsArguments) {
   ASSERT_TRUE(japanese.load(QStringLiteral(":/i18n/tallix_ja.qm")));
   QCoreApplication::installTranslator(&japanese);
   EXPECT_EQ(window::translated(text).toStdString(),
-            "hist.log を読み込めませんでした（は記録ファイルではありません: [data] "
-            "セクションがありません）。hist.log.bad として残しました。");
+            "hist.log を読み込めませんでした（[data] セクションがないので記録ファイルではありませ"
+            "ん）。hist.log.bad として残しました。");
   EXPECT_EQ(window::translated("/a/path").toStdString(), "/a/path");  // not said: as it is
   QCoreApplication::removeTranslator(&japanese);
 }
