@@ -17,6 +17,7 @@
 #include <string>
 #include <thread>
 
+#include "base/numbers.h"
 #include "base/settings.h"
 #include "port/sampler.h"
 #include "port/source_factory.h"
@@ -45,7 +46,7 @@ int main(int argc, char** argv) {
   const QCoreApplication app(argc, argv);  // Qt Serial Port's events and notifiers need it
   std::string settingsPath;
   std::string tracePath;
-  std::optional<long> seconds;
+  std::optional<std::int32_t> seconds;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if ((arg == "--seconds" || arg == "--record-trace") && i + 1 < argc) {
@@ -53,10 +54,9 @@ int main(int argc, char** argv) {
       if (arg == "--record-trace") {
         tracePath = value;
       } else {
-        try {
-          seconds = std::stol(value);
-        } catch (const std::logic_error&) {
-          return usage("--seconds needs a whole number, got \"" + value + "\"");
+        seconds = wholeNumber<std::int32_t>(value, 0);
+        if (!seconds) {
+          return usage("--seconds needs a whole number of seconds from 0, got \"" + value + "\"");
         }
       }
     } else if (settingsPath.empty() && arg.rfind("--", 0) != 0) {

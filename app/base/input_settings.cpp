@@ -18,11 +18,6 @@ constexpr std::array<std::pair<const char*, InputKind>, 5> kSources{
      {"usbio", InputKind::usbio},
      {"gpio", InputKind::gpio}}};
 
-bool isDigits(const std::string& text) {
-  return !text.empty() &&
-         std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
-}
-
 // "3" or "0, 5": the input numbers of a line; nullopt when the text is not such a list.
 std::optional<std::vector<int>> pinList(const std::string& text) {
   std::vector<int> pins;
@@ -33,10 +28,9 @@ std::optional<std::vector<int>> pinList(const std::string& text) {
     item.erase(
         std::remove_if(item.begin(), item.end(), [](unsigned char c) { return std::isspace(c); }),
         item.end());
-    if (!isDigits(item) || item.size() > 2) return std::nullopt;
-    const int pin = static_cast<int>(parseNumber(item));
-    if (pin >= kMaxInputs) return std::nullopt;
-    pins.push_back(pin);
+    const auto pin = wholeNumber<int>(item, 0, kMaxInputs - 1);
+    if (!pin) return std::nullopt;
+    pins.push_back(*pin);
     from = comma + 1;
   }
   return pins;
@@ -84,8 +78,8 @@ std::optional<InputSettings> readInputSettings(const ProfileFile& ini, const std
     report("active_low", low, Say::tr("is not 0 or 1; using 1"));
   }
   if (const std::string ms = ini.value("input", "debounce_ms"); !ms.empty()) {
-    if (isDigits(ms) && ms.size() <= 5) {
-      input.debounceMs = static_cast<std::int64_t>(parseNumber(ms));
+    if (const auto debounce = wholeNumber<std::int64_t>(ms, 0, 99999)) {
+      input.debounceMs = *debounce;
     } else {
       report("debounce_ms", ms, Say::tr("is not a number of ms from 0 to 99999; using 0"));
     }

@@ -1,6 +1,5 @@
 #include "settings.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -34,10 +33,7 @@ std::string outside(const OverflowError& e, const char* key, double value) {
 }  // namespace
 
 std::optional<std::uint16_t> parsePortNumber(std::string_view text) {
-  std::uint16_t port = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), port);
-  if (ec != std::errc() || end != text.data() + text.size() || port == 0) return std::nullopt;
-  return port;
+  return wholeNumber<std::uint16_t>(text, 1);
 }
 
 std::uint16_t servePort(std::optional<std::uint16_t> commandLine, const ServeSettings& settings) {

@@ -30,12 +30,7 @@ std::int64_t graphRow(std::string_view key) {
   if (key.size() < 2 || (key[0] != 'g' && key[0] != 'G') || key[1] == '0' || key.size() > 12) {
     return 0;
   }
-  std::int64_t row = 0;
-  for (char c : key.substr(1)) {
-    if (c < '0' || c > '9') return 0;
-    row = row * 10 + (c - '0');
-  }
-  return row;
+  return wholeNumber<std::int64_t>(key.substr(1), 1).value_or(0);
 }
 
 // The counters in the order a load reads them: as the file lists them, except that big_coin
