@@ -370,6 +370,34 @@ The play was left as it was.</source>
         <source>The live view is at %1</source>
         <translation>ライブビューを配信中: %1</translation>
     </message>
+    <message>
+        <source>the port library %1 has no export %2</source>
+        <translation>ポートライブラリ %1 に関数 %2 がありません</translation>
+    </message>
+    <message>
+        <source>cannot load the port library %1 from %2 or the system&apos;s search path: %3</source>
+        <translation>ポートライブラリ %1 を %2 からもシステムの検索パスからも読み込めません: %3</translation>
+    </message>
+    <message>
+        <source>%1 and %2 more keys are missing</source>
+        <translation>%1 ほか %2 個のキーがありません</translation>
+    </message>
+    <message>
+        <source>%1 are missing</source>
+        <translation>%1 がありません</translation>
+    </message>
+    <message>
+        <source>%1 is missing</source>
+        <translation>%1 がありません</translation>
+    </message>
+    <message>
+        <source>the graph holds %1 of the %2 points of its games</source>
+        <translation>グラフにはゲーム数に見合う %2 点のうち %1 点しかありません</translation>
+    </message>
+    <message>
+        <source>%1; %2</source>
+        <translation>%1。%2</translation>
+    </message>
 </context>
 <context>
     <name>Window</name>
