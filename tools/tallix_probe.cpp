@@ -22,7 +22,7 @@
 #include "port/sampler.h"
 #include "port/source_factory.h"
 #include "port/trace.h"
-#include "window/qt_serial_link.h"
+#include "qtio/qt_serial_link.h"
 
 namespace {
 
@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
   std::signal(SIGINT, [](int) { stopping = true; });
   std::signal(SIGTERM, [](int) { stopping = true; });
   const std::unique_ptr<InputSource> source =
-      makeSource(*input, nullptr, 0, window::openSerialLink);
+      makeSource(*input, nullptr, 0, qtio::openSerialLink);
   ChangeQueue queue;
   const auto epoch = Sampler::Clock::now();
   Sampler sampler(*source, queue, epoch);

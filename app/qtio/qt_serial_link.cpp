@@ -5,7 +5,7 @@
 
 #include "base/say.h"
 
-namespace tallix::window {
+namespace tallix::qtio {
 
 namespace {
 
@@ -74,4 +74,4 @@ std::unique_ptr<SerialLink> openSerialLink(const std::string& device) {
   return std::make_unique<QtSerialLink>(device);
 }
 
-}  // namespace tallix::window
+}  // namespace tallix::qtio

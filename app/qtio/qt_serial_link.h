@@ -7,10 +7,10 @@
 
 #include "port/serial_bridge.h"
 
-namespace tallix::window {
+namespace tallix::qtio {
 
 // Opens the device (/dev/ttyACM0, COM3) at 115200 baud 8N1; throws InputError naming it and
 // the reason.
 std::unique_ptr<SerialLink> openSerialLink(const std::string& device);
 
-}  // namespace tallix::window
+}  // namespace tallix::qtio
