@@ -45,7 +45,7 @@ std::uint16_t servePort(std::optional<std::uint16_t> commandLine, const ServeSet
 SettingsLoad loadSettings(const std::filesystem::path& iniPath) {
   SettingsLoad load;
   Settings& s = load.settings;
-  ProfileFile ini;
+  ProfileFile& ini = load.file;
   try {
     ini = ProfileFile::load(iniPath, ProfileFile::Unmarked::utf8WhenValid);
   } catch (const FileError& e) {
@@ -101,7 +101,6 @@ SettingsLoad loadSettings(const std::filesystem::path& iniPath) {
       report("graph", "payout", text, Say::tr("is not a payout rate above 0 percent"));
     }
   }
-  s.input = readInputSettings(ini, iniPath.filename().string(), load.messages);
   if (const std::string text = ini.value("serve", "port"); !text.empty()) {
     if (const std::optional<std::uint16_t> port = parsePortNumber(text)) {
       s.serve.port = *port;

@@ -7,6 +7,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "language.h"
+#include "port/input_kinds.h"
 #include "session/session.h"
 
 namespace tallix::window {
@@ -31,12 +33,13 @@ PinMonitor::PinMonitor(const InputSource* input, QWidget* parent)
   setWindowTitle(QCoreApplication::translate("Window", "Pin monitor"));
   auto* layout = new QVBoxLayout(this);
   if (input_ == nullptr) {
-    layout->addWidget(
-        new QLabel(QCoreApplication::translate(
-                       "Window",
-                       "The pin monitor shows the inputs of a source named in the [input] "
-                       "section of tallix.ini (source=parport, serial, usbio, gpio or port)."),
-                   this));
+    layout->addWidget(new QLabel(
+        QCoreApplication::translate("Window",
+                                    "The pin monitor shows the inputs of the port or of the "
+                                    "source named in the [input] section of tallix.ini "
+                                    "(source=%1); none is read now.")
+            .arg(translated(inputKindNames())),
+        this));
     table_->hide();
     return;
   }

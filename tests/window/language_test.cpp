@@ -12,6 +12,7 @@
 #include <QXmlStreamReader>
 
 #include "base/say.h"
+#include "port/input_kinds.h"
 #include "support/run.h"
 
 namespace tallix::testing {
@@ -51,6 +52,9 @@ TEST(Language, ACoreTextIsShownInThePlayersLanguageWithItsArguments) {
             "hist.log を読み込めませんでした（は記録ファイルではありません: [data] "
             "セクションがありません）。hist.log.bad として残しました。");
   EXPECT_EQ(window::translated("/a/path").toStdString(), "/a/path");  // not said: as it is
+  // A list said piece by piece reads as one list.
+  EXPECT_EQ(window::translated(inputKindNames()).toStdString(),
+            "port、parport、serial、usbio、gpio");
   QCoreApplication::removeTranslator(&japanese);
 }
 

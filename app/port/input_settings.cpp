@@ -2,21 +2,15 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 
+#include "base/numbers.h"
+#include "base/profile.h"
 #include "base/say.h"
-#include "numbers.h"
-#include "profile.h"
 
 namespace tallix {
 
 namespace {
-
-constexpr std::array<std::pair<const char*, InputKind>, 5> kSources{
-    {{"port", InputKind::port},
-     {"parport", InputKind::parport},
-     {"serial", InputKind::serial},
-     {"usbio", InputKind::usbio},
-     {"gpio", InputKind::gpio}}};
 
 // "3" or "0, 5": the input numbers of a line; nullopt when the text is not such a list.
 std::optional<std::vector<int>> pinList(const std::string& text) {
@@ -38,21 +32,24 @@ std::optional<std::vector<int>> pinList(const std::string& text) {
 
 }  // namespace
 
-std::optional<InputSettings> readInputSettings(const ProfileFile& ini, const std::string& fileName,
-                                               std::vector<std::string>& messages) {
-  if (ini.keys("input").empty()) return std::nullopt;
+InputSettings readInputSettings(const ProfileFile& ini, const std::filesystem::path& iniPath,
+                                std::vector<std::string>& messages) {
   InputSettings input;
+  if (ini.keys("input").empty()) {
+    input.asRead = true;
+    return input;
+  }
   auto report = [&](const char* key, const std::string& value, const std::string& why) {
-    messages.push_back(Say::tr("%1 [%2] %3=%4 %5", {fileName, "input", key, value, why}));
+    messages.push_back(
+        Say::tr("%1 [%2] %3=%4 %5", {iniPath.filename().string(), "input", key, value, why}));
   };
 
   if (const std::string source = ini.value("input", "source"); !source.empty()) {
-    const auto known = std::find_if(kSources.begin(), kSources.end(),
-                                    [&](const auto& s) { return source == s.first; });
-    if (known != kSources.end()) {
-      input.source = known->second;
+    if (const InputKind* kind = findInputKind(source)) {
+      input.source = kind;
     } else {
-      report("source", source, Say::tr("is not port, parport, serial, usbio or gpio; using port"));
+      report("source", source,
+             Say::tr("is not %1; using %2", {inputKindNames(), input.source->name}));
     }
   }
   input.device = ini.value("input", "device");
