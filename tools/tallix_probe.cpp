@@ -17,25 +17,39 @@
 #include <string>
 #include <thread>
 
+#include "base/numbers.h"
 #include "base/settings.h"
+#include "port/input_kinds.h"
+#include "port/input_settings.h"
+#include "port/input_source.h"
 #include "port/sampler.h"
-#include "port/source_factory.h"
 #include "port/trace.h"
-#include "window/qt_serial_link.h"
+#include "qtio/qt_serial_link.h"
 
 namespace {
 
 using namespace tallix;
 
-constexpr const char* kUsage =
-    "usage: tallix-probe [--seconds N] [--record-trace FILE] SETTINGS\n"
-    "  SETTINGS  a tallix.ini whose [input] section names the source (not source=port)\n"
-    "  --seconds stop after N seconds (else at Ctrl+C)\n";
-
 std::atomic<bool> stopping{false};
 
+// The inputs it reads, those of this build that need no port library: their default device
+// and what the player must do to be let at them.
+std::string kindsText() {
+  std::string text;
+  for (const InputKind& kind : inputKinds()) {
+    if (kind.portLibrary || kind.make == nullptr) continue;
+    text += "    source=" + std::string(kind.name);
+    if (!kind.device.empty()) text += " (device=" + std::string(kind.device) + ")";
+    text += ": " + kind.access() + "\n";
+  }
+  return text;
+}
+
 int usage(const std::string& problem) {
-  std::cerr << "tallix-probe: " << problem << "\n" << kUsage;
+  std::cerr << "tallix-probe: " << problem << "\n"
+            << "usage: tallix-probe [--seconds N] [--record-trace FILE] SETTINGS\n"
+            << "  SETTINGS  a tallix.ini whose [input] section names one of these sources:\n"
+            << kindsText() << "  --seconds stop after N seconds (else at Ctrl+C)\n";
   return 2;
 }
 
@@ -45,7 +59,7 @@ int main(int argc, char** argv) {
   const QCoreApplication app(argc, argv);  // Qt Serial Port's events and notifiers need it
   std::string settingsPath;
   std::string tracePath;
-  std::optional<long> seconds;
+  std::optional<std::int32_t> seconds;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if ((arg == "--seconds" || arg == "--record-trace") && i + 1 < argc) {
@@ -53,10 +67,9 @@ int main(int argc, char** argv) {
       if (arg == "--record-trace") {
         tracePath = value;
       } else {
-        try {
-          seconds = std::stol(value);
-        } catch (const std::logic_error&) {
-          return usage("--seconds needs a whole number, got \"" + value + "\"");
+        seconds = wholeNumber<std::int32_t>(value, 0);
+        if (!seconds) {
+          return usage("--seconds needs a whole number of seconds from 0, got \"" + value + "\"");
         }
       }
     } else if (settingsPath.empty() && arg.rfind("--", 0) != 0) {
@@ -70,12 +83,19 @@ int main(int argc, char** argv) {
     std::cerr << settingsPath << ": no such settings file\n";
     return 2;
   }
-  const SettingsLoad load = loadSettings(settingsPath);
+  SettingsLoad load = loadSettings(settingsPath);
+  const InputSettings input = readInputSettings(load.file, settingsPath, load.messages);
   for (const std::string& message : load.messages) std::cerr << message << '\n';
-  const std::optional<InputSettings>& input = load.settings.input;
-  if (!input || input->source == InputKind::port) {
-    std::cerr << settingsPath
-              << ": no [input] source to probe (source=parport, serial, usbio or gpio)\n";
+  if (input.source->portLibrary) {
+    std::cerr << settingsPath << ": no [input] source to probe (source=" << inputKindNames(false)
+              << ")\n";
+    return 2;
+  }
+  std::unique_ptr<InputSource> source;
+  try {
+    source = makeInput(input, {nullptr, 0, settingsPath, qtio::openSerialLink});
+  } catch (const InputUnavailable& e) {
+    std::cerr << settingsPath << ": " << e.what() << '\n';
     return 2;
   }
 
@@ -92,8 +112,6 @@ int main(int argc, char** argv) {
 
   std::signal(SIGINT, [](int) { stopping = true; });
   std::signal(SIGTERM, [](int) { stopping = true; });
-  const std::unique_ptr<InputSource> source =
-      makeSource(*input, nullptr, 0, window::openSerialLink);
   ChangeQueue queue;
   const auto epoch = Sampler::Clock::now();
   Sampler sampler(*source, queue, epoch);

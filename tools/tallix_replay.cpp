@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "base/files.h"
+#include "base/numbers.h"
 #include "base/settings.h"
 #include "counting/counter.h"
 #include "counting/tick_driver.h"
@@ -30,6 +31,9 @@ constexpr const char* kUsage =
     "  TRACE   lines \"TIME BYTE\" (ms, port byte); \"-\" reads standard input\n"
     "  --load  a record loaded before the first tick; --save  a record saved after the last\n"
     "  --bonuses  every bonus of the play after the last tick, as CSV\n";
+
+// The longest polling period taken: a day, far beyond any use.
+constexpr std::int64_t kLongestTickMs = 86'400'000;
 
 int usage(const std::string& problem) {
   std::cerr << "tallix-replay: " << problem << "\n" << kUsage;
@@ -98,13 +102,12 @@ int main(int argc, char** argv) {
       } else if (arg == "--bonuses") {
         bonusesPath = value;
       } else {
-        try {
-          std::size_t used = 0;
-          tickMs = std::stoll(value, &used);
-          if (used != value.size() || tickMs < 1) throw std::invalid_argument(value);
-        } catch (const std::logic_error&) {
-          return usage("--tick-ms needs a whole number of 1 or more, got \"" + value + "\"");
+        const auto ms = wholeNumber<std::int64_t>(value, 1, kLongestTickMs);
+        if (!ms) {
+          return usage("--tick-ms needs a whole number from 1 to " +
+                       std::to_string(kLongestTickMs) + ", got \"" + value + "\"");
         }
+        tickMs = *ms;
       }
     } else if (arg == "--panel") {
       panel = true;

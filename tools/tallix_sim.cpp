@@ -10,15 +10,14 @@
 //
 // --settings names the tallix.ini whose small wins, BIG credit and 5-pin switch the [data]
 // section of the truth is computed for; without it every setting is 0, as for tallix-replay.
-#include <charconv>
 #include <cstdint>
 #include <fstream>
 #include <iostream>
-#include <optional>
 #include <string>
 #include <string_view>
 
 #include "base/files.h"
+#include "base/numbers.h"
 #include "base/settings.h"
 #include "port/trace.h"
 #include "simulation/ground_truth.h"
@@ -33,15 +32,6 @@ constexpr const char* kUsage =
 int usage(const std::string& why) {
   std::cerr << "tallix-sim: " << why << "\n" << kUsage;
   return 2;
-}
-
-// A whole non-negative number, nothing before or after it.
-template <typename T>
-std::optional<T> wholeNumber(std::string_view text) {
-  T v{};
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-  if (ec != std::errc() || end != text.data() + text.size() || v < 0) return std::nullopt;
-  return v;
 }
 
 }  // namespace
@@ -66,18 +56,16 @@ int main(int argc, char** argv) {
     if (path != nullptr) {
       *path = value;
     } else if (arg == "--seed") {
-      const auto v = wholeNumber<std::uint64_t>(value);
+      const auto v = tallix::wholeNumber<std::uint64_t>(value);
       if (!v) return usage("--seed must be a whole number: " + std::string(value));
       seed = *v;
     } else if (arg == "--speed") {
-      const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), speed);
-      if (ec != std::errc() || end != value.data() + value.size() || !(speed > 0)) {
-        return usage("--speed must be a number above 0: " + std::string(value));
-      }
+      const auto v = tallix::decimalNumber(value);
+      if (!v || !(*v > 0)) return usage("--speed must be a number above 0: " + std::string(value));
+      speed = *v;
     } else {
-      const auto v = wholeNumber<std::int64_t>(value);
-      if (!v || *v < 1)
-        return usage("--games must be a whole number from 1: " + std::string(value));
+      const auto v = tallix::wholeNumber<std::int64_t>(value, 1);
+      if (!v) return usage("--games must be a whole number from 1: " + std::string(value));
       games = *v;
     }
   }

@@ -139,10 +139,6 @@ The play was left as it was.</source>
         <translation>ポートにアクセスできません。カウントしません。%1 はそのままです。</translation>
     </message>
     <message>
-        <source>The port address is not set (addr in %1): not polling.</source>
-        <translation>ポートアドレスが設定されていません（%1 の addr）。読み取りをしません。</translation>
-    </message>
-    <message>
         <source>The settings were made from the sample: %1.</source>
         <translation>設定ファイルを見本から作りました: %1</translation>
     </message>
@@ -231,10 +227,6 @@ The play was left as it was.</source>
         <translation>%1 [%2] %3=%4 %5</translation>
     </message>
     <message>
-        <source>is not port, parport, serial, usbio or gpio; using port</source>
-        <translation>は port、parport、serial、usbio、gpio のどれでもありません。port を使います</translation>
-    </message>
-    <message>
         <source>is not data or status; using data</source>
         <translation>は data でも status でもありません。data を使います</translation>
     </message>
@@ -319,18 +311,6 @@ The play was left as it was.</source>
         <translation>%1: ボードから 3 秒間応答がありません（抜けていませんか）</translation>
     </message>
     <message>
-        <source>the port address is not set (addr in tallix.ini)</source>
-        <translation>ポートアドレスが設定されていません（tallix.ini の addr）</translation>
-    </message>
-    <message>
-        <source>this program has no serial bridge</source>
-        <translation>このプログラムにはシリアルブリッジがありません</translation>
-    </message>
-    <message>
-        <source>source=parport, usbio and gpio exist on Linux only</source>
-        <translation>source=parport、usbio、gpio は Linux だけで使えます</translation>
-    </message>
-    <message>
         <source>close the program that has it open</source>
         <translation>それを開いているプログラムを閉じてください</translation>
     </message>
@@ -395,6 +375,74 @@ The play was left as it was.</source>
         <translation>クリアする遊技はありませんでした。</translation>
     </message>
     <message>
+        <source>run as administrator, with the driver kirvo.sys beside the program</source>
+        <translation>ドライバー kirvo.sys をプログラムと同じフォルダーに置き、管理者として実行してください</translation>
+    </message>
+    <message>
+        <source>run as root or grant CAP_SYS_RAWIO</source>
+        <translation>root で実行するか、CAP_SYS_RAWIO を与えてください</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1、%2</translation>
+    </message>
+    <message>
+        <source>%1 or %2</source>
+        <translation>%1、%2</translation>
+    </message>
+    <message>
+        <source>source=%1 exists on %2 only</source>
+        <translation>source=%1 は %2 だけで使えます</translation>
+    </message>
+    <message>
+        <source>is not %1; using %2</source>
+        <translation>は %1 のどれでもありません。%2 を使います</translation>
+    </message>
+    <message>
+        <source>the port library %1 has no export %2</source>
+        <translation>ポートライブラリ %1 に関数 %2 がありません</translation>
+    </message>
+    <message>
+        <source>cannot load the port library %1 from %2 or the system&apos;s search path: %3</source>
+        <translation>ポートライブラリ %1 を %2 からもシステムの検索パスからも読み込めません: %3</translation>
+    </message>
+    <message>
+        <source>This program has no port library</source>
+        <translation>このプログラムにはポートライブラリがありません</translation>
+    </message>
+    <message>
+        <source>The port address is not set (addr in %1)</source>
+        <translation>ポートアドレスが設定されていません（%1 の addr）</translation>
+    </message>
+    <message>
+        <source>This program has no serial bridge</source>
+        <translation>このプログラムにはシリアルブリッジがありません</translation>
+    </message>
+    <message>
+        <source>%1 and %2 more keys are missing</source>
+        <translation>%1 ほか %2 個のキーがありません</translation>
+    </message>
+    <message>
+        <source>%1 are missing</source>
+        <translation>%1 がありません</translation>
+    </message>
+    <message>
+        <source>%1 is missing</source>
+        <translation>%1 がありません</translation>
+    </message>
+    <message>
+        <source>the graph holds %1 of the %2 points of its games</source>
+        <translation>グラフにはゲーム数に見合う %2 点のうち %1 点しかありません</translation>
+    </message>
+    <message>
+        <source>%1; %2</source>
+        <translation>%1。%2</translation>
+    </message>
+    <message>
+        <source>%1: not polling.</source>
+        <translation>%1。読み取りをしません。</translation>
+    </message>
+    <message>
         <source>%1 is in use by another Tallix, which was brought forward.</source>
         <translation>%1 は別の Tallix が使っているので、そのウィンドウを前面に出しました。</translation>
     </message>
@@ -424,10 +472,6 @@ The play was left as it was.</source>
     <message>
         <source>Pin monitor</source>
         <translation>ピンモニター</translation>
-    </message>
-    <message>
-        <source>The pin monitor shows the inputs of a source named in the [input] section of tallix.ini (source=parport, serial, usbio, gpio or port).</source>
-        <translation>ピンモニターは tallix.ini の [input] 節で指定した入力（source=parport、serial、usbio、gpio、port）を表示します。</translation>
     </message>
     <message>
         <source>input</source>
@@ -544,6 +588,10 @@ The play was left as it was.</source>
     <message>
         <source>coin out</source>
         <translation>コイン払出</translation>
+    </message>
+    <message>
+        <source>The pin monitor shows the inputs of the port or of the source named in the [input] section of tallix.ini (source=%1); none is read now.</source>
+        <translation>ピンモニターはポートか、tallix.ini の [input] 節で指定した入力（source=%1）を表示します。いまは何も読み取っていません。</translation>
     </message>
     <message>
         <source>5-pin line</source>

@@ -121,6 +121,14 @@ double parseNumber(std::string_view text) {
   return parseDecimal(s);
 }
 
+std::optional<double> decimalNumber(std::string_view text) {
+  double value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (error != std::errc() || stop != end || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
 OverflowError::OverflowError(double value, std::int64_t min, std::int64_t max)
     : std::range_error(numberText(value) + " is outside " + std::to_string(min) + ".." +
                        std::to_string(max)),

@@ -1,12 +1,17 @@
 // Numbers and their texts: the one place where settings and record values are read, rounded
-// into their fields and written back as text. Nothing else in the program parses or formats
+// into their fields and written back as text, and where the whole numbers of keys, traces,
+// TLX1 lines and command-line options are read. Nothing else in the program parses or formats
 // numbers by hand.
 #pragma once
 
+#include <charconv>
 #include <cstdint>
+#include <limits>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace tallix {
 
@@ -18,6 +23,28 @@ namespace tallix {
 // ("12abc" is 12); no number at the start, or the empty text, gives 0. A decimal number beyond
 // the range of a double gives an infinity, which no integer field accepts.
 double parseNumber(std::string_view text);
+
+// A whole number that is the whole text: the digits of `base` (2 to 36; past 9 the letters, in
+// either case), after a "-" for a number below 0. No blanks, no "+", no prefix ("0x", "&H"),
+// nothing after the digits. nullopt for any other text, the empty one too, and for a number
+// outside min..max. This is the strict reading of keys, trace and TLX1 lines and command-line
+// options; settings and record values keep the lenient one of parseNumber.
+template <typename Int>
+std::optional<Int> wholeNumber(std::string_view text, Int min = std::numeric_limits<Int>::min(),
+                               Int max = std::numeric_limits<Int>::max(), int base = 10) {
+  Int value{};
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value, base);
+  if (error != std::errc() || stop != end || value < min || value > max) return std::nullopt;
+  if constexpr (std::is_signed_v<Int>) {
+    if (value == 0 && text.front() == '-') return std::nullopt;  // "-0"
+  }
+  return value;
+}
+
+// A finite decimal number that is the whole text ("2", "-1.5", ".5", "1e-1"), strictly as
+// wholeNumber reads whole ones; nullopt for any other text.
+std::optional<double> decimalNumber(std::string_view text);
 
 // A value that does not fit the signed integer field it is stored in.
 class OverflowError : public std::range_error {

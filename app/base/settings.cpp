@@ -1,6 +1,5 @@
 #include "settings.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -34,10 +33,7 @@ std::string outside(const OverflowError& e, const char* key, double value) {
 }  // namespace
 
 std::optional<std::uint16_t> parsePortNumber(std::string_view text) {
-  std::uint16_t port = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), port);
-  if (ec != std::errc() || end != text.data() + text.size() || port == 0) return std::nullopt;
-  return port;
+  return wholeNumber<std::uint16_t>(text, 1);
 }
 
 std::uint16_t servePort(std::optional<std::uint16_t> commandLine, const ServeSettings& settings) {
@@ -49,7 +45,7 @@ std::uint16_t servePort(std::optional<std::uint16_t> commandLine, const ServeSet
 SettingsLoad loadSettings(const std::filesystem::path& iniPath) {
   SettingsLoad load;
   Settings& s = load.settings;
-  ProfileFile ini;
+  ProfileFile& ini = load.file;
   try {
     ini = ProfileFile::load(iniPath, ProfileFile::Unmarked::utf8WhenValid);
   } catch (const FileError& e) {
@@ -105,7 +101,6 @@ SettingsLoad loadSettings(const std::filesystem::path& iniPath) {
       report("graph", "payout", text, Say::tr("is not a payout rate above 0 percent"));
     }
   }
-  s.input = readInputSettings(ini, iniPath.filename().string(), load.messages);
   if (const std::string text = ini.value("serve", "port"); !text.empty()) {
     if (const std::optional<std::uint16_t> port = parsePortNumber(text)) {
       s.serve.port = *port;

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "input_settings.h"
+#include "profile.h"
 
 namespace tallix {
 
@@ -41,7 +41,6 @@ struct Settings {
   std::string name5pin;                   // data5pin/name: caption of the 5-pin count
   double payout = 0;  // graph/payout: a machine's payout rate in percent for the coin graph's
                       // expected-value line; 0 when there is none
-  std::optional<InputSettings> input;  // [input]: where the lines come from, when given
   ServeSettings serve;
 };
 
@@ -49,6 +48,8 @@ struct SettingsLoad {
   Settings settings;
   // One message per value that does not fit its field; that field is left at 0.
   std::vector<std::string> messages;
+  // The file as it was read, for the sections that other modules read ([input]).
+  ProfileFile file;
 };
 
 // Reads every setting in start-up order from the file (the settings file of base/places.h).

@@ -1,7 +1,8 @@
 #include "bonuses.h"
 
-#include <charconv>
 #include <limits>
+
+#include "base/numbers.h"
 
 namespace tallix {
 
@@ -13,24 +14,14 @@ std::string_view kindName(BonusKind kind) {
   return kind == BonusKind::BIG ? "BIG" : "REG";
 }
 
-// A whole number filling the text exactly ("-12"), else nullopt.
-std::optional<std::int32_t> wholeNumber(std::string_view text) {
-  std::int32_t n = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
-  if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return n;
-}
-
 // "HH:MM:SS" within a day, or "" for kNoTime; nullopt for anything else.
 std::optional<std::int32_t> timeOfDay(std::string_view text) {
   if (text.empty()) return Bonus::kNoTime;
   if (text.size() != 8 || text[2] != ':' || text[5] != ':') return std::nullopt;
-  const auto h = wholeNumber(text.substr(0, 2));
-  const auto m = wholeNumber(text.substr(3, 2));
-  const auto s = wholeNumber(text.substr(6, 2));
-  if (!h || !m || !s || *h < 0 || *h > 23 || *m < 0 || *m > 59 || *s < 0 || *s > 59) {
-    return std::nullopt;
-  }
+  const auto h = wholeNumber<std::int32_t>(text.substr(0, 2), 0, 23);
+  const auto m = wholeNumber<std::int32_t>(text.substr(3, 2), 0, 59);
+  const auto s = wholeNumber<std::int32_t>(text.substr(6, 2), 0, 59);
+  if (!h || !m || !s) return std::nullopt;
   return (*h * 60 + *m) * 60 + *s;
 }
 
@@ -66,9 +57,9 @@ std::optional<Bonus> parseBonusFields(std::string_view line) {
     from = comma + 1;
   }
   if (fields.size() != 6 || (fields[0] != "BIG" && fields[0] != "REG")) return std::nullopt;
-  const auto game = wholeNumber(fields[1]);
-  const auto runUp = wholeNumber(fields[2]);
-  const auto coins = wholeNumber(fields[3]);
+  const auto game = wholeNumber<std::int32_t>(fields[1]);
+  const auto runUp = wholeNumber<std::int32_t>(fields[2]);
+  const auto coins = wholeNumber<std::int32_t>(fields[3]);
   const auto start = timeOfDay(fields[4]);
   const auto end = timeOfDay(fields[5]);
   if (!game || !runUp || !coins || !start || !end) return std::nullopt;

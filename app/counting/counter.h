@@ -1,5 +1,6 @@
-// The counter: what the main window holds besides its controls. It turns the port byte of
-// every 1 ms tick into the figures of a play and writes them into its panel.
+// The counter: the figures of a play, held by the session (and by tallix-replay). It turns the
+// port byte of every 1 ms tick into the figures and writes them into its panel, which the
+// windows draw.
 //
 //   Timer1_Timer(InpB value) -> levels of the five lines -> edges -> counters, latches
 //       -> digit groups, texts, PushRireki (bonus start), UpdateKoyaku + StepGraph (game)
@@ -7,10 +8,10 @@
 //       -> the list of every bonus: begun and ended at the bonus edges, coins while one runs
 //   Timer2_Timer() -> the 2000 ms game guard ends
 //
-// Time is never read here: the driver (the window, or tallix-replay) runs the two timers and
-// calls the handlers; after a tick it starts the 2000 ms timer when timer2Enabled() has become
-// true. It also tells the time of day of each tick, which the bonus list notes. The records and
-// the commands work on counters() and panel() between ticks.
+// Time is never read here: the tick driver (the session's, or tallix-replay's) runs the two
+// timers in the samples' time and calls the handlers; after a tick it starts the 2000 ms timer
+// when timer2Enabled() has become true. It also tells the time of day of each tick, which the
+// bonus list notes. The records and the commands work on counters() and panel() between ticks.
 #pragma once
 
 #include <cstdint>

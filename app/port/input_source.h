@@ -1,7 +1,7 @@
-// Sources that read inputs of their own (a parallel port through ppdev, a serial bridge, a USB
-// board, GPIO): their raw levels go through the pin map and the debounce of [input] to the
-// port byte. A device that is missing, refused or lost is said through the sink, and opened
-// again every second, so counting resumes by itself when it comes back.
+// The source of every kind of input (input_kinds.h): its raw input's levels go through the
+// pin map and the debounce of [input] to the port byte. A device that is missing, refused or
+// lost is said through the sink, and opened again every second, so counting resumes by itself
+// when it comes back.
 #pragma once
 
 #include <cstdint>

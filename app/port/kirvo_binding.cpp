@@ -3,6 +3,8 @@
 #include <string>
 #include <utility>
 
+#include "base/say.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -104,7 +106,7 @@ Proc KirvoBinding::bound(Proc& slot, const char* name) {
     if (library_ == nullptr) load();
     const AnyProc proc = findExport(library_, name);
     if (proc == nullptr) {
-      throw PortLibraryError("the port library " + loadedFrom_ + " has no export " + name);
+      throw PortLibraryError(Say::tr("the port library %1 has no export %2", {loadedFrom_, name}));
     }
     slot = reinterpret_cast<Proc>(proc);
   }
@@ -119,8 +121,9 @@ void KirvoBinding::load() {
     library_ = openLibrary(kLibraryName, ignored);
   }
   if (library_ == nullptr) {
-    throw PortLibraryError("cannot load the port library " + std::string(kLibraryName) + " from " +
-                           dir_.string() + " or the system's search path: " + error);
+    throw PortLibraryError(
+        Say::tr("cannot load the port library %1 from %2 or the system's search path: %3",
+                {kLibraryName, dir_.string(), error}));
   }
   loadedFrom_ = loadedPath(library_);
 }

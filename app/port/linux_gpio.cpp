@@ -13,10 +13,6 @@ namespace tallix {
 
 namespace {
 
-std::string access() {
-  return Say::tr("join the group that owns /dev/gpiochip*, or add a udev rule");
-}
-
 std::int64_t msOf(const timespec& ts) {
   return static_cast<std::int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1'000'000;
 }
@@ -45,11 +41,18 @@ struct Edge {
 
 }  // namespace
 
-GpioInput::GpioInput(std::string chip, std::uint32_t inputs)
-    : chip_(std::move(chip)), watched_(std::make_unique<gpiod_line_bulk>()) {
+GpioInput::GpioInput(std::string chip, std::uint32_t inputs, std::string access)
+    : chip_(std::move(chip)),
+      access_(std::move(access)),
+      watched_(std::make_unique<gpiod_line_bulk>()) {
   for (unsigned k = 0; k < 32; ++k) {
     if (inputs >> k & 1) offsets_[count_++] = k;
   }
+}
+
+std::unique_ptr<RawInput> makeGpioInput(const InputRequest& request) {
+  return std::make_unique<GpioInput>(request.device, PinMap(request.settings).inputs(),
+                                     request.access);
 }
 
 GpioInput::~GpioInput() {
@@ -59,7 +62,7 @@ GpioInput::~GpioInput() {
 void GpioInput::open(std::int64_t) {
   errno = 0;
   opened_ = gpiod_chip_open_lookup(chip_.c_str());
-  if (opened_ == nullptr) throw deviceError(chip_, errno != 0 ? errno : ENOENT, access());
+  if (opened_ == nullptr) throw deviceError(chip_, errno != 0 ? errno : ENOENT, access_);
   std::array<int, 32> values{};
   if (gpiod_chip_get_lines(opened_, offsets_.data(), count_, watched_.get()) != 0 ||
       gpiod_line_request_bulk_both_edges_events_flags(watched_.get(), "tallix",
@@ -68,7 +71,7 @@ void GpioInput::open(std::int64_t) {
     const int error = errno;
     close();
     throw InputError(Say::tr("%1 (requesting the lines of the pin map)",
-                             {deviceError(chip_, error, access()).what()}));
+                             {deviceError(chip_, error, access_).what()}));
   }
   levels_ = 0;
   for (unsigned i = 0; i < count_; ++i) levels_ |= (values[i] != 0 ? 1u : 0u) << offsets_[i];
@@ -82,7 +85,7 @@ std::int64_t GpioInput::read(std::int64_t nowMs, LevelSink& out) {
   gpiod_line_bulk_init(&fired);
   const timespec none{};
   const int waited = gpiod_line_event_wait_bulk(watched_.get(), &none, &fired);
-  if (waited < 0) throw deviceError(chip_, errno, access());
+  if (waited < 0) throw deviceError(chip_, errno, access_);
   if (waited == 0) return nowMs;
 
   std::array<Edge, 64> edges{};

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "input_kinds.h"
 #include "input_source.h"
 
 struct gpiod_chip;
@@ -18,8 +19,8 @@ namespace tallix {
 class GpioInput final : public RawInput {
  public:
   // `chip`: gpiochip0, /dev/gpiochip0 or the chip's number or label; `inputs`: a mask of the
-  // lines to watch.
-  GpioInput(std::string chip, std::uint32_t inputs);
+  // lines to watch; `access`: what the player must do to be let at the chip.
+  GpioInput(std::string chip, std::uint32_t inputs, std::string access);
   ~GpioInput() override;
 
   void open(std::int64_t nowMs) override;
@@ -28,6 +29,7 @@ class GpioInput final : public RawInput {
 
  private:
   std::string chip_;
+  std::string access_;
   std::array<unsigned, 32> offsets_{};  // of the lines watched
   unsigned count_ = 0;
   gpiod_chip* opened_ = nullptr;
@@ -35,5 +37,8 @@ class GpioInput final : public RawInput {
   std::uint32_t levels_ = 0;
   bool told_ = false;  // the levels at the open have been handed on
 };
+
+// source=gpio: the lines of the pin map.
+std::unique_ptr<RawInput> makeGpioInput(const InputRequest& request);
 
 }  // namespace tallix

@@ -9,14 +9,12 @@
 #include <cerrno>
 
 #include "base/say.h"
+#include "input_settings.h"
 
 namespace tallix {
 
 namespace {
 
-std::string access() {
-  return Say::tr("join the group lp and log in again");
-}
 constexpr std::uint8_t kBusy = 0x80;  // status bit 7 reads the inverse of its pin
 
 }  // namespace
@@ -32,13 +30,13 @@ const PosixCalls& systemCalls() {
 void ParportInput::call(unsigned long request, void* arg, const std::string& what) {
   if (calls_.ioctl(fd_, request, arg) != 0) {
     const int error = errno;
-    throw InputError(Say::tr("%1 (%2)", {deviceError(device_, error, access()).what(), what}));
+    throw InputError(Say::tr("%1 (%2)", {deviceError(device_, error, access_).what(), what}));
   }
 }
 
 void ParportInput::open(std::int64_t) {
   fd_ = calls_.open(device_.c_str(), O_RDWR | O_CLOEXEC);
-  if (fd_ < 0) throw deviceError(device_, errno, access());
+  if (fd_ < 0) throw deviceError(device_, errno, access_);
   try {
     call(PPCLAIM, nullptr, Say::tr("claiming the port"));
     if (!status_) {
@@ -57,6 +55,11 @@ std::int64_t ParportInput::read(std::int64_t nowMs, LevelSink& out) {
   call(status_ ? PPRSTATUS : PPRDATA, &byte, "reading");
   out.level(nowMs, status_ ? byte ^ kBusy : byte);
   return nowMs;
+}
+
+std::unique_ptr<RawInput> makeParportInput(const InputRequest& request) {
+  return std::make_unique<ParportInput>(request.device, request.settings.statusRegister,
+                                        request.access);
 }
 
 void ParportInput::close() {

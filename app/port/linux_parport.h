@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "input_kinds.h"
 #include "input_source.h"
 
 namespace tallix {
@@ -22,8 +23,13 @@ const PosixCalls& systemCalls();
 
 class ParportInput final : public RawInput {
  public:
-  ParportInput(std::string device, bool statusRegister, const PosixCalls& calls = systemCalls())
-      : device_(std::move(device)), status_(statusRegister), calls_(calls) {}
+  // `access`: what the player must do to be let at the device.
+  ParportInput(std::string device, bool statusRegister, std::string access,
+               const PosixCalls& calls = systemCalls())
+      : device_(std::move(device)),
+        status_(statusRegister),
+        access_(std::move(access)),
+        calls_(calls) {}
 
   void open(std::int64_t nowMs) override;
   std::int64_t read(std::int64_t nowMs, LevelSink& out) override;
@@ -34,8 +40,12 @@ class ParportInput final : public RawInput {
 
   std::string device_;
   bool status_;
+  std::string access_;
   const PosixCalls& calls_;
   int fd_ = -1;
 };
+
+// source=parport.
+std::unique_ptr<RawInput> makeParportInput(const InputRequest& request);
 
 }  // namespace tallix

@@ -14,11 +14,6 @@ namespace {
 
 constexpr std::uint8_t kReadWrite = 0x20;
 constexpr int kAnswerMs = 20;  // a board answers within a USB frame or two
-std::string access() {
-  return Say::tr(
-      "install the udev rule 60-tallix-usbio.rules from the package, then plug the board in "
-      "again");
-}
 
 class HidapiBoard final : public HidBoard {
  public:
@@ -70,8 +65,8 @@ std::optional<std::uint32_t> usbIoLevels(const UsbIoReport& answer, std::uint8_t
   return answer[1] | (answer[2] & 0x0Fu) << 8;
 }
 
-HidOpener hidapiOpener() {
-  return [](const std::string& device) -> std::unique_ptr<HidBoard> {
+HidOpener hidapiOpener(std::string access) {
+  return [access = std::move(access)](const std::string& device) -> std::unique_ptr<HidBoard> {
     if (hid_init() != 0) throw InputError(Say::tr("hidapi could not start"));
     const std::string path = device.empty() ? firstBoard() : device;
     if (path.empty()) {
@@ -80,9 +75,13 @@ HidOpener hidapiOpener() {
     }
     errno = 0;
     hid_device* opened = hid_open_path(path.c_str());
-    if (opened == nullptr) throw deviceError(path, errno != 0 ? errno : EACCES, access());
+    if (opened == nullptr) throw deviceError(path, errno != 0 ? errno : EACCES, access);
     return std::make_unique<HidapiBoard>(opened);
   };
+}
+
+std::unique_ptr<RawInput> makeUsbIoInput(const InputRequest& request) {
+  return std::make_unique<UsbIoInput>(request.device, hidapiOpener(request.access));
 }
 
 std::int64_t UsbIoInput::read(std::int64_t nowMs, LevelSink& out) {

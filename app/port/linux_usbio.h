@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "input_kinds.h"
 #include "input_source.h"
 
 namespace tallix {
@@ -39,7 +40,8 @@ class HidBoard {
 // Opens the board with that hidraw path, or the first one found when `device` is empty.
 // Throws InputError.
 using HidOpener = std::function<std::unique_ptr<HidBoard>(const std::string& device)>;
-HidOpener hidapiOpener();
+// Through hidapi; a board the system refused says `access`, what the player must do.
+HidOpener hidapiOpener(std::string access);
 
 class UsbIoInput final : public RawInput {
  public:
@@ -58,5 +60,8 @@ class UsbIoInput final : public RawInput {
   std::unique_ptr<HidBoard> board_;
   std::uint8_t sequence_ = 0;
 };
+
+// source=usbio.
+std::unique_ptr<RawInput> makeUsbIoInput(const InputRequest& request);
 
 }  // namespace tallix

@@ -10,22 +10,35 @@ namespace {
 
 constexpr std::array<std::uint8_t, 5> kLineBits{kCoinInBit, kCoinOutBit, kRegBit, kBigBit,
                                                 kPin5Bit};
+// The port's own bits of each line: the 5-pin line is read from any of bits 4-6.
+constexpr std::array<std::uint32_t, 5> kPortBits{kCoinInBit, kCoinOutBit, kRegBit, kBigBit, 0x70};
 
 }  // namespace
 
-PinMap::PinMap(const InputSettings& input) : activeLow_(input.activeLow) {
+PinMap::PinMap(const InputSettings& input) : activeLow_(input.activeLow), asRead_(input.asRead) {
+  if (asRead_) {
+    masks_ = kPortBits;
+    return;
+  }
   for (std::size_t line = 0; line < masks_.size(); ++line) {
     for (int pin : input.pins[line]) masks_[line] |= std::uint32_t{1} << pin;
   }
 }
 
 std::uint8_t PinMap::byte(std::uint32_t levels) const {
+  if (asRead_) return static_cast<std::uint8_t>(levels);
   const std::uint32_t on = activeLow_ ? ~levels : levels;
   std::uint8_t byte = kAllOff;
   for (std::size_t line = 0; line < masks_.size(); ++line) {
     if (on & masks_[line]) byte &= static_cast<std::uint8_t>(~kLineBits[line]);
   }
   return byte;
+}
+
+std::uint32_t PinMap::inputs() const {
+  std::uint32_t all = 0;
+  for (std::uint32_t mask : masks_) all |= mask;
+  return all;
 }
 
 unsigned PinMap::linesOf(int input) const {

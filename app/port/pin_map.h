@@ -1,5 +1,6 @@
 // From the raw inputs of a source to the port byte that the counting reads: the pin map, the
 // polarity and the debounce of [input]. Raw levels have bit k set while input k reads high.
+// Without [input] the port's byte is taken as it is.
 #pragma once
 
 #include <array>
@@ -8,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "base/input_settings.h"
+#include "input_settings.h"
 #include "source.h"
 
 namespace tallix {
@@ -16,8 +17,11 @@ namespace tallix {
 class PinMap {
  public:
   explicit PinMap(const InputSettings& input);
-  // The port byte for these raw levels: bit 7 high, each line's bit low while the line is on.
+  // The port byte for these raw levels: bit 7 high, each line's bit low while the line is on;
+  // without a pin map (asRead), the low 8 levels themselves.
   std::uint8_t byte(std::uint32_t levels) const;
+  // The inputs that carry a line, as a mask.
+  std::uint32_t inputs() const;
   // The lines (kLineKeys order) that input k carries, as a mask of line indexes.
   unsigned linesOf(int input) const;
   // Their keys, "coin_in, coin_out", or "" for an input that carries no line.
@@ -26,6 +30,7 @@ class PinMap {
  private:
   std::array<std::uint32_t, 5> masks_{};  // the inputs of each line
   bool activeLow_;
+  bool asRead_;
 };
 
 // Debounces the raw levels of one source and hands on the port byte of each moment its

@@ -1,6 +1,7 @@
-// The machine's port as the program uses it: the port library's start and stop, one byte read
-// from the parallel port's data register per tick and the one control write at start-up.
-// Implementations: the binding to the kirvoport library and the simulated machine.
+// The port library as the program uses it: its start and stop, the bytes read from the parallel
+// port's data register and the one control write when the port input is made
+// (port_input.h). The program's implementation is the binding to the kirvoport library
+// (kirvo_binding.h); the simulated machine is a source of its own and reaches no port.
 #pragma once
 
 #include <cstdint>

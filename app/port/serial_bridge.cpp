@@ -7,7 +7,7 @@
 namespace tallix {
 
 void SerialBridge::open(std::int64_t nowMs) {
-  link_ = opener_(device_);
+  link_ = opener_(device_, access_);
   lines_.clear();
   clock_.reset();
   heardAt_ = nowMs;
@@ -41,6 +41,11 @@ std::int64_t SerialBridge::read(std::int64_t nowMs, LevelSink& out) {
                 : Say::tr("%1: no word from the board for 3 s (unplugged?)", {device_}));
   }
   return boardNow_;
+}
+
+std::unique_ptr<RawInput> makeSerialBridge(const InputRequest& request) {
+  if (!request.env.serial) throw InputUnavailable(Say::tr("This program has no serial bridge"));
+  return std::make_unique<SerialBridge>(request.device, request.access, request.env.serial);
 }
 
 }  // namespace tallix

@@ -4,36 +4,24 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
-#include <string_view>
 
+#include "input_kinds.h"
 #include "input_source.h"
+#include "serial_link.h"
 #include "tlx1.h"
 
 namespace tallix {
-
-// A serial line opened at 115200 baud 8N1. The program's one is Qt Serial Port's.
-class SerialLink {
- public:
-  virtual ~SerialLink() = default;
-  // What arrived since the last call, without waiting; "" when nothing did. Throws InputError
-  // when the device is gone.
-  virtual std::string read() = 0;
-  virtual void write(std::string_view bytes) = 0;
-};
-
-// Opens the named device; throws InputError naming it and the reason.
-using SerialOpener = std::function<std::unique_ptr<SerialLink>(const std::string& device)>;
 
 class SerialBridge final : public RawInput {
  public:
   // Silence for this long means the board is lost.
   static constexpr std::int64_t kSilenceMs = 3000;
 
-  SerialBridge(std::string device, SerialOpener opener)
-      : device_(std::move(device)), opener_(std::move(opener)) {}
+  // `access`: what the player must do to be let at the device.
+  SerialBridge(std::string device, std::string access, SerialOpener opener)
+      : device_(std::move(device)), access_(std::move(access)), opener_(std::move(opener)) {}
 
   void open(std::int64_t nowMs) override;
   std::int64_t read(std::int64_t nowMs, LevelSink& out) override;
@@ -41,6 +29,7 @@ class SerialBridge final : public RawInput {
 
  private:
   std::string device_;
+  std::string access_;
   SerialOpener opener_;
   std::unique_ptr<SerialLink> link_;
   Tlx1Splitter lines_;
@@ -49,5 +38,8 @@ class SerialBridge final : public RawInput {
   bool babble_ = false;        // lines came since then, none of them TLX1
   std::int64_t boardNow_ = 0;  // the board's time of its last line
 };
+
+// source=serial, through the program's serial lines; throws InputUnavailable where it has none.
+std::unique_ptr<RawInput> makeSerialBridge(const InputRequest& request);
 
 }  // namespace tallix

@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <string>
 
-#include "port.h"
 #include "port_byte.h"
 
 namespace tallix {
@@ -32,19 +31,6 @@ class Source {
   // on its own times, which a burst from a board can carry ahead of nowMs. May throw when the
   // input is lost; sampling then ends.
   virtual void poll(std::int64_t nowMs, ChangeSink& out) = 0;
-};
-
-// The parallel port's data register, read through the port library.
-class PortSource final : public Source {
- public:
-  PortSource(Port& port, std::uint16_t address) : port_(port), address_(address) {}
-  void poll(std::int64_t nowMs, ChangeSink& out) override {
-    out.push({nowMs, static_cast<std::uint8_t>(port_.inpB(address_))});
-  }
-
- private:
-  Port& port_;
-  std::uint16_t address_;
 };
 
 }  // namespace tallix

@@ -1,6 +1,8 @@
 #include "tlx1.h"
 
-#include <charconv>
+#include <limits>
+
+#include "base/numbers.h"
 
 namespace tallix {
 
@@ -8,13 +10,9 @@ namespace {
 
 constexpr std::size_t kLongestLine = 64;
 
-// The whole text as a number of that base, or nullopt.
-template <typename T>
-std::optional<T> whole(std::string_view text, int base) {
-  T value{};
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return {};
-  return value;
+// A field of a line: a whole 32-bit number of that base, or nullopt.
+std::optional<std::uint32_t> field(std::string_view text, int base) {
+  return wholeNumber<std::uint32_t>(text, 0, std::numeric_limits<std::uint32_t>::max(), base);
 }
 
 }  // namespace
@@ -22,7 +20,7 @@ std::optional<T> whole(std::string_view text, int base) {
 std::optional<Tlx1Line> parseTlx1Line(std::string_view line) {
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   if (line.substr(0, 6) == "#TLX1 ") {
-    const auto n = whole<std::uint32_t>(line.substr(6), 10);
+    const auto n = field(line.substr(6), 10);
     if (!n) return {};
     return Tlx1Line{Tlx1Line::Kind::hello, 0, *n};
   }
@@ -31,9 +29,8 @@ std::optional<Tlx1Line> parseTlx1Line(std::string_view line) {
   const std::size_t space = rest.find(' ');
   if (space == std::string_view::npos) return {};
   const std::string_view hex = rest.substr(space + 1);
-  const auto ms = whole<std::uint32_t>(rest.substr(0, space), 10);
-  const auto levels =
-      (hex.size() == 2 || hex.size() == 4) ? whole<std::uint32_t>(hex, 16) : std::nullopt;
+  const auto ms = field(rest.substr(0, space), 10);
+  const auto levels = (hex.size() == 2 || hex.size() == 4) ? field(hex, 16) : std::nullopt;
   if (!ms || !levels) return {};
   return Tlx1Line{line[0] == 'S' ? Tlx1Line::Kind::state : Tlx1Line::Kind::change, *ms, *levels};
 }

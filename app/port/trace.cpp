@@ -1,9 +1,10 @@
 #include "trace.h"
 
-#include <charconv>
+#include <optional>
 #include <sstream>
 
 #include "base/files.h"
+#include "base/numbers.h"
 
 namespace tallix {
 
@@ -15,16 +16,14 @@ std::string_view trimmed(std::string_view s) {
   return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
 }
 
-// A whole field as an unsigned number, decimal or (when allowed) 0x hex; false otherwise.
-bool parseField(std::string_view field, std::uint64_t& value, bool allowHex) {
+// The byte field: 0..255, decimal or 0x hex.
+std::optional<std::uint8_t> byteField(std::string_view field) {
   int base = 10;
-  if (allowHex && field.size() > 2 && field[0] == '0' && (field[1] == 'x' || field[1] == 'X')) {
+  if (field.size() > 2 && field[0] == '0' && (field[1] == 'x' || field[1] == 'X')) {
     field.remove_prefix(2);
     base = 16;
   }
-  if (field.empty() || field[0] == '+' || field[0] == '-') return false;
-  const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value, base);
-  return ec == std::errc() && end == field.data() + field.size();
+  return wholeNumber<std::uint8_t>(field, 0, 255, base);
 }
 
 }  // namespace
@@ -41,22 +40,18 @@ std::vector<Change> readTrace(std::istream& in, const std::string& name) {
     if (line.empty()) continue;
     const auto gap = line.find_first_of(" \t");
     if (gap == std::string_view::npos) fail("expected TIME BYTE, got \"" + text + "\"");
-    const std::string_view timeField = line.substr(0, gap);
-    const std::string_view byteField = trimmed(line.substr(gap));
-    std::uint64_t time = 0;
-    std::uint64_t byte = 0;
-    if (byteField.find_first_of(" \t") != std::string_view::npos ||
-        !parseField(timeField, time, false) || time > INT64_MAX) {
+    const std::string_view timeText = line.substr(0, gap);
+    const std::string_view byteText = trimmed(line.substr(gap));
+    const auto time = wholeNumber<std::int64_t>(timeText, 0);
+    if (byteText.find_first_of(" \t") != std::string_view::npos || !time) {
       fail("expected TIME BYTE, got \"" + text + "\"");
     }
-    if (!parseField(byteField, byte, true) || byte > 255) {
-      fail("byte \"" + std::string(byteField) + "\" is not a number from 0 to 255");
+    const auto byte = byteField(byteText);
+    if (!byte) fail("byte \"" + std::string(byteText) + "\" is not a number from 0 to 255");
+    if (!lines.empty() && *time < lines.back().ms) {
+      fail("time " + std::to_string(*time) + " goes back from " + std::to_string(lines.back().ms));
     }
-    const auto timeMs = static_cast<std::int64_t>(time);
-    if (!lines.empty() && timeMs < lines.back().ms) {
-      fail("time " + std::to_string(timeMs) + " goes back from " + std::to_string(lines.back().ms));
-    }
-    lines.push_back({timeMs, static_cast<std::uint8_t>(byte)});
+    lines.push_back({*time, *byte});
   }
   return lines;
 }

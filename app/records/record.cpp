@@ -30,12 +30,7 @@ std::int64_t graphRow(std::string_view key) {
   if (key.size() < 2 || (key[0] != 'g' && key[0] != 'G') || key[1] == '0' || key.size() > 12) {
     return 0;
   }
-  std::int64_t row = 0;
-  for (char c : key.substr(1)) {
-    if (c < '0' || c > '9') return 0;
-    row = row * 10 + (c - '0');
-  }
-  return row;
+  return wholeNumber<std::int64_t>(key.substr(1), 1).value_or(0);
 }
 
 // The counters in the order a load reads them: as the file lists them, except that big_coin
@@ -172,20 +167,25 @@ void applyRecord(Counter& counter, const RecordContent& r) {
 // own).
 std::string incompleteness(const RecordContent& r) {
   constexpr std::size_t kNamed = 3;  // the keys named; the rest are counted
-  std::string what;
+  std::string keys;
   for (std::size_t i = 0; i < std::min(r.missing.size(), kNamed); ++i) {
-    what += (i == 0 ? "" : ", ") + r.missing[i];
+    keys += (i == 0 ? "" : ", ") + r.missing[i];
   }
+  std::string what;
   if (r.missing.size() > kNamed) {
-    what += " and " + std::to_string(r.missing.size() - kNamed) + " more keys";
+    what = Say::tr("%1 and %2 more keys are missing",
+                   {keys, std::to_string(r.missing.size() - kNamed)});
+  } else if (r.missing.size() > 1) {
+    what = Say::tr("%1 are missing", {keys});
+  } else if (r.missing.size() == 1) {
+    what = Say::tr("%1 is missing", {keys});
   }
-  if (!what.empty()) what += r.missing.size() == 1 ? " is missing" : " are missing";
   const std::int64_t points = std::min<std::int64_t>(
       r.counters.start_total_count / Chart::kGamesPerRow, Chart::kMaxRows - 1);
   if (static_cast<std::int64_t>(r.graph.size()) < points) {
-    what += (what.empty() ? "" : "; ") + std::string("the graph holds ") +
-            std::to_string(r.graph.size()) + " of the " + std::to_string(points) +
-            " points of its games";
+    const std::string graph = Say::tr("the graph holds %1 of the %2 points of its games",
+                                      {std::to_string(r.graph.size()), std::to_string(points)});
+    what = what.empty() ? graph : Say::tr("%1; %2", {what, graph});
   }
   return what;
 }

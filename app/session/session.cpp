@@ -9,14 +9,13 @@
 #include "base/local_time.h"
 #include "base/say.h"
 #include "base/settings.h"
-#include "port/source_factory.h"
+#include "port/input_kinds.h"
+#include "port/input_settings.h"
 #include "records/record.h"
 
 namespace tallix {
 
 namespace {
-
-constexpr std::int16_t kControlByte = 0xEC;  // bit 5: the data lines become inputs
 
 std::int64_t steadyMs() {
   return std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -50,10 +49,10 @@ bool Session::start() {
   std::filesystem::create_directories(env_.places.dataDir, ignored);
   makeSettingsFile();
   if (!lockRecord()) return false;
-  const SettingsLoad settings = loadSettings(env_.places.settingsFile);
-  const std::optional<InputSettings>& input = settings.settings.input;
-  // An input of its own ([input] source other than port) needs no port library.
-  Port* const port = input && input->source != InputKind::port ? nullptr : env_.port;
+  SettingsLoad settings = loadSettings(env_.places.settingsFile);
+  const InputSettings input =
+      readInputSettings(settings.file, env_.places.settingsFile, settings.messages);
+  Port* const port = input.source->portLibrary ? env_.port : nullptr;
 
   if (port != nullptr) {
     std::int32_t started = 0;
@@ -72,27 +71,19 @@ bool Session::start() {
     }
   }
 
-  const auto portNumber = static_cast<std::uint16_t>(settings.settings.portAddr);
+  // The simulated machine, when the program runs one; else the input the settings name.
   Source* source = env_.machine;
-  if (source == nullptr && port != nullptr && portNumber != 0) {
+  if (source == nullptr) {
     try {
-      port->outB(static_cast<std::uint16_t>(portNumber + 2), kControlByte);
-      // The first read binds InpB here, so that a library without it is said before sampling.
-      port->inpB(portNumber);
+      inputSource_ = makeInput(input, {port, static_cast<std::uint16_t>(settings.settings.portAddr),
+                                       env_.places.settingsFile, env_.serial});
+      source = inputSource_.get();
+    } catch (const InputUnavailable& e) {
+      view_.notice(Say::tr("%1: not polling.", {e.what()}));
     } catch (const std::exception& e) {
-      return fail(e.what());  // nothing was loaded yet: the record keeps its play
+      // The port library failed. Nothing was loaded yet: the record keeps its play.
+      return fail(e.what());
     }
-    if (input) {
-      source = (inputSource_ = makeSource(*input, port, portNumber, env_.serial)).get();
-    } else {
-      source = &portSource_.emplace(*port, portNumber);
-    }
-  } else if (source == nullptr && port == nullptr && input) {
-    source = (inputSource_ = makeSource(*input, nullptr, 0, env_.serial)).get();
-  } else if (source == nullptr) {
-    // Ports 0 and 2 belong to other hardware: never touch them.
-    view_.notice(Say::tr("The port address is not set (addr in %1): not polling.",
-                         {env_.places.settingsFile}));
   }
   counter_.applySettings(settings.settings);
   settingsMessages_ = settings.messages;

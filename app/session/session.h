@@ -2,10 +2,11 @@
 // of how the program runs, so they are tested without a window; the window is its view.
 //
 //   start()   program dir made current; the play's folder and, on a first run, the settings
-//             file made; the record locked (a second program on it ends);
-//             port library start (KIRVO_Start), degraded on an odd result; settings; control
-//             byte 0xEC to portAddr + 2; counter shaped; the record restored (kept aside when
-//             it cannot be loaded); the sampling thread started
+//             file made; the record locked (a second program on it ends); settings; for an
+//             input read through the port library, its start (KIRVO_Start), degraded on an odd
+//             result; the input made from the table of kinds (port/input_kinds.h), unless the
+//             program runs the simulated machine; counter shaped; the record restored (kept
+//             aside when it cannot be loaded); the sampling thread started
 //   pump()    on the window's display timer: the changes sampled since the last pump are
 //             recorded in the trace and counted by the tick driver in their own time; the play
 //             is saved every minute while it changes, and tried again every minute after a
@@ -37,7 +38,7 @@
 #include "port/input_source.h"
 #include "port/port.h"
 #include "port/sampler.h"
-#include "port/serial_bridge.h"
+#include "port/serial_link.h"
 #include "port/source.h"
 #include "port/trace.h"
 #include "records/commands.h"
@@ -63,10 +64,10 @@ class SessionView {
 
 // What the session reaches outside itself.
 struct SessionEnvironment {
-  // The port library, whose data register is the input; null for the simulated machine.
+  // The port library, for the inputs read through it; null for the simulated machine.
   Port* port = nullptr;
-  // The simulated machine, read instead of the port whatever the port address. Its play is
-  // kept in its own record, sim.log, so that a real play is never overwritten.
+  // The simulated machine, read instead of the input the settings name. Its play is kept in
+  // its own record, sim.log, so that a real play is never overwritten.
   Source* machine = nullptr;
   FileDialog* dialog = nullptr;    // for Load and Save
   Places places;                   // where tallix.ini and the play are
@@ -102,8 +103,8 @@ class Session {
 
   bool sampling() const { return sampler_ && !sampler_->ended(); }
   int exitStatus() const { return exitStatus_; }
-  // The source of an [input] section, whose raw inputs the pin monitor shows; null for the
-  // port library's data register read as it is and for the simulated machine.
+  // The input the settings name, whose raw inputs the pin monitor shows; null for the
+  // simulated machine and when nothing is polled.
   const InputSource* input() const { return inputSource_.get(); }
   Counter& counter() { return counter_; }
   const Counter& counter() const { return counter_; }
@@ -138,8 +139,7 @@ class Session {
   ChangeQueue queue_;
   Sampler::Clock::time_point epoch_ = Sampler::Clock::now();
   std::optional<FileLock> lock_;
-  std::optional<PortSource> portSource_;
-  std::unique_ptr<InputSource> inputSource_;  // the one [input] names
+  std::unique_ptr<InputSource> inputSource_;  // the one the settings name
   std::unique_ptr<Sampler> sampler_;
   RecordWriter writer_;
 

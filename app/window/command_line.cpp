@@ -1,8 +1,6 @@
 #include "command_line.h"
 
 #include <QCoreApplication>
-#include <charconv>
-#include <cmath>
 
 #include "base/numbers.h"
 #include "base/say.h"
@@ -30,14 +28,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
       c.simulateSpeed = 1;
     } else if (arg.rfind(std::string(kSimulate) + "=", 0) == 0) {
       const std::string text = arg.substr(kSimulate.size() + 1);
-      double speed = 0;
-      const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), speed);
-      if (ec != std::errc() || end != text.data() + text.size() || !(speed > 0) ||
-          speed > kMaxWindowSpeed) {
+      c.simulateSpeed = decimalNumber(text);
+      if (!c.simulateSpeed || !(*c.simulateSpeed > 0) || *c.simulateSpeed > kMaxWindowSpeed) {
         fail(Say::tr("--simulate=SPEED needs a speed above 0 and at most %1, got \"%2\"",
                      {numberText(kMaxWindowSpeed), text}));
       }
-      c.simulateSpeed = speed;
     } else if (arg == kServe) {
       c.serve = 0;
     } else if (arg.rfind(std::string(kServe) + "=", 0) == 0) {
@@ -55,10 +50,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
       if (i + 1 >= args.size()) fail(Say::tr("%1 needs a value", {arg}));
       const std::string& value = args[++i];
       if (arg == "--seed") {
-        const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), c.seed);
-        if (ec != std::errc() || end != value.data() + value.size()) {
-          fail(Say::tr("--seed needs a whole number, got \"%1\"", {value}));
-        }
+        const auto seed = wholeNumber<std::uint64_t>(value);
+        if (!seed) fail(Say::tr("--seed needs a whole number, got \"%1\"", {value}));
+        c.seed = *seed;
         seedGiven = true;
       } else {
         (arg == "--machine"    ? c.machinePath

@@ -13,7 +13,7 @@
 #include "language.h"
 #include "notice_bar.h"
 #include "pin_monitor.h"
-#include "qt_serial_link.h"
+#include "qtio/qt_serial_link.h"
 #include "serve/live_server.h"
 
 namespace tallix::window {
@@ -40,7 +40,7 @@ FrmTallix::FrmTallix(const Environment& env)
                 env.places,
                 env.trace,
                 {},
-                openSerialLink,
+                qtio::openSerialLink,
                 env.settingsSample},
                *this),
       texts_(this),

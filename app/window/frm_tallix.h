@@ -40,7 +40,7 @@ class NoticeBar;
 // What the window reaches outside itself.
 struct Environment {
   Port* port;       // the port library; null for the simulated machine
-  Source* machine;  // the simulated machine, read instead of the port
+  Source* machine;  // the simulated machine, read instead of the settings' input
   FileDialog& dialog;
   Messages& messages;
   Places places;                   // where tallix.ini and the play are

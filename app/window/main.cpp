@@ -34,8 +34,8 @@
 #include "language.h"
 #include "one_window.h"
 #include "port/kirvo_binding.h"
-#include "port/simulated_source.h"
 #include "port/trace.h"
+#include "simulation/simulated_source.h"
 
 namespace {
 

@@ -8,6 +8,8 @@
 #include <QVBoxLayout>
 
 #include "design.h"
+#include "language.h"
+#include "port/input_kinds.h"
 #include "session/session.h"
 
 namespace tallix::window {
@@ -55,10 +57,12 @@ PinMonitor::PinMonitor(const InputSource* input, QWidget* parent)
   layout->addWidget(waiting_);
   waiting_->setWordWrap(true);
   if (input_ == nullptr) {
-    waiting_->setText(QCoreApplication::translate(
-        "Window",
-        "The pin monitor shows the inputs of a source named in the [input] "
-        "section of tallix.ini (source=parport, serial, usbio, gpio or port)."));
+    waiting_->setText(
+        QCoreApplication::translate("Window",
+                                    "The pin monitor shows the inputs of the port or of the "
+                                    "source named in the [input] section of tallix.ini "
+                                    "(source=%1); none is read now.")
+            .arg(translated(inputKindNames())));
     table_->hide();
     return;
   }

@@ -1,6 +1,7 @@
-// The pin monitor: a small window that shows each raw input of the [input] source live (its
-// level, its edges, the width of its last pulse and the line it is mapped to), so that a
-// player wiring a machine finds which pin fires. The panel opens it with Ctrl+M or from its
+// The pin monitor: a small window that shows each raw input of the session's input live (the
+// port's data lines, or those of the [input] source): its level, its edges, the width of its
+// last pulse and the line it is mapped to, so that a player wiring a machine finds which pin
+// fires. The panel opens it with Ctrl+M or from its
 // context menu; the panel itself is unchanged.
 #pragma once
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <optional>
 
 namespace tallix {
 namespace {
@@ -50,6 +52,60 @@ TEST(ParseNumber, ReadsSettingsAndRecordTexts) {
   }
   EXPECT_TRUE(std::isinf(parseNumber("1E999")));
   EXPECT_TRUE(std::isinf(parseNumber("-1E999")));
+}
+
+TEST(WholeNumber, IsTheWholeTextInItsBaseAndRangeOrNothing) {
+  constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
+  constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+  const struct {
+    const char* text;
+    std::int64_t min, max;
+    int base;
+    std::optional<std::int64_t> value;
+  } rows[] = {
+      {"42", kMin, kMax, 10, 42},
+      {"007", kMin, kMax, 10, 7},
+      {"-12", kMin, kMax, 10, -12},
+      {"1f", kMin, kMax, 16, 31},
+      {"1F", kMin, kMax, 16, 31},
+      {"9223372036854775807", kMin, kMax, 10, kMax},
+      {"9223372036854775808", kMin, kMax, 10, std::nullopt},
+      {"65535", 1, 65535, 10, 65535},
+      {"65536", 1, 65535, 10, std::nullopt},
+      {"0", 1, 65535, 10, std::nullopt},
+      {"-1", 0, kMax, 10, std::nullopt},
+      {"-0", kMin, kMax, 10, std::nullopt},
+      {"+5", kMin, kMax, 10, std::nullopt},
+      {"5x", kMin, kMax, 10, std::nullopt},
+      {"5 ", kMin, kMax, 10, std::nullopt},
+      {" 5", kMin, kMax, 10, std::nullopt},
+      {"1.0", kMin, kMax, 10, std::nullopt},
+      {"0x1F", kMin, kMax, 16, std::nullopt},
+      {"&H1F", kMin, kMax, 16, std::nullopt},
+      {"8", kMin, kMax, 8, std::nullopt},
+      {"", kMin, kMax, 10, std::nullopt},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text);
+    EXPECT_EQ(wholeNumber<std::int64_t>(row.text, row.min, row.max, row.base), row.value);
+  }
+  EXPECT_EQ(wholeNumber<std::uint64_t>("18446744073709551615"), 18446744073709551615u);
+  EXPECT_EQ(wholeNumber<std::uint64_t>("-1"), std::nullopt);
+}
+
+TEST(DecimalNumber, IsAFiniteNumberFillingTheText) {
+  const struct {
+    const char* text;
+    std::optional<double> value;
+  } rows[] = {
+      {"2", 2},           {"1.5", 1.5},          {"-1.5", -1.5},        {".5", 0.5},
+      {"1e-1", 0.1},      {"1x", std::nullopt},  {" 1", std::nullopt},  {"+1", std::nullopt},
+      {"", std::nullopt}, {"inf", std::nullopt}, {"nan", std::nullopt}, {"1e999", std::nullopt},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text);
+    EXPECT_EQ(decimalNumber(row.text), row.value);
+  }
 }
 
 TEST(IntegerFields, RoundHalvesToEvenAndRefuseOverflow) {

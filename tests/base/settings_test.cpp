@@ -202,44 +202,5 @@ TEST(Settings, NullToZeroPassesEverythingButTheEmptyText) {
   EXPECT_EQ(NullToZero(" "), " ");
 }
 
-TEST(Settings, TheInputSectionNamesTheSourceItsPinsPolarityAndDebounce) {
-  EXPECT_FALSE(loadFrom("[setting]\naddr=888\n").settings.input.has_value());
-
-  const SettingsLoad given = loadFrom(
-      "[input]\nsource=serial\ndevice=COM3\ncoin_in=9\ncoin_out= 2, 14\nactive_low=0\n"
-      "debounce_ms=5\n");
-  ASSERT_TRUE(given.settings.input);
-  const InputSettings& in = *given.settings.input;
-  EXPECT_TRUE(given.messages.empty());
-  EXPECT_EQ(in.source, InputKind::serial);
-  EXPECT_EQ(in.device, "COM3");
-  EXPECT_EQ(in.pins, (std::array<std::vector<int>, 5>{{{9}, {2, 14}, {2}, {3}, {4}}}));
-  EXPECT_FALSE(in.activeLow);
-  EXPECT_EQ(in.debounceMs, 5);
-
-  // Values that cannot be used are said, and their defaults kept.
-  const SettingsLoad bad = loadFrom(
-      "[input]\nsource=usb\nregister=control\nbig=3,x\nreg=32\ndata5pin=\nactive_low=yes\n"
-      "debounce_ms=-1\n");
-  ASSERT_TRUE(bad.settings.input);
-  EXPECT_EQ(bad.settings.input->source, InputKind::port);
-  EXPECT_EQ(bad.settings.input->pins[3], std::vector<int>{3});
-  EXPECT_EQ(bad.settings.input->pins[2], std::vector<int>{2});
-  EXPECT_TRUE(bad.settings.input->activeLow);
-  EXPECT_EQ(bad.settings.input->debounceMs, 0);
-  EXPECT_EQ(bad.messages,
-            (std::vector<std::string>{
-                "tallix.ini [input] source=usb is not port, parport, serial, usbio or gpio; "
-                "using port",
-                "tallix.ini [input] register=control is not data or status; using data",
-                "tallix.ini [input] reg=32 is not a list of input numbers 0-31 (\"3\" or \"3,5\"); "
-                "using 2",
-                "tallix.ini [input] big=3,x is not a list of input numbers 0-31 (\"3\" or "
-                "\"3,5\"); using 3",
-                "tallix.ini [input] active_low=yes is not 0 or 1; using 1",
-                "tallix.ini [input] debounce_ms=-1 is not a number of ms from 0 to 99999; "
-                "using 0"}));
-}
-
 }  // namespace
 }  // namespace tallix

@@ -70,8 +70,10 @@ class Bench {
   void openPort() {
     heardFrom = uno.output().size();
     source_ = std::make_unique<InputSource>(
-        std::make_unique<SerialBridge>(
-            "uno", [this](const std::string&) { return std::make_unique<ChipLink>(uno); }),
+        std::make_unique<SerialBridge>("uno", "",
+                                       [this](const std::string&, const std::string&) {
+                                         return std::make_unique<ChipLink>(uno);
+                                       }),
         input_);
   }
   void runUntil(std::uint64_t cycle) {

@@ -182,8 +182,8 @@ class FakeLink : public SerialLink {
 struct Bridge {
   Line line;
   bool present = true;
-  InputSource source{std::make_unique<SerialBridge>("ttyFAKE",
-                                                    [this](const std::string&) {
+  InputSource source{std::make_unique<SerialBridge>("ttyFAKE", "join the group dialout",
+                                                    [this](const std::string&, const std::string&) {
                                                       if (!present) {
                                                         throw InputError("ttyFAKE: not found");
                                                       }

@@ -62,7 +62,7 @@ TEST(Parport, ClaimsThePortAndReadsTheRegisterAsked) {
     Ppdev::openError = 0;
     Ppdev::data = 0x5A;
     Ppdev::status = 0x78;
-    ParportInput input("/dev/parport0", row.statusRegister, Ppdev::calls());
+    ParportInput input("/dev/parport0", row.statusRegister, "join the group lp", Ppdev::calls());
     input.open(0);
     EXPECT_EQ(Ppdev::asked, row.opening);
     Levels levels;
@@ -72,13 +72,12 @@ TEST(Parport, ClaimsThePortAndReadsTheRegisterAsked) {
     EXPECT_EQ(Ppdev::asked.back(), static_cast<unsigned long>(PPRELEASE));
   }
   Ppdev::openError = EACCES;
-  ParportInput refused("/dev/parport1", false, Ppdev::calls());
+  ParportInput refused("/dev/parport1", false, "join the group lp", Ppdev::calls());
   try {
     refused.open(0);
     FAIL() << "opened";
   } catch (const InputError& e) {
-    EXPECT_STREQ(e.what(),
-                 "/dev/parport1: permission refused (join the group lp and log in again)");
+    EXPECT_STREQ(e.what(), "/dev/parport1: permission refused (join the group lp)");
   }
 }
 
@@ -189,7 +188,7 @@ TEST(Gpio, HandsOnTheLevelsAtTheOpenAndEachEdgeAfter) {
   }
   const SimChip sim;
   if (sim.chip.empty()) GTEST_SKIP() << "gpio-sim is there, but a chip cannot be made (root?)";
-  GpioInput input(sim.chip, 0b11);  // lines 0 and 1
+  GpioInput input(sim.chip, 0b11, "join the group gpio");  // lines 0 and 1
   input.open(0);
   Levels levels;
   input.read(1, levels);  // the pull-ups the input asked for hold both lines high

@@ -21,8 +21,8 @@
 
 #include "base/profile.h"
 #include "base/settings.h"
-#include "port/simulated_source.h"
 #include "simulation/ground_truth.h"
+#include "simulation/simulated_source.h"
 #include "support/fakes.h"
 #include "support/play.h"
 #include "support/temp_dir.h"

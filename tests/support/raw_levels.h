@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "base/input_settings.h"
+#include "port/input_settings.h"
 #include "port/port_byte.h"
 
 namespace tallix::testing {

@@ -14,6 +14,13 @@ TEST(Probe, NamesTheInputItCannotReadAndRefusesSettingsWithoutOne) {
   EXPECT_EQ(none.status, 2);
   EXPECT_EQ(none.err, (dir / "none.ini").string() +
                           ": no [input] source to probe (source=parport, serial, usbio or gpio)\n");
+  const auto junk = run(std::string(TALLIX_PROBE) + " --seconds 5x " + (dir / "none.ini").string());
+  EXPECT_EQ(junk.status, 2);
+  EXPECT_EQ(junk.err.rfind("tallix-probe: --seconds needs a whole number of seconds from 0, got "
+                           "\"5x\"\n",
+                           0),
+            0u)
+      << junk.err;
 
   writeBytes(dir / "serial.ini",
              "[input]\nsource=serial\ndevice=" + (dir / "ttyNONE").string() + "\ncoin_in=9\n");

@@ -103,12 +103,18 @@ TEST(Replay, BadTracesStopBeforeAnyTick) {
 }
 
 TEST(Replay, UsageErrors) {
-  for (const char* args : {"", " --tick-ms 0 -", " --bogus -", " a b", " --settings"}) {
+  for (const char* args :
+       {"", " --tick-ms 0 -", " --tick-ms 5x -", " --bogus -", " a b", " --settings"}) {
     SCOPED_TRACE(args);
     const auto r = run(kReplay + args);
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("usage: tallix-replay"), std::string::npos);
   }
+  EXPECT_EQ(
+      run(kReplay + " --tick-ms 5x -")
+          .err.rfind(
+              "tallix-replay: --tick-ms needs a whole number from 1 to 86400000, got \"5x\"\n", 0),
+      0u);
   const auto missing = run(kReplay + " /nonexistent/play.trace");
   EXPECT_EQ(missing.status, 2);
   EXPECT_EQ(missing.err, "/nonexistent/play.trace: No such file or directory\n");

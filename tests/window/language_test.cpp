@@ -13,8 +13,9 @@
 
 #include "base/say.h"
 #include "base/settings.h"
-#include "support/temp_dir.h"
+#include "port/input_kinds.h"
 #include "support/run.h"
+#include "support/temp_dir.h"
 
 namespace tallix::testing {
 namespace {
@@ -53,6 +54,9 @@ TEST(Language, ACoreTextIsShownInThePlayersLanguageWithItsArguments) {
             "hist.log を読み込めませんでした（[data] セクションがないので記録ファイルではありませ"
             "ん）。hist.log.bad として残しました。");
   EXPECT_EQ(window::translated("/a/path").toStdString(), "/a/path");  // not said: as it is
+  // A list said piece by piece reads as one list.
+  EXPECT_EQ(window::translated(inputKindNames()).toStdString(),
+            "port、parport、serial、usbio、gpio");
   QCoreApplication::removeTranslator(&japanese);
 }
 

@@ -13,13 +13,13 @@
 #include <thread>
 
 #include "port/trace.h"
+#include "qtio/qt_serial_link.h"
 #include "session/session.h"
 #include "simulation/machine.h"
 #include "support/fakes.h"
 #include "support/raw_levels.h"
 #include "support/run.h"
 #include "support/temp_dir.h"
-#include "window/qt_serial_link.h"
 
 namespace tallix {
 namespace {
@@ -100,14 +100,9 @@ TEST(SerialBridgeOnAPty, AWholePlayInOneBurstLeavesTheRecordThatTallixReplayMake
   FakePort port;  // left alone: the bridge needs no port library
   FakeDialog dialog;
   NoView view;
-  Session session({&port,
-                   nullptr,
-                   &dialog,
-                   Places::in(dir.path().string()),
-                   nullptr,
-                   {},
-                   window::openSerialLink},
-                  view);
+  Session session(
+      {&port, nullptr, &dialog, Places::in(dir.path().string()), nullptr, {}, qtio::openSerialLink},
+      view);
   ASSERT_TRUE(session.start());
   ASSERT_TRUE(heard(master, "?\n"));  // the bridge asks for the state once it is open
   const std::string burst = boardLines(play, wiring);

@@ -12,16 +12,26 @@
 namespace tallix::testing {
 namespace {
 
+// Shell commands that start PROGRAM on the simulated machine in the background ($pid), with
+// its trace recorded in TRACE, and wait until the trace holds its second moment (600 ms into
+// the play): the window is up and counting, and a stop signal closes it. The first moment may
+// be counted while the window starts. The wait ends at once when the program has ended.
+std::string startCounting(const std::string& program, const std::string& trace) {
+  return program + " --simulate --record-trace " + trace +
+         " & pid=$!;"
+         " while kill -0 $pid 2>/dev/null && [ \"$(wc -l 2>/dev/null <" +
+         trace + " || echo 0)\" -lt 2 ]; do sleep 0.05; done;";
+}
+
 TEST(Program, AStopSignalClosesTheWindowAndSavesThePlay) {
   for (const char* signal : {"TERM", "HUP", "INT"}) {
     SCOPED_TRACE(signal);
     TempDir dir;
     std::filesystem::copy_file(TALLIX_PROGRAM, dir / "tallix");
     writeBytes(dir / "tallix.ini", "");  // its files beside it
-    const auto r = run("cd " + dir.path().string() +
-                       " && { QT_QPA_PLATFORM=offscreen ./tallix --simulate & pid=$!; sleep 1.5;"
-                       " kill -" +
-                       signal + " $pid; wait $pid; }");
+    const auto r =
+        run("cd " + dir.path().string() + " && export QT_QPA_PLATFORM=offscreen && { " +
+            startCounting("./tallix", "play.trace") + " kill -" + signal + " $pid; wait $pid; }");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(std::filesystem::exists(dir / "sim.log"));
     EXPECT_EQ(ProfileFile::load(dir / "sim.log").value("data", "r0"), "1");
@@ -30,18 +40,21 @@ TEST(Program, AStopSignalClosesTheWindowAndSavesThePlay) {
 
 // A second program on the same record brings the first one's window forward and ends. One that
 // cannot reach that window (another runtime folder) says so in a box and does not run on the
-// record; a stop signal while that box waits ends it at once. The first program's play is saved
-// as usual.
+// record; a stop signal during its start-up, while that box waits or before, ends it at once.
+// The first program's play is saved as usual. The third program has begun once it has made its
+// trace file, after it held the stop signals back for its start-up.
 TEST(Program, ASecondProgramOnTheRecordBringsTheFirstForwardOrEnds) {
   TempDir dir;
   std::filesystem::copy_file(TALLIX_PROGRAM, dir / "tallix");
   writeBytes(dir / "tallix.ini", "");
   const auto r = run("cd " + dir.path().string() +
-                     " && export QT_QPA_PLATFORM=offscreen && mkdir -m 700 elsewhere"
-                     " && { ./tallix --simulate & first=$!; sleep 2;"
-                     " ./tallix --simulate; echo \"second $?\";"
-                     " XDG_RUNTIME_DIR=$PWD/elsewhere ./tallix --simulate & third=$!; sleep 1;"
-                     " kill -TERM $third; wait $third; echo \"third $?\"; sleep 1;"
+                     " && export QT_QPA_PLATFORM=offscreen && mkdir -m 700 elsewhere && { " +
+                     startCounting("./tallix", "first.trace") +
+                     " first=$pid; ./tallix --simulate; echo \"second $?\";"
+                     " XDG_RUNTIME_DIR=$PWD/elsewhere ./tallix --simulate --record-trace"
+                     " third.trace & third=$!;"
+                     " while [ ! -e third.trace ] && kill -0 $third 2>/dev/null; do sleep 0.05;"
+                     " done; kill -TERM $third; wait $third; echo \"third $?\";"
                      " kill -TERM $first; wait $first; echo \"first $?\"; }");
   EXPECT_EQ(r.out, "second 0\nthird 143\nfirst 0\n") << r.err;
   EXPECT_NE(r.err.find("sim.log is in use by another Tallix, which was brought forward."),
@@ -74,8 +87,10 @@ TEST(Program, AnInstalledProgramKeepsItsFilesUnderHomeOrInTheDataDir) {
     EXPECT_NE(help.out.find(row.settings.string()), std::string::npos) << help.out;
     EXPECT_NE(help.out.find(row.play.parent_path().string() + "/"), std::string::npos);
 
-    const auto r = run(env + "{ QT_QPA_PLATFORM=offscreen bin/tallix --simulate " + row.options +
-                       " & pid=$!; sleep 1.5; kill -TERM $pid; wait $pid; }");
+    std::filesystem::remove(dir / "play.trace");  // each run's own
+    const auto r = run(env + "export QT_QPA_PLATFORM=offscreen && { " +
+                       startCounting("bin/tallix " + std::string(row.options), "play.trace") +
+                       " kill -TERM $pid; wait $pid; }");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(readBytes(row.settings).find("[setting]"), std::string::npos);  // the sample
     EXPECT_TRUE(std::filesystem::exists(row.play));

@@ -5,12 +5,12 @@
 #include <memory>
 #include <string>
 
-#include "port/serial_bridge.h"
+#include "port/serial_link.h"
 
-namespace tallix::window {
+namespace tallix::qtio {
 
 // Opens the device (/dev/ttyACM0, COM3) at 115200 baud 8N1; throws InputError naming it and
-// the reason.
-std::unique_ptr<SerialLink> openSerialLink(const std::string& device);
+// the reason, with `access` when the system refused it. A SerialOpener.
+std::unique_ptr<SerialLink> openSerialLink(const std::string& device, const std::string& access);
 
-}  // namespace tallix::window
+}  // namespace tallix::qtio

@@ -2,26 +2,15 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 
+#include "base/numbers.h"
+#include "base/profile.h"
 #include "base/say.h"
-#include "numbers.h"
-#include "profile.h"
 
 namespace tallix {
 
 namespace {
-
-constexpr std::array<std::pair<const char*, InputKind>, 5> kSources{
-    {{"port", InputKind::port},
-     {"parport", InputKind::parport},
-     {"serial", InputKind::serial},
-     {"usbio", InputKind::usbio},
-     {"gpio", InputKind::gpio}}};
-
-bool isDigits(const std::string& text) {
-  return !text.empty() &&
-         std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
-}
 
 // "3" or "0, 5": the input numbers of a line; nullopt when the text is not such a list.
 std::optional<std::vector<int>> pinList(const std::string& text) {
@@ -33,10 +22,9 @@ std::optional<std::vector<int>> pinList(const std::string& text) {
     item.erase(
         std::remove_if(item.begin(), item.end(), [](unsigned char c) { return std::isspace(c); }),
         item.end());
-    if (!isDigits(item) || item.size() > 2) return std::nullopt;
-    const int pin = static_cast<int>(parseNumber(item));
-    if (pin >= kMaxInputs) return std::nullopt;
-    pins.push_back(pin);
+    const auto pin = wholeNumber<int>(item, 0, kMaxInputs - 1);
+    if (!pin) return std::nullopt;
+    pins.push_back(*pin);
     from = comma + 1;
   }
   return pins;
@@ -44,21 +32,24 @@ std::optional<std::vector<int>> pinList(const std::string& text) {
 
 }  // namespace
 
-std::optional<InputSettings> readInputSettings(const ProfileFile& ini, const std::string& fileName,
-                                               std::vector<std::string>& messages) {
-  if (ini.keys("input").empty()) return std::nullopt;
+InputSettings readInputSettings(const ProfileFile& ini, const std::filesystem::path& iniPath,
+                                std::vector<std::string>& messages) {
   InputSettings input;
+  if (ini.keys("input").empty()) {
+    input.asRead = true;
+    return input;
+  }
   auto report = [&](const char* key, const std::string& value, const std::string& why) {
-    messages.push_back(Say::tr("%1 [%2] %3=%4 %5", {fileName, "input", key, value, why}));
+    messages.push_back(
+        Say::tr("%1 [%2] %3=%4 %5", {iniPath.filename().string(), "input", key, value, why}));
   };
 
   if (const std::string source = ini.value("input", "source"); !source.empty()) {
-    const auto known = std::find_if(kSources.begin(), kSources.end(),
-                                    [&](const auto& s) { return source == s.first; });
-    if (known != kSources.end()) {
-      input.source = known->second;
+    if (const InputKind* kind = findInputKind(source)) {
+      input.source = kind;
     } else {
-      report("source", source, Say::tr("is not port, parport, serial, usbio or gpio; using port"));
+      report("source", source,
+             Say::tr("is not %1; using %2", {inputKindNames(), input.source->name}));
     }
   }
   input.device = ini.value("input", "device");
@@ -84,8 +75,8 @@ std::optional<InputSettings> readInputSettings(const ProfileFile& ini, const std
     report("active_low", low, Say::tr("is not 0 or 1; using 1"));
   }
   if (const std::string ms = ini.value("input", "debounce_ms"); !ms.empty()) {
-    if (isDigits(ms) && ms.size() <= 5) {
-      input.debounceMs = static_cast<std::int64_t>(parseNumber(ms));
+    if (const auto debounce = wholeNumber<std::int64_t>(ms, 0, 99999)) {
+      input.debounceMs = *debounce;
     } else {
       report("debounce_ms", ms, Say::tr("is not a number of ms from 0 to 99999; using 0"));
     }

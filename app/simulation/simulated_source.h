@@ -1,10 +1,11 @@
 // The simulated machine as an input source: its changes come with the machine's own times, so
 // the play counted is exactly the play the machine made (the trace tallix-sim writes for the
-// same description, seed and speed), whenever the sampler gets to poll it.
+// same description, seed and speed), whenever the sampler gets to poll it. The command line
+// picks it (tallix --simulate), not the settings, and the program hands it to the session.
 #pragma once
 
-#include "simulation/machine.h"
-#include "source.h"
+#include "machine.h"
+#include "port/source.h"
 
 namespace tallix {
 

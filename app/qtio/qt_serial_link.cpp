@@ -4,22 +4,16 @@
 #include <QSerialPort>
 
 #include "base/say.h"
+#include "port/input_source.h"
 
-namespace tallix::window {
+namespace tallix::qtio {
 
 namespace {
 
-std::string access() {
-#ifdef _WIN32
-  return Say::tr("close the program that has it open");
-#else
-  return Say::tr("join the group dialout and log in again, or close the program that has it open");
-#endif
-}
-
 class QtSerialLink final : public SerialLink {
  public:
-  explicit QtSerialLink(const std::string& device) : device_(device) {
+  QtSerialLink(const std::string& device, const std::string& access)
+      : device_(device), access_(access) {
     // The port's socket notifiers need an event dispatcher in the sampling thread, which is no
     // QThread; an event loop object gives the thread one. No loop runs: the port is read with
     // waitForReadyRead.
@@ -58,20 +52,21 @@ class QtSerialLink final : public SerialLink {
                     "name in tallix.ini right?)",
                     {device_}));
       case QSerialPort::PermissionError:
-        return InputError(Say::tr("%1: permission refused (%2)", {device_, access()}));
+        return InputError(Say::tr("%1: permission refused (%2)", {device_, access_}));
       default:
         return InputError(Say::tr("%1 %2: %3", {device_, what, port_.errorString().toStdString()}));
     }
   }
 
   std::string device_;
+  std::string access_;
   QSerialPort port_;
 };
 
 }  // namespace
 
-std::unique_ptr<SerialLink> openSerialLink(const std::string& device) {
-  return std::make_unique<QtSerialLink>(device);
+std::unique_ptr<SerialLink> openSerialLink(const std::string& device, const std::string& access) {
+  return std::make_unique<QtSerialLink>(device, access);
 }
 
-}  // namespace tallix::window
+}  // namespace tallix::qtio

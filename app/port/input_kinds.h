@@ -1,0 +1,77 @@
+// The kinds of input: each is one row of one table, which says where the machine's lines can
+// come from. The [input] reader takes source= names from it, the session makes its input
+// through it, tallix-probe lists it. A kind is a file of its own (its RawInput and a factory)
+// and a row in input_kinds.cpp.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "serial_link.h"
+
+namespace tallix {
+
+class InputSource;
+class Port;
+class RawInput;
+struct InputSettings;
+
+// Why an input cannot be read at all in this run: this build lacks its kind, or what it needs
+// is not set. Unlike an InputError it does not pass by itself, so nothing is polled.
+class InputUnavailable : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// What the program gives the inputs.
+struct InputEnvironment {
+  Port* port = nullptr;        // the port library, started; null where it was not
+  std::uint16_t portAddr = 0;  // [setting] addr as a port number; 0: not set
+  std::string settingsFile;    // named by the message of a setting that is missing
+  SerialOpener serial{};       // opens a serial line; null where the program has none
+};
+
+// What a kind's factory gets.
+struct InputRequest {
+  const InputSettings& settings;
+  const std::string& device;  // [input] device=, or the kind's own default
+  const std::string& access;  // the kind's access, for the messages of a refused device
+  const InputEnvironment& env;
+};
+
+// The systems a kind exists on.
+enum Platform : unsigned { kLinux = 1, kWindows = 2 };
+#ifdef _WIN32
+inline constexpr unsigned kThisPlatform = kWindows;
+#else
+inline constexpr unsigned kThisPlatform = kLinux;
+#endif
+
+struct InputKind {
+  std::string_view name;    // [input] source=
+  std::string_view device;  // read when device= is not given; "" for none or the first found
+  bool portLibrary;         // read through the port library, which the session starts first
+  unsigned platforms;       // where it exists (Platform bits)
+  std::string (*access)();  // what the player must do to be let at it, said with Say::tr
+  // Null in the builds for the platforms it does not exist on. May throw InputUnavailable.
+  std::unique_ptr<RawInput> (*make)(const InputRequest& request);
+};
+
+// The rows, in the order the player reads them listed; the first is the input without [input].
+std::span<const InputKind> inputKinds();
+const InputKind& defaultInputKind();
+// The row of that source= name; null for a name of none.
+const InputKind* findInputKind(std::string_view name);
+// Their names as the player reads a list, "port, parport, serial, usbio or gpio"; with
+// portLibraryToo false, only those read without the port library.
+std::string inputKindNames(bool portLibraryToo = true);
+
+// The input the settings name, through their pin map and debounce. Throws InputUnavailable
+// when it cannot be read in this run, and what the port library throws when it fails.
+std::unique_ptr<InputSource> makeInput(const InputSettings& settings, const InputEnvironment& env);
+
+}  // namespace tallix
