@@ -1,7 +1,9 @@
 // How long the history window takes to open over many past plays: from the shortcut to the
 // window shown with every play's summary listed, with 0, 500 and 2,000 past plays of 3,000
-// games each. "first" opens it on plays that were never listed before; "again" on the same
-// plays a second time. Runs without a display (the offscreen platform).
+// games each. "first" opens it on plays that have no index of summaries yet (copied into the
+// folder, or kept by an older version), which it then makes; "again" on the same plays with
+// their index, as the plays that クリア and 読込み keep always are. Runs without a display (the
+// offscreen platform).
 //
 //   bench_history_window [benchmark options]
 #include <benchmark/benchmark.h>

@@ -22,6 +22,7 @@ struct PlaySummary {
   std::int64_t difference = 0;  // out_count − in_count
   // The longest run-up of the play: of its bonuses, and the run-up still going on.
   std::int32_t longestRunUp = 0;
+  friend bool operator==(const PlaySummary&, const PlaySummary&) = default;
 };
 
 PlaySummary summarize(const Counters& counters, const std::vector<Bonus>& bonuses);

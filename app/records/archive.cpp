@@ -5,6 +5,7 @@
 
 #include "base/files.h"
 #include "base/local_time.h"
+#include "past_plays.h"
 
 namespace tallix {
 
@@ -21,6 +22,7 @@ std::filesystem::path archivePlay(const RecordSnapshot& play, const std::filesys
     path = folder / (name + "_" + std::to_string(n) + ".log");
   }
   SaveRecord(play, path);
+  notePastPlay(path);
   return path;
 }
 

@@ -177,15 +177,7 @@ HistoryWindow::HistoryWindow(QWidget* parent, const Counter& counter,
 void HistoryWindow::refresh() {
   past_.clear();
   try {
-    for (const PastPlay& p : listPastPlays(pastPlays_)) {
-      Listed listed{text(p.date), std::nullopt, {}};
-      try {
-        listed.play = readPlay(p.path);
-      } catch (const std::runtime_error& e) {  // RecordError or FileError
-        listed.error = translated(e.what());
-      }
-      past_.push_back(std::move(listed));
-    }
+    past_ = listPastPlays(pastPlays_);
   } catch (const FileError& e) {
     messages_.show(this, QCoreApplication::translate("Window", "The past plays cannot be listed."),
                    translated(e.what()));
@@ -198,11 +190,12 @@ void HistoryWindow::refresh() {
          toQColor(design::kLightYellow));
   for (std::size_t i = 0; i < past_.size(); ++i) {
     const int row = static_cast<int>(i) + 1;
-    if (past_[i].play) {
-      setRow(plays_, row, {past_[i].label}, toQColor(design::kWhite));
-      showSummary(row, summarize(past_[i].play->counters, past_[i].play->bonuses));
+    const QString date = text(past_[i].date);
+    if (past_[i].summary) {
+      setRow(plays_, row, {date}, toQColor(design::kWhite));
+      showSummary(row, *past_[i].summary);
     } else {
-      setRow(plays_, row, {past_[i].label, QCoreApplication::translate("Window", "Unreadable")},
+      setRow(plays_, row, {date, QCoreApplication::translate("Window", "Unreadable")},
              toQColor(design::kOrange));
     }
   }
@@ -227,10 +220,17 @@ void HistoryWindow::showPicked() {
     showBonuses(counter_.bonuses().all());
     return;
   }
-  const Listed& listed = past_[static_cast<std::size_t>(row - 1)];
-  problem_->setText(listed.error);
-  problem_->setVisible(!listed.play);
-  showBonuses(listed.play ? listed.play->bonuses : std::vector<Bonus>{});
+  // A past play's bonuses are read when it is picked; a file that cannot be read says why.
+  pickedBonuses_.clear();
+  QString problem;
+  try {
+    pickedBonuses_ = readPlay(past_[static_cast<std::size_t>(row - 1)].path).bonuses;
+  } catch (const std::runtime_error& e) {  // RecordError or FileError
+    problem = translated(e.what());
+  }
+  problem_->setText(problem);
+  problem_->setVisible(!problem.isEmpty());
+  showBonuses(pickedBonuses_);
 }
 
 void HistoryWindow::showSummary(int row, const PlaySummary& summary) {
@@ -257,20 +257,15 @@ void HistoryWindow::showBonuses(const std::vector<Bonus>& bonuses) {
 void HistoryWindow::exportBonuses() {
   const int row = std::max(plays_->currentRow(), 0);
   if (row == 0) return exportCsv("bonuses_current.csv", bonusCsv(counter_.bonuses().all()));
-  const Listed& listed = past_[static_cast<std::size_t>(row - 1)];
-  QString name = listed.label;
-  exportCsv("bonuses_" + name.remove(':').replace(' ', '_') + ".csv",
-            bonusCsv(listed.play ? listed.play->bonuses : std::vector<Bonus>{}));
+  QString name = text(past_[static_cast<std::size_t>(row - 1)].date);
+  exportCsv("bonuses_" + name.remove(':').replace(' ', '_') + ".csv", bonusCsv(pickedBonuses_));
 }
 
 void HistoryWindow::exportSummaries() {
   std::vector<SummaryRow> rows{
       {"current", summarize(counter_.counters(), counter_.bonuses().all())}};
-  for (const Listed& listed : past_) {
-    if (listed.play) {
-      rows.push_back(
-          {listed.label.toStdString(), summarize(listed.play->counters, listed.play->bonuses)});
-    }
+  for (const PastPlay& play : past_) {
+    if (play.summary) rows.push_back({play.date, *play.summary});
   }
   exportCsv("summaries.csv", summaryCsv(rows));
 }

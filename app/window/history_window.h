@@ -1,7 +1,8 @@
 // The history window: the current play and the past plays listed by date, each with its
 // summary (games, BIG, REG, their probabilities, payout rate, difference, longest run-up), and
-// every bonus of the play picked as a table and as a chart of run-ups and coins. A past play is
-// read from its file and only shown; nothing here writes a record. The bonus table and the
+// every bonus of the play picked as a table and as a chart of run-ups and coins. The past plays'
+// summaries come from their index (records/past_plays.h); a past play picked is read from its
+// file and only shown; nothing here writes a record. The bonus table and the
 // summaries are exported as CSV.
 //
 //   panel: Ctrl+H or the context menu's entry -> the window shown -> past plays read
@@ -51,11 +52,6 @@ class HistoryWindow : public QWidget {
   void hideEvent(QHideEvent* event) override;
 
  private:
-  struct Listed {
-    QString label;
-    std::optional<PlayRecord> play;  // empty when the file could not be read
-    QString error;
-  };
   void showPicked();
   void showSummary(int row, const PlaySummary& summary);
   void showBonuses(const std::vector<Bonus>& bonuses);
@@ -71,8 +67,9 @@ class HistoryWindow : public QWidget {
   QTableWidget* bonuses_;
   BonusChart* chart_;
 
-  std::vector<Listed> past_;
-  QTimer live_;  // redraws the current play while the window is shown
+  std::vector<PastPlay> past_;
+  std::vector<Bonus> pickedBonuses_;  // of the past play picked
+  QTimer live_;                       // redraws the current play while the window is shown
   // The play whose bonuses are shown, by its row, and the current play's bonus revision.
   std::optional<std::pair<int, std::uint64_t>> shown_;
 };

@@ -57,13 +57,14 @@ CommandOutcome load(Counter& counter, const TempDir& dir, const std::filesystem:
   return Command4_Click(counter, open, dir.path().string(), dir / "plays", kNoon);
 }
 
-// The past plays kept in dir/plays.
+// The past plays kept in dir/plays (beside them, the index of their summaries), by name.
 std::vector<std::filesystem::path> pastPlays(const TempDir& dir) {
   std::vector<std::filesystem::path> kept;
   std::error_code none;
   for (const auto& entry : std::filesystem::directory_iterator(dir / "plays", none)) {
-    kept.push_back(entry.path());
+    if (entry.path().extension() == ".log") kept.push_back(entry.path());
   }
+  std::sort(kept.begin(), kept.end());
   return kept;
 }
 
@@ -77,14 +78,12 @@ TEST(Clear, KeepsThePlayInThePastPlaysThenResetsItAndDeletesTheAutomaticRecord) 
   const CommandOutcome cleared = clear(play.counter, dir);
   EXPECT_FALSE(std::filesystem::exists(dir / "hist.log"));
   // The past play is a record that loads back into the play that was cleared.
-  const std::vector<std::filesystem::directory_entry> kept(
-      std::filesystem::directory_iterator(dir / "plays"), {});
+  const std::vector<std::filesystem::path> kept = pastPlays(dir);
   ASSERT_EQ(kept.size(), 1u);
-  EXPECT_EQ(cleared.done, "The cleared play was kept as " + kept[0].path().string() + ".");
-  EXPECT_EQ(kept[0].path().extension(), ".log");
+  EXPECT_EQ(cleared.done, "The cleared play was kept as " + kept[0].string() + ".");
   Counter back;
   back.applySettings(smallWin());
-  LoadRecord(back, kept[0].path());
+  LoadRecord(back, kept[0]);
   const std::vector<std::string> rows = back.panel().chart().rows();
   const Panel& p = play.panel();
   for (const CounterField& f : kRecordCounters) EXPECT_EQ(f.get(play.c()), 0) << f.key;
@@ -105,7 +104,7 @@ TEST(Clear, KeepsThePlayInThePastPlaysThenResetsItAndDeletesTheAutomaticRecord) 
   EXPECT_EQ(rows.size(), 2u);
   // A fresh play has nothing to keep; no record to delete is no failure either.
   EXPECT_EQ(clear(play.counter, dir).done, "There was no play to clear.");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "plays"), {}), 1);
+  EXPECT_EQ(pastPlays(dir).size(), 1u);
 }
 
 TEST(Clear, KeepsTheStoredRecordWhenToldToAndRefusesWhenThePlayCannotBeKept) {
@@ -120,13 +119,9 @@ TEST(Clear, KeepsTheStoredRecordWhenToldToAndRefusesWhenThePlayCannotBeKept) {
   // Two clears in one second get names of their own.
   play.game(3, 2);
   clear(play.counter, dir);
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(dir / "plays")) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
+  const std::vector<std::filesystem::path> names = pastPlays(dir);
   ASSERT_EQ(names.size(), 2u);
-  EXPECT_EQ(names[1], names[0].substr(0, names[0].size() - 4) + "_2.log");
+  EXPECT_EQ(names[1].stem(), names[0].stem().string() + "_2");
   // Where the past plays cannot be written, nothing is cleared.
   writeBytes(dir / "hist.log", "kept");
   play.game(3, 2);
