@@ -135,10 +135,6 @@ The play was left as it was.</source>
         <translation>を %1 として退避できません: %2</translation>
     </message>
     <message>
-        <source>No port access: not counting. %1 is left as it is.</source>
-        <translation>ポートにアクセスできません。カウントしません。%1 はそのままです。</translation>
-    </message>
-    <message>
         <source>The settings were made from the sample: %1.</source>
         <translation>設定ファイルを見本から作りました: %1</translation>
     </message>
@@ -445,6 +441,26 @@ The play was left as it was.</source>
     <message>
         <source>%1 is in use by another Tallix, which was brought forward.</source>
         <translation>%1 は別の Tallix が使っているので、そのウィンドウを前面に出しました。</translation>
+    </message>
+    <message>
+        <source>%1 [%2] %3=%4 is not a number as written; it is read as %5</source>
+        <translation>%1 の [%2] %3=%4 は数として書かれていないので、%5 として読みました</translation>
+    </message>
+    <message>
+        <source>To try Tallix, start it with --simulate (its simulated machine). A serial bridge or a USB I/O board needs no port access: [input] source=%1 in %2.</source>
+        <translation>試すには --simulate を付けて起動してください（模擬台で動きます）。シリアルブリッジや USB I/O ボードならポートのアクセス権は要りません: %2 の [input] source=%1。</translation>
+    </message>
+    <message>
+        <source>%1
+
+%2</source>
+        <translation>%1
+
+%2</translation>
+    </message>
+    <message>
+        <source>No port access: not counting. %1 is left as it is. %2</source>
+        <translation>ポートにアクセスできないので数えていません。%1 はそのままです。%2</translation>
     </message>
 </context>
 <context>

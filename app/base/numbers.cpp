@@ -121,6 +121,18 @@ double parseNumber(std::string_view text) {
   return parseDecimal(s);
 }
 
+bool isCleanNumber(std::string_view text) {
+  if (text.size() >= 2 && text[0] == '&') {
+    const char kind = static_cast<char>(text[1] | 0x20);  // in either case
+    const std::string_view digits = text.substr(2);
+    if (kind == 'h') return digits.size() <= 8 && wholeNumber<std::uint32_t>(digits, 0, ~0u, 16);
+    if (kind == 'o') return digits.size() <= 11 && wholeNumber<std::uint64_t>(digits, 0, ~0ull, 8);
+    return false;
+  }
+  if (!text.empty() && text[0] == '+') text.remove_prefix(1);
+  return decimalNumber(text).has_value();
+}
+
 std::optional<double> decimalNumber(std::string_view text) {
   double value = 0;
   const char* end = text.data() + text.size();

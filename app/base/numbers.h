@@ -24,6 +24,11 @@ namespace tallix {
 // the range of a double gives an infinity, which no integer field accepts.
 double parseNumber(std::string_view text);
 
+// Whether parseNumber reads the whole text as its number, as a player means it: a decimal number
+// ("7.6", "+5", "-2", "1.5E2") or an "&H"/"&O" form with nothing else. "12abc" (read as 12),
+// "abc" and "&HZZZ" (read as 0) and the empty text are not.
+bool isCleanNumber(std::string_view text);
+
 // A whole number that is the whole text: the digits of `base` (2 to 36; past 9 the letters, in
 // either case), after a "-" for a number below 0. No blanks, no "+", no prefix ("0x", "&H"),
 // nothing after the digits. nullopt for any other text, the empty one too, and for a number

@@ -59,6 +59,14 @@ SettingsLoad loadSettings(const std::filesystem::path& iniPath) {
     load.messages.push_back(Say::tr("%1 [%2] %3=%4 %5; using 0",
                                     {iniPath.filename().string(), section, key, text, why}));
   };
+  // A value that is not written as a number is read as every setting is ("12abc" is 12, "abc"
+  // 0) and, once it is used, named with what it was read as.
+  auto readAs = [&](const char* section, const char* key, std::string_view text, double v) {
+    if (text.empty() || isCleanNumber(text)) return;
+    load.messages.push_back(
+        Say::tr("%1 [%2] %3=%4 is not a number as written; it is read as %5",
+                {iniPath.filename().string(), section, key, std::string(text), numberText(v)}));
+  };
   auto integer = [&](const char* section, const char* key, auto& field, bool nullToZero) {
     const std::string text = ini.value(section, key);
     const double v = parseNumber(nullToZero ? NullToZero(text) : text);
@@ -68,6 +76,7 @@ SettingsLoad loadSettings(const std::filesystem::path& iniPath) {
       } else {
         field = toInt32(v);
       }
+      readAs(section, key, text, v);
     } catch (const OverflowError& e) {
       report(section, key, text, outside(e, key, v));
     }
@@ -80,6 +89,7 @@ SettingsLoad loadSettings(const std::filesystem::path& iniPath) {
     const double v = parseNumber(text);
     if (std::isfinite(v)) {
       s.rate[i] = v;
+      readAs("setting", key.c_str(), text, v);
     } else {
       report("setting", key.c_str(), text, Say::tr("is not a finite number"));
     }
@@ -97,6 +107,7 @@ SettingsLoad loadSettings(const std::filesystem::path& iniPath) {
     const double v = parseNumber(text);
     if (std::isfinite(v) && v > 0) {
       s.payout = v;
+      readAs("graph", "payout", text, v);
     } else {
       report("graph", "payout", text, Say::tr("is not a payout rate above 0 percent"));
     }

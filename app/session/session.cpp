@@ -63,10 +63,18 @@ bool Session::start() {
     }
     portStarted_ = true;
     if (static_cast<std::int16_t>(started) & 1) {
-      // Degraded: no settings, no port, no record; the stored record is left as it is.
+      // Degraded: no settings applied, no port, no record; the stored record is left as it is.
+      // The player is told the next steps, and what in the settings could not be used (a
+      // source= that names no input leads here too).
       ownsRecord_ = false;
-      view_.message("KIRVO Init Error!!", port->lastError());
-      view_.notice(Say::tr("No port access: not counting. %1 is left as it is.", {recordName()}));
+      const std::string otherInputs = Say::tr(
+          "To try Tallix, start it with --simulate (its simulated machine). A serial bridge or a "
+          "USB I/O board needs no port access: [input] source=%1 in %2.",
+          {inputKindNames(false), env_.places.settingsFile});
+      view_.message("KIRVO Init Error!!", Say::tr("%1\n\n%2", {port->lastError(), otherInputs}));
+      view_.notice(Say::tr("No port access: not counting. %1 is left as it is. %2",
+                           {recordName(), otherInputs}));
+      settingsMessages_ = settings.messages;
       return true;
     }
   }

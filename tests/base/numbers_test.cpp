@@ -93,6 +93,15 @@ TEST(WholeNumber, IsTheWholeTextInItsBaseAndRangeOrNothing) {
   EXPECT_EQ(wholeNumber<std::uint64_t>("-1"), std::nullopt);
 }
 
+TEST(IsCleanNumber, IsAWholeTextThatParseNumberReadsToItsEnd) {
+  for (const char* clean : {"7", "7.6", "+5", "-2", ".5", "1.5E2", "&H378", "&hffff", "&O17"}) {
+    EXPECT_TRUE(isCleanNumber(clean)) << clean;
+  }
+  for (const char* not_ : {"", "12abc", "abc", "&HZZZ", "&H", "&X1", "5 6", "1E999", "0x10"}) {
+    EXPECT_FALSE(isCleanNumber(not_)) << not_;
+  }
+}
+
 TEST(DecimalNumber, IsAFiniteNumberFillingTheText) {
   const struct {
     const char* text;

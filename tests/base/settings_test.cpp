@@ -35,7 +35,8 @@ TEST(Settings, ConvertsEveryKeyAsItIsRead) {
       "[big]\ncount=15abc\n"
       "[data5pin]\nenabled=1\nname=" +
       utf8ToCp932("ＡＴ回数") + "\n");
-  EXPECT_TRUE(load.messages.empty());
+  EXPECT_EQ(load.messages, std::vector<std::string>{"tallix.ini [big] count=15abc is not a number "
+                                                    "as written; it is read as 15"});
   const Settings& s = load.settings;
   EXPECT_EQ(s.portAddr, 888);
   EXPECT_EQ(s.rate, (std::array<double, 3>{5, 6, 7.6}));
@@ -78,6 +79,28 @@ TEST(Settings, ValuesOutsideTheirFieldAreReportedAndLeftAtZero) {
   EXPECT_EQ(load.settings.rate, (std::array<double, 3>{0, 6, 0}));
   EXPECT_EQ(load.settings.koyaku, (std::array<std::int16_t, 3>{0, 8, 0}));
   EXPECT_EQ(load.settings.bigSetCoin, 0);
+}
+
+// A value not written as a number keeps the reading every setting gets ("12abc" is 12), and is
+// named with what it was read as; numbers as a player writes them say nothing.
+TEST(Settings, ValuesNotWrittenAsNumbersAreNamedWithWhatTheyWereReadAs) {
+  const SettingsLoad load = loadFrom(
+      "[setting]\naddr=&HZZZ\nrate1=abc\nrate2=5.6yen\nrate3=+7.6\n"
+      "[koyaku]\nkoyaku1=&H8\nkoyaku1g=30G\nkoyaku2=\n"
+      "[big]\ncount=1.5E1\n[graph]\npayout=101.5%\n");
+  EXPECT_EQ(load.messages,
+            (std::vector<std::string>{
+                "tallix.ini [setting] addr=&HZZZ is not a number as written; it is read as 0",
+                "tallix.ini [setting] rate1=abc is not a number as written; it is read as 0",
+                "tallix.ini [setting] rate2=5.6yen is not a number as written; it is read as 5.6",
+                "tallix.ini [koyaku] koyaku1g=30G is not a number as written; it is read as 30",
+                "tallix.ini [graph] payout=101.5% is not a number as written; it is read as 101.5",
+            }));
+  EXPECT_EQ(load.settings.rate, (std::array<double, 3>{0, 5.6, 7.6}));
+  EXPECT_EQ(load.settings.koyaku[0], 8);
+  EXPECT_EQ(load.settings.koyakuG[0], 30);
+  EXPECT_EQ(load.settings.bigSetCoin, 15);
+  EXPECT_EQ(load.settings.payout, 101.5);
 }
 
 // A port number written in decimal above 32767 does not fit; the message gives the "&H" form

@@ -110,7 +110,7 @@ class SessionTest : public ::testing::Test {
 };
 
 TEST_F(SessionTest, AnOddPortStartIsDegradedAndLeavesTheRecordAsItIs) {
-  writeIni(kIni);
+  writeIni("[setting]\r\naddr=&H378\r\nrate1=abc\r\n[big]\r\ncount=10\r\n");
   writeBytes(dir / "hist.log", "[data]\r\nin_count=77\r\n");
   for (std::int32_t result : {1, 5, 9, 13, 0x10001}) {
     SCOPED_TRACE(result);
@@ -120,12 +120,24 @@ TEST_F(SessionTest, AnOddPortStartIsDegradedAndLeavesTheRecordAsItIs) {
     EXPECT_TRUE(session->start());
     ASSERT_EQ(view.messages.size(), 1u);
     EXPECT_EQ(view.messages[0].text, "KIRVO Init Error!!");
-    EXPECT_EQ(view.messages[0].detail, port->error);
+    // What the library says, then the next steps: the simulated machine and the other inputs.
+    EXPECT_EQ(view.messages[0].detail.rfind(port->error + "\n\nTo try Tallix, start it with "
+                                                          "--simulate",
+                                            0),
+              0u)
+        << view.messages[0].detail;
+    EXPECT_NE(view.messages[0].detail.find("[input] source=parport, serial, usbio or gpio"),
+              std::string::npos);
     EXPECT_TRUE(view.noticed("not counting"));
+    EXPECT_TRUE(view.noticed("--simulate"));
     EXPECT_FALSE(session->sampling());
     EXPECT_TRUE(port->writes.empty());
     EXPECT_EQ(counters().in_count, 0);                       // no record loaded
-    EXPECT_EQ(session->counter().settings().bigSetCoin, 0);  // no settings read
+    EXPECT_EQ(session->counter().settings().bigSetCoin, 0);  // no settings applied
+    // ... but what in them could not be used is said all the same.
+    EXPECT_EQ(session->settingsMessages(),
+              std::vector<std::string>{
+                  "tallix.ini [setting] rate1=abc is not a number as written; it is read as 0"});
     now += 10 * Session::kSaveEveryMs;
     session->pump();
     session->Command3_Click();  // クリア of a play never seen

@@ -55,7 +55,7 @@ TEST_F(StartUp, TheDegradedWindowShowsTheErrorTheNoticeAndItsDesignTexts) {
   start();
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "KIRVO Init Error!!");
-  EXPECT_EQ(messages.shown[0].detail, port.error);
+  EXPECT_EQ(messages.shown[0].detail.rfind(port.error + "\n\n", 0), 0u);
   EXPECT_FALSE(frm->polling());
   expectDesignTexts();  // no settings applied
   EXPECT_TRUE(shown("notice"));
