@@ -8,10 +8,10 @@ BUILD="$ROOT/build"
 PACKAGES=(
   build-essential cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-charts-dev qt6-serialport-dev qt6-httpserver-dev qt6-websockets-dev
+  qt6-base-dev qt6-charts-dev qt6-serialport-dev qt6-websockets-dev
   qt6-tools-dev qt6-l10n-tools
   fonts-ipafont-mincho xvfb xauth
-  libhidapi-dev libgpiod-dev
+  libhidapi-dev libgpiod-dev libboost-dev
   clang libclang-rt-14-dev clang-format
   g++-mingw-w64-x86-64 g++-mingw-w64-i686
   # the bridge's firmware: the AVR compiler and Arduino core that build it, and simavr's library

@@ -331,6 +331,10 @@ The play was left as it was.</source>
         <translation>%1 [serve] port=%2 は 1～65535 のポート番号ではありません。ライブビューは配信しません</translation>
     </message>
     <message>
+        <source>%1 [serve] allow_origin=%2 is not an origin such as https://example.com; no page of another site may read the figures</source>
+        <translation>%1 [serve] allow_origin=%2 は https://example.com のようなオリジンではありません。ほかのサイトのページからはデータを読めません</translation>
+    </message>
+    <message>
         <source>The live view is not served: [serve] address=%1 is not an IP address</source>
         <translation>ライブビューを配信できません: [serve] address=%1 は IP アドレスではありません</translation>
     </message>

@@ -1,5 +1,7 @@
 #include "settings.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 
@@ -28,6 +30,21 @@ std::string outside(const OverflowError& e, const char* key, double value) {
   std::snprintf(hex, sizeof hex, "%X", static_cast<unsigned>(port));
   return Say::tr("is outside %1 (use addr=&H%2 for port %3)",
                  {e.range(), hex, std::to_string(port)});
+}
+
+// An origin as a browser sends it: a scheme, "://" and a host with an optional port, no path.
+// "*" and "null" (sandboxed pages and files, which any site can make) are none.
+bool isOrigin(std::string_view text) {
+  const std::size_t colon = text.find("://");
+  if (colon == 0 || colon == std::string_view::npos) return false;
+  const std::string_view scheme = text.substr(0, colon);
+  const std::string_view host = text.substr(colon + 3);
+  const auto schemeChar = [](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.';
+  };
+  return std::isalpha(static_cast<unsigned char>(scheme.front())) &&
+         std::ranges::all_of(scheme, schemeChar) && !host.empty() &&
+         host.find_first_of("/?#@ \t") == std::string_view::npos;
 }
 
 }  // namespace
@@ -123,6 +140,16 @@ SettingsLoad loadSettings(const std::filesystem::path& iniPath) {
   }
   if (std::string text = ini.value("serve", "address"); !text.empty()) {
     s.serve.address = std::move(text);
+  }
+  if (std::string text = ini.value("serve", "allow_origin"); !text.empty()) {
+    if (isOrigin(text)) {
+      s.serve.allowOrigin = std::move(text);
+    } else {
+      load.messages.push_back(
+          Say::tr("%1 [serve] allow_origin=%2 is not an origin such as https://example.com; no "
+                  "page of another site may read the figures",
+                  {iniPath.filename().string(), text}));
+    }
   }
   return load;
 }

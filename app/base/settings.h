@@ -19,6 +19,8 @@ namespace tallix {
 struct ServeSettings {
   std::uint16_t port = 0;             // 0: not served unless the command line asks
   std::string address = "127.0.0.1";  // an IP address of this machine; 0.0.0.0 for all
+  // An origin ("https://overlay.example") whose pages may read the figures; "" for none.
+  std::string allowOrigin;
 };
 
 // The port number of a text that is exactly one, 1..65535; nullopt for any other text.

@@ -1,7 +1,9 @@
 #include "figures_json.h"
 
-#include <QJsonArray>
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string_view>
 
 #include "base/numbers.h"
 #include "counting/counter.h"
@@ -10,52 +12,106 @@ namespace tallix {
 
 namespace {
 
-QJsonValue timeOfDay(std::int32_t second) {
-  return second == Bonus::kNoTime ? QJsonValue() : QString::fromStdString(timeOfDayText(second));
+// Writes one JSON object, its members in the order given.
+class JsonObject {
+ public:
+  explicit JsonObject(std::string& out) : out_(out) { out_ += '{'; }
+  ~JsonObject() { out_ += '}'; }
+
+  std::string& key(std::string_view name) {
+    if (!first_) out_ += ',';
+    first_ = false;
+    string(out_, name);
+    out_ += ':';
+    return out_;
+  }
+  void number(std::string_view name, std::int64_t value) { key(name) += std::to_string(value); }
+  void text(std::string_view name, std::string_view value) { string(key(name), value); }
+
+  // A JSON string: quotes, backslashes and control characters escaped; UTF-8 as it is.
+  static void string(std::string& out, std::string_view text) {
+    out += '"';
+    for (const char c : text) {
+      if (c == '"' || c == '\\') {
+        out += '\\';
+        out += c;
+      } else if (static_cast<unsigned char>(c) < 0x20) {
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+        out += escaped;
+      } else {
+        out += c;
+      }
+    }
+    out += '"';
+  }
+
+ private:
+  std::string& out_;
+  bool first_ = true;
+};
+
+void timeOfDay(JsonObject& object, std::string_view name, std::int32_t second) {
+  if (second == Bonus::kNoTime) {
+    object.key(name) += "null";
+  } else {
+    object.text(name, timeOfDayText(second));
+  }
 }
 
-QJsonObject bonusJson(const Bonus& b) {
-  return {{"kind", b.kind == BonusKind::BIG ? "BIG" : "REG"},
-          {"game", b.game},
-          {"run_up", b.run_up},
-          {"coins", b.coins},
-          {"start", timeOfDay(b.start)},
-          {"end", timeOfDay(b.end)}};
-}
-
-QString panelText(const Panel& panel, TextId id) {
-  return QString::fromStdString(panel.text(id).text);
+void bonusJson(std::string& out, const Bonus& b) {
+  JsonObject bonus(out);
+  bonus.text("kind", b.kind == BonusKind::BIG ? "BIG" : "REG");
+  bonus.number("game", b.game);
+  bonus.number("run_up", b.run_up);
+  bonus.number("coins", b.coins);
+  timeOfDay(bonus, "start", b.start);
+  timeOfDay(bonus, "end", b.end);
 }
 
 }  // namespace
 
-QJsonObject figuresJson(const Counter& counter) {
-  const Counters& c = counter.counters();
-  QJsonObject figures;
-  for (const CounterField& field : kRecordCounters) {
-    figures.insert(QLatin1String(field.key.data(), static_cast<qsizetype>(field.key.size())),
-                   field.get(c));
+std::string figuresJson(const Counter& counter) {
+  std::string out;
+  {
+    JsonObject figures(out);
+    const Counters& c = counter.counters();
+    for (const CounterField& field : kRecordCounters) figures.number(field.key, field.get(c));
+    figures.number("difference", std::int64_t{c.out_count} - c.in_count);
+    const Panel& panel = counter.panel();
+    figures.text("payout_rate", panel.text(TextId::dedamaritsu).text);
+    figures.text("big_probability", panel.text(TextId::bigKakuritsu).text);
+    figures.text("reg_probability", panel.text(TextId::regKakuritsu).text);
+    std::string& bonuses = figures.key("bonuses");
+    bonuses += '[';
+    const std::vector<Bonus>& all = counter.bonuses().all();
+    const auto shown = static_cast<std::ptrdiff_t>(std::min<std::size_t>(all.size(), kLiveBonuses));
+    for (auto b = all.rbegin(); b != all.rbegin() + shown; ++b) {
+      if (b != all.rbegin()) bonuses += ',';
+      bonusJson(bonuses, *b);
+    }
+    bonuses += ']';
   }
-  figures.insert("difference", static_cast<qint64>(c.out_count) - c.in_count);
-  const Panel& panel = counter.panel();
-  figures.insert("payout_rate", panelText(panel, TextId::dedamaritsu));
-  figures.insert("big_probability", panelText(panel, TextId::bigKakuritsu));
-  figures.insert("reg_probability", panelText(panel, TextId::regKakuritsu));
-  const std::vector<Bonus>& all = counter.bonuses().all();
-  QJsonArray bonuses;
-  const auto shown = std::min<std::size_t>(all.size(), kLiveBonuses);
-  for (auto b = all.rbegin(); b != all.rbegin() + static_cast<std::ptrdiff_t>(shown); ++b) {
-    bonuses.append(bonusJson(*b));
-  }
-  figures.insert("bonuses", bonuses);
-  return figures;
+  return out;
 }
 
-QJsonObject graphJson(const Chart& chart) {
-  QJsonArray points;
-  // A row not given a value yet reads as 0, as the window draws it.
-  for (const std::string& row : chart.rows()) points.append(parseNumber(row));
-  return {{"games_per_point", Chart::kGamesPerRow}, {"points", points}};
+std::string graphJson(const std::vector<std::string>& rows) {
+  std::string out;
+  out.reserve(rows.size() * 6 + 48);
+  {
+    JsonObject graph(out);
+    graph.number("games_per_point", Chart::kGamesPerRow);
+    std::string& points = graph.key("points");
+    points += '[';
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      if (i > 0) points += ',';
+      // A row not given a value yet reads as 0, as the window draws it; JSON has no infinity.
+      const double value = parseNumber(rows[i]);
+      points += std::isfinite(value) ? numberText(value) : "null";
+    }
+    points += ']';
+  }
+  return out;
 }
 
 }  // namespace tallix

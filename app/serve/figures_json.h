@@ -1,26 +1,26 @@
-// The figures of the live view as JSON, taken from the counter whose panel the window draws, so
-// that the page, the JSON and the window never disagree. The counters carry their record key
-// names ("in_count", "start_all_count", …); the rates are the panel's own texts.
+// The figures of the live view as JSON text, taken from the counter whose panel the window
+// draws, so that the page, the JSON and the window never disagree. The counters carry their
+// record key names ("in_count", "start_all_count", …); the rates are the panel's own texts.
 #pragma once
 
-#include <QJsonObject>
+#include <string>
+#include <vector>
 
 namespace tallix {
 
-class Chart;
 class Counter;
 
 // The number of bonuses the live view lists, as many as the panel's history shows.
 inline constexpr int kLiveBonuses = 10;
 
-// Everything but the coin graph: the 19 counters, "difference" (out_count − in_count),
-// "payout_rate", "big_probability" and "reg_probability" as the panel shows them, and
+// Everything but the coin graph, one JSON object: the 19 counters, "difference" (out_count −
+// in_count), "payout_rate", "big_probability" and "reg_probability" as the panel shows them, and
 // "bonuses", the last kLiveBonuses newest first, each with "kind", "game", "run_up", "coins",
 // "start" and "end" (times of day, null when not known or still running).
-QJsonObject figuresJson(const Counter& counter);
+std::string figuresJson(const Counter& counter);
 
-// The coin graph: {"games_per_point": 25, "points": [0, -12, …]}, a coin difference every
-// games_per_point games from the play's start.
-QJsonObject graphJson(const Chart& chart);
+// The coin graph of the chart's rows (Chart::rows()): {"games_per_point":25,"points":[0,-12,…]},
+// a coin difference every games_per_point games from the play's start.
+std::string graphJson(const std::vector<std::string>& rows);
 
 }  // namespace tallix

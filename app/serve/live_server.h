@@ -1,5 +1,5 @@
-// The live view: the counter's figures served over HTTP to browsers and tools on this machine
-// (or, with another address, the network), for a stream's browser source or a phone.
+// The live view: the counter's figures served over HTTP to browsers and tools on this PC (or,
+// with another address, the network), for a stream's browser source or a phone.
 //
 //   GET /                 the page (plain HTML, CSS and a little script, built in); with
 //                         ?transparent its background is clear, for a streaming program
@@ -7,67 +7,93 @@
 //   WebSocket /live       the same JSON at once, then again whenever a figure changes; the
 //                         coin graph only when it changed since that client last got it
 //
-// Everything else gets a plain-text error. Nothing a client sends changes the play.
+// HEAD is answered as GET is. Everything else gets a plain-text error; nothing a client sends
+// changes the play. Requests from the pages of other sites are refused (request_checks.h).
 //
-// The server lives in the window's thread and only reads the counter there, between two
-// counts, so what it serves is what the window draws. Its sockets never block: a client that
-// reads slowly (or has vanished without a word) is sent nothing new while more than
-// kMaxBacklog bytes wait for it, and catches up with the latest figures once it reads again.
+// Threads: the server runs on a thread of its own and never touches the counter. The counter's
+// thread hands it the figures with publish(): their JSON (a few hundred bytes) and the graph
+// rows added since (one per 25 games), a constant cost however many clients there are. The
+// server's thread turns them into immutable texts, the graph's JSON once per change of the
+// graph, which every client's answer and message share.
+//
+// Every client is held to ServeLimits: a connection beyond the cap is closed at once; a request
+// must arrive and be complete in time, within a size; a client is sent one answer or message at a
+// time, and one that does not take it in time is disconnected. A WebSocket client that falls
+// behind skips to the latest figures, so nothing piles up for it.
 #pragma once
 
-#include <QByteArray>
-#include <QHttpServer>
-#include <QJsonObject>
-#include <QTimer>
+#include <chrono>
+#include <cstddef>
 #include <cstdint>
-#include <optional>
+#include <memory>
 #include <string>
-#include <vector>
-
-class QWebSocket;
 
 namespace tallix {
 
 class Counter;
 
-class LiveServer : public QObject {
+struct ServeLimits {
+  using Ms = std::chrono::milliseconds;
+
+  // Open connections of every kind. One more is closed as soon as it is accepted, so that a
+  // flood of connections never takes the descriptors the play's files need (the usual limit of
+  // a process is 1024), while a stream, phones and 500 readers fit.
+  static constexpr std::size_t kMaxConnections = 512;
+  // The request line and header fields together. A larger request gets 431 and is closed.
+  static constexpr std::size_t kMaxRequestBytes = 8 * 1024;
+  // From a request's first byte to its end: a request sent slowly is closed.
+  static constexpr Ms kRequestTimeout{10'000};
+  // A connection that sends nothing (before its first request, between requests) is closed; a
+  // WebSocket that sends nothing is pinged after half this time, closed after all of it.
+  static constexpr Ms kIdleTimeout{15'000};
+  // An answer, a WebSocket message or a pong that the client has not taken in this time: the
+  // client does not read, and is disconnected. Also the time a closing client has to take the
+  // last answer before the connection is dropped.
+  static constexpr Ms kSendTimeout{10'000};
+  // A WebSocket message from a client, which has nothing to say: larger ones close it.
+  static constexpr std::size_t kMaxIncomingMessage = 1024;
+
+  std::size_t maxConnections = kMaxConnections;
+  std::size_t maxRequestBytes = kMaxRequestBytes;
+  Ms requestTimeout = kRequestTimeout;
+  Ms idleTimeout = kIdleTimeout;
+  Ms sendTimeout = kSendTimeout;
+  std::size_t maxIncomingMessage = kMaxIncomingMessage;
+};
+
+class LiveServer {
  public:
-  static constexpr qint64 kMaxBacklog = 1 << 20;
-  static constexpr int kPublishInterval = 100;  // ms between looks at the figures
+  // How often the counter's thread hands over the figures: the page follows within this.
+  static constexpr std::chrono::milliseconds kPublishInterval{100};
 
-  explicit LiveServer(const Counter& counter, QObject* parent = nullptr);
+  // The first figures are those of `counter`. Nothing is served before listen().
+  explicit LiveServer(const Counter& counter, ServeLimits limits = {});
+  // Closes every connection and ends the server's thread.
+  ~LiveServer();
+  LiveServer(const LiveServer&) = delete;
+  LiveServer& operator=(const LiveServer&) = delete;
 
-  // Starts serving on the address (an IP address; "0.0.0.0" for every one of the machine) and
-  // port (0 picks a free one). Returns "" when it serves, or why it cannot, for the player.
-  std::string listen(const std::string& address, std::uint16_t port);
+  // Starts serving, on a thread of its own, on the address (an IP address; "0.0.0.0" for every
+  // one of the PC) and port (0 picks a free one). allowOrigin, an origin ("https://example.com")
+  // or "", is one whose pages may read /api/figures. Returns "" when it serves, or why it
+  // cannot, for the player.
+  std::string listen(const std::string& address, std::uint16_t port,
+                     const std::string& allowOrigin = "");
   // The address of the page, "http://127.0.0.1:8255/", once listening.
-  const std::string& url() const { return url_; }
-  std::size_t clientCount() const { return clients_.size(); }
+  const std::string& url() const;
 
-  // Sends what changed since each client last got the figures. The timer calls it; tests call
-  // it after playing the counter.
-  void publish();
+  // On the counter's thread: hands over the figures, if they changed since the last call. The
+  // program calls it every kPublishInterval; tests call it after playing the counter.
+  void publish(const Counter& counter);
+
+  // From any thread, as the server last counted them: WebSocket clients, and open connections
+  // of every kind.
+  std::size_t clientCount() const;
+  std::size_t connectionCount() const;
 
  private:
-  struct Client {
-    QWebSocket* socket;
-    std::uint64_t figuresSent = 0;           // generation_ when it was last sent the figures
-    std::optional<std::uint64_t> graphSent;  // the chart's revision when it was last sent
-  };
-
-  void addRoutes();
-  void accept();
-  void refresh();  // figures_ made the counter's
-  void send(Client& client);
-
-  const Counter& counter_;
-  QHttpServer http_;
-  QByteArray page_;
-  QTimer publisher_;
-  std::vector<Client> clients_;
-  QJsonObject figures_;           // the figures as last published
-  std::uint64_t generation_ = 1;  // changes with figures_; a new client has had none
-  std::string url_;
+  class Impl;
+  std::unique_ptr<Impl> impl_;
 };
 
 }  // namespace tallix

@@ -95,16 +95,21 @@ void FrmTallix::serve() {
   const std::uint16_t port = servePort(serve_, settings);
   if (port == 0) return;
   live_ = std::make_unique<LiveServer>(session_.counter());
-  if (const std::string why = live_->listen(settings.address, port); !why.empty()) {
+  if (const std::string why = live_->listen(settings.address, port, settings.allowOrigin);
+      !why.empty()) {
     live_.reset();
     notice(why, Notice::lasting);
     return;
   }
+  publisher_.setInterval(LiveServer::kPublishInterval);
+  connect(&publisher_, &QTimer::timeout, this, [this] { live_->publish(session_.counter()); });
+  publisher_.start();
   notice(Say::tr("The live view is at %1", {live_->url()}), Notice::passing);
 }
 
 void FrmTallix::Form_Unload() {
   display_.stop();
+  publisher_.stop();
   live_.reset();
   session_.stop();
 }

@@ -10,6 +10,8 @@
 //   buttons        the session's Command3/4/5_Click, then render()
 //   close          Form_Unload: session.stop(), which saves the play
 //   live view      with --serve or [serve] port=, the figures served to browsers from start-up
+//                  by a server on its own thread; every tenth of a second the window hands it
+//                  what changed (LiveServer::publish)
 //
 // A window thread held up (a dialog, a slow redraw) delays the display, never the sampling.
 #pragma once
@@ -99,6 +101,7 @@ class FrmTallix : public QWidget, private SessionView {
   NoticeBar* notices_;
 
   std::unique_ptr<LiveServer> live_;
+  QTimer publisher_;  // hands the figures to live_
 
   QTimer display_;
   std::optional<Panel::Revisions> shown_;

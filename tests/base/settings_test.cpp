@@ -171,29 +171,45 @@ TEST(Settings, GraphPayoutIsAPositiveRateOrNone) {
   }
 }
 
-TEST(Settings, ServeTakesAPortNumberAndAnAddress) {
+TEST(Settings, ServeTakesAPortNumberAnAddressAndAnOrigin) {
   const struct {
     const char* ini;
     std::uint16_t port;
     const char* address;
+    const char* allowOrigin;
     const char* message;
   } rows[] = {
-      {"", 0, "127.0.0.1", nullptr},
-      {"[serve]\nport=8255\naddress=0.0.0.0\n", 8255, "0.0.0.0", nullptr},
-      {"[serve]\nport=65536\n", 0, "127.0.0.1",
+      {"", 0, "127.0.0.1", "", nullptr},
+      {"[serve]\nport=8255\naddress=0.0.0.0\n", 8255, "0.0.0.0", "", nullptr},
+      {"[serve]\nport=65536\n", 0, "127.0.0.1", "",
        "tallix.ini [serve] port=65536 is not a port number from 1 to 65535; the live view is off"},
-      {"[serve]\nport=80x\n", 0, "127.0.0.1",
+      {"[serve]\nport=80x\n", 0, "127.0.0.1", "",
        "tallix.ini [serve] port=80x is not a port number from 1 to 65535; the live view is off"},
-      {"[serve]\nport=0\n", 0, "127.0.0.1",
+      {"[serve]\nport=0\n", 0, "127.0.0.1", "",
        "tallix.ini [serve] port=0 is not a port number from 1 to 65535; the live view is off"},
+      {"[serve]\nallow_origin=https://overlay.example:8443\n", 0, "127.0.0.1",
+       "https://overlay.example:8443", nullptr},
+      {"[serve]\nallow_origin=http://127.0.0.1:5500\n", 0, "127.0.0.1", "http://127.0.0.1:5500",
+       nullptr},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.ini);
     const SettingsLoad load = loadFrom(row.ini);
     EXPECT_EQ(load.settings.serve.port, row.port);
     EXPECT_EQ(load.settings.serve.address, row.address);
+    EXPECT_EQ(load.settings.serve.allowOrigin, row.allowOrigin);
     EXPECT_EQ(load.messages,
               row.message ? std::vector<std::string>{row.message} : std::vector<std::string>{});
+  }
+  // What is not an origin allows none: any site can be "null", and "*" is every one.
+  for (const char* text : {"*", "null", "example.com", "https://example.com/overlay", "://x"}) {
+    SCOPED_TRACE(text);
+    const SettingsLoad load = loadFrom(std::string("[serve]\nallow_origin=") + text + "\n");
+    EXPECT_EQ(load.settings.serve.allowOrigin, "");
+    EXPECT_EQ(load.messages,
+              std::vector<std::string>{"tallix.ini [serve] allow_origin=" + std::string(text) +
+                                       " is not an origin such as https://example.com; no page of "
+                                       "another site may read the figures"});
   }
 }
 

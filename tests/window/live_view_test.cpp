@@ -66,6 +66,7 @@ class LiveViewTest : public ::testing::Test {
       now = *t;
       driver.tick(now, signExtendByte(machine.byte()));
     }
+    server.publish(counter);
     EXPECT_EQ(server.listen("127.0.0.1", 0), "");
     base = QString::fromStdString(server.url());
   }
@@ -159,10 +160,10 @@ TEST_F(LiveViewTest, ClientsGetChangesUntilTheyVanish) {
 
   // Nothing changed: nothing is sent. A game changes the figures; the graph comes along only
   // when the game gave it a point.
-  server.publish();
+  server.publish(counter);
   const std::uint64_t graph = counter.panel().chart().revision();
   game();
-  server.publish();
+  server.publish(counter);
   ASSERT_TRUE(waitFor([&] { return got.size() == 2; }));
   EXPECT_EQ(got[1]["in_count"].toInteger(), got[0]["in_count"].toInteger() + 3);
   EXPECT_EQ(got[1].contains("graph"), counter.panel().chart().revision() != graph);
@@ -186,8 +187,8 @@ TEST_F(LiveViewTest, AnswersAnythingElseWithAPlainError) {
   } rows[] = {
       {"nothing", "GET", 404, ""},
       {"api/figures/1", "GET", 404, ""},
-      {"api/figures", "POST", 405, "GET"},
-      {"", "DELETE", 405, "GET"},
+      {"api/figures", "POST", 405, "GET, HEAD"},
+      {"", "DELETE", 405, "GET, HEAD"},
       {"live", "GET", 400, ""},
   };
   for (const auto& row : rows) {
@@ -251,8 +252,7 @@ TEST_F(LiveViewWindowTest, SaysWhyItCannotServe) {
   ASSERT_TRUE(taken.listen(QHostAddress::LocalHost));
   const std::string port = std::to_string(taken.serverPort());
   const std::pair<std::string, std::string> rows[] = {
-      {"", "The live view is not served: 127.0.0.1 port " + port +
-               ": The bound address is already in use"},
+      {"", "The live view is not served: 127.0.0.1 port " + port + ": Address already in use"},
       {"[serve]\naddress=my.pc\n",
        "The live view is not served: [serve] address=my.pc is not "
        "an IP address"},
