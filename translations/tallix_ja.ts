@@ -562,7 +562,7 @@ The play was left as it was.</source>
         <translation>差枚</translation>
     </message>
     <message>
-        <source>Longest run-up</source>
+        <source>Max run-up</source>
         <translation>最大ハマリ</translation>
     </message>
     <message>

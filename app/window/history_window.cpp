@@ -35,7 +35,7 @@ constexpr const char* kPlayColumns[] = {QT_TRANSLATE_NOOP("Window", "Play"),
                                         QT_TRANSLATE_NOOP("Window", "REG odds"),
                                         QT_TRANSLATE_NOOP("Window", "Payout"),
                                         QT_TRANSLATE_NOOP("Window", "Difference"),
-                                        QT_TRANSLATE_NOOP("Window", "Longest run-up")};
+                                        QT_TRANSLATE_NOOP("Window", "Max run-up")};
 constexpr const char* kBonusColumns[] = {"No.",
                                          QT_TRANSLATE_NOOP("Window", "Kind"),
                                          "Total",

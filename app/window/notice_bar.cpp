@@ -17,11 +17,6 @@ NoticeBar::NoticeBar(QWidget* parent)
       close_(new QToolButton(this)) {
   setObjectName("notice");
   setAttribute(Qt::WA_StyledBackground);
-  setStyleSheet(
-      QStringLiteral("QWidget#notice { background: %1; }"
-                     "QLabel { color: %2; }"
-                     "QToolButton { color: %2; border: none; font-weight: bold; }")
-          .arg(toQColor(design::kNoticeBackground).name(), toQColor(design::kNoticeText).name()));
   auto* row = new QHBoxLayout(this);
   constexpr int kMargin = 2;
   row->setContentsMargins(8, kMargin, 4, kMargin);
@@ -58,6 +53,12 @@ void NoticeBar::render() {
   const auto held = static_cast<int>(notices_.all().size());
   count_->setText(held > 1 ? QStringLiteral("1/%1").arg(held) : QString());
   close_->setVisible(shown != nullptr);
+  // The strip takes the notice's colour while it holds one, the panel's black while empty.
+  setStyleSheet(QStringLiteral("QWidget#notice { background: %1; }"
+                               "QLabel { color: %2; }"
+                               "QToolButton { color: %2; border: none; font-weight: bold; }")
+                    .arg(toQColor(shown ? design::kNoticeBackground : design::kBlack).name(),
+                         toQColor(design::kNoticeText).name()));
 }
 
 QString NoticeBar::shown() const {
