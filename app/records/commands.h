@@ -28,8 +28,8 @@ struct CommandOutcome {
 };
 
 // Clear: the play is first kept in the past plays in `pastPlays` (a fresh play has nothing to
-// keep, and says so), named by `now`; when that fails nothing is cleared. Then every counter and display
-// back to zero, history, graph and bonus list emptied, and the automatic record `record`
+// keep, and says so), named by `now`; when that fails nothing is cleared. Then every counter and
+// display back to zero, history, graph and bonus list emptied, and the automatic record `record`
 // deleted (a failure to delete is ignored); an empty `record` leaves the stored record as it
 // is.
 CommandOutcome Command3_Click(Counter& counter, const std::filesystem::path& pastPlays,
