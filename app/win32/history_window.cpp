@@ -215,6 +215,11 @@ std::optional<LRESULT> HistoryWindow::handle(UINT message, WPARAM w, LPARAM l) {
     case WM_TIMER:
       if (w == kLiveTimer) showPicked();
       return 0;
+    case WM_CTLCOLORSTATIC:  // the reason a play cannot be read, as the notice line says things
+      if (reinterpret_cast<HWND>(l) != problem_) return std::nullopt;
+      SetTextColor(reinterpret_cast<HDC>(w), colour(design::kNoticeText));
+      SetBkColor(reinterpret_cast<HDC>(w), colour(design::kNoticeBackground));
+      return reinterpret_cast<LRESULT>(problemBrush_.get());
     case WM_SHOWWINDOW:
       if (!w) KillTimer(hwnd(), kLiveTimer);
       return std::nullopt;

@@ -51,6 +51,7 @@ class HistoryWindow : public ToolWindow {
   std::filesystem::path pastPlays_;
   ListView plays_;  // a row per play with its summary: the current one, then the past
   HWND problem_;    // why a past play picked could not be read
+  Gdi<HBRUSH> problemBrush_{CreateSolidBrush(colour(design::kNoticeBackground))};
   ListView bonuses_;
   BonusChart chart_;
   HWND exportBonuses_, exportSummaries_;

@@ -201,6 +201,8 @@ TEST_F(Win32Window, ClearKeepsThePlayInPlaysAndTheCloseSavesTheClearedPlay) {
   const fs::path kept = fs::directory_iterator(dir / "plays")->path();
   EXPECT_EQ(kept.extension(), ".log");
   EXPECT_EQ(data(kept), played);
+  run("xdotool key --window " + id + " ctrl+h");
+  window("Tallix ボーナス履歴");  // where the past plays are listed
   close();
   EXPECT_EQ(ProfileFile::load(dir / "hist.log").value("data", "in_count"), "0");
 }
