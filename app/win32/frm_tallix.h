@@ -69,7 +69,6 @@ class FrmTallix : private SessionView {
   // took `message`, which is then not dispatched.
   bool takeKeys(MSG& message);
 
-  HWND hwnd() const { return hwnd_; }
   Session& session() { return session_; }
   int exitStatus() const { return session_.exitStatus(); }
 

@@ -1,5 +1,7 @@
 #include "panel_texts.h"
 
+#include <algorithm>
+
 #include "language.h"
 
 namespace tallix::win32 {
