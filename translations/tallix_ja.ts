@@ -2,63 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP">
 <context>
-    <name>CommandLine</name>
-    <message>
-        <source>usage: tallix [--simulate[=SPEED] [--seed N] [--machine FILE]] [--record-trace FILE] [--serve[=PORT]] [--data-dir DIR]
-</source>
-        <translation>使い方: tallix [--simulate[=SPEED] [--seed N] [--machine FILE]] [--record-trace FILE] [--serve[=PORT]] [--data-dir DIR]
-</translation>
-    </message>
-    <message>
-        <source>
-Tallix counts the play of a pachislot machine wired to the PC and shows it on its panel.
-
-  --simulate[=SPEED]   count the built-in simulated machine instead of the port,
-                       at SPEED times a player&apos;s pace (above 0, at most %1; 1)
-  --seed N             which simulated play (1)
-  --machine FILE       the simulated machine&apos;s description
-  --record-trace FILE  append every change of the input that is counted to FILE
-  --serve[=PORT]       serve the live view of the figures to browsers on this PC
-                       at http://127.0.0.1:PORT/ (%4 unless tallix.ini has
-                       [serve] port=; [serve] address= serves another address)
-  --data-dir DIR       keep the settings and the play in DIR
-  -h, --help           show this help
-  --version            show the version
-
-Files of this run:
-  settings (tallix.ini)         %2
-  play (hist.log, plays/; the simulation&apos;s sim.log, sim-plays/)  %3
-A tallix.ini beside the program keeps both there. Otherwise the settings are in
-$XDG_CONFIG_HOME/tallix (~/.config/tallix) and the play in $XDG_DATA_HOME/tallix
-(~/.local/share/tallix); on Windows both in %APPDATA%\Tallix. A missing tallix.ini
-is made from a commented sample.
-</source>
-        <translation>
-Tallix は PC につないだパチスロ台の遊技を数え、パネルに表示します。
-
-  --simulate[=SPEED]   ポートの代わりに内蔵の模擬台を数える。SPEED は遊技者の
-                       ペースの倍率（0 より大きく %1 以下。既定は 1）
-  --seed N             模擬台のどの遊技か（既定は 1）
-  --machine FILE       模擬台の説明ファイル
-  --record-trace FILE  数えた入力の変化をすべて FILE に追記する
-  --serve[=PORT]       数値のライブビューをこの PC のブラウザーに配信する
-                       http://127.0.0.1:PORT/（tallix.ini に [serve] port= がなければ
-                       %4。[serve] address= で別のアドレスに配信）
-  --data-dir DIR       設定と遊技を DIR に置く
-  -h, --help           このヘルプを表示する
-  --version            バージョンを表示する
-
-この実行のファイル:
-  設定 (tallix.ini)         %2
-  遊技 (hist.log, plays/。模擬台は sim.log, sim-plays/)  %3
-プログラムと同じフォルダーに tallix.ini があれば、両方ともそこに置きます。ない場合、
-設定は $XDG_CONFIG_HOME/tallix (~/.config/tallix)、遊技は $XDG_DATA_HOME/tallix
-(~/.local/share/tallix) に置きます。Windows では両方とも %APPDATA%\Tallix です。
-tallix.ini がなければ、コメント付きの見本から作ります。
-</translation>
-    </message>
-</context>
-<context>
     <name>Say</name>
     <message>
         <source>%1: %2</source>
@@ -461,6 +404,64 @@ The play was left as it was.</source>
         <translation>%1
 
 %2</translation>
+    </message>
+    <message>
+        <source>usage: tallix [--simulate[=SPEED] [--seed N] [--machine FILE]] [--record-trace FILE] %1[--data-dir DIR]
+</source>
+        <translation>使い方: tallix [--simulate[=SPEED] [--seed N] [--machine FILE]] [--record-trace FILE] %1[--data-dir DIR]
+</translation>
+    </message>
+    <message>
+        <source>  --serve[=PORT]       serve the live view of the figures to browsers on this PC
+                       at http://127.0.0.1:PORT/ (%1 unless tallix.ini has
+                       [serve] port=; [serve] address= serves another address)
+</source>
+        <translation>  --serve[=PORT]       数値のライブビューをこの PC のブラウザーに配信する
+                       http://127.0.0.1:PORT/（tallix.ini に [serve] port= がなければ
+                       %1。[serve] address= で別のアドレスに配信）
+</translation>
+    </message>
+    <message>
+        <source>%1
+Tallix counts the play of a pachislot machine wired to the PC and shows it on its panel.
+
+  --simulate[=SPEED]   count the built-in simulated machine instead of the port,
+                       at SPEED times a player&apos;s pace (above 0, at most %2; 1)
+  --seed N             which simulated play (1)
+  --machine FILE       the simulated machine&apos;s description
+  --record-trace FILE  append every change of the input that is counted to FILE
+%5  --data-dir DIR       keep the settings and the play in DIR
+  -h, --help           show this help
+  --version            show the version
+
+Files of this run:
+  settings (tallix.ini)         %3
+  play (hist.log, plays/; the simulation&apos;s sim.log, sim-plays/)  %4
+A tallix.ini beside the program keeps both there. Otherwise the settings are in
+$XDG_CONFIG_HOME/tallix (~/.config/tallix) and the play in $XDG_DATA_HOME/tallix
+(~/.local/share/tallix); on Windows both in %APPDATA%\Tallix. A missing tallix.ini
+is made from a commented sample.
+</source>
+        <translation>%1
+Tallix は PC につないだパチスロ台の遊技を数え、パネルに表示します。
+
+  --simulate[=SPEED]   ポートの代わりに内蔵の模擬台を数える。SPEED は遊技者の
+                       ペースの倍率（0 より大きく %2 以下。既定は 1）
+  --seed N             模擬台のどの遊技か（既定は 1）
+  --machine FILE       模擬台の説明ファイル
+  --record-trace FILE  数えた入力の変化をすべて FILE に追記する
+%5  --data-dir DIR       設定と遊技を DIR に置く
+  -h, --help           このヘルプを表示する
+  --version            バージョンを表示する
+
+この実行のファイル:
+  設定 (tallix.ini)         %3
+  遊技 (hist.log, plays/。模擬台は sim.log, sim-plays/)  %4
+プログラムと同じフォルダーに tallix.ini があれば、両方ともそこに置きます。ない場合、
+設定は $XDG_CONFIG_HOME/tallix (~/.config/tallix)、遊技は $XDG_DATA_HOME/tallix
+(~/.local/share/tallix) に置きます。Windows では両方とも %APPDATA%\Tallix です。
+tallix.ini がなければ、コメント付きの見本から作ります。
+</translation>
     </message>
     <message>
         <source>No port access: not counting. %1 is left as it is. %2</source>

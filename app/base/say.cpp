@@ -47,4 +47,13 @@ std::string fillIn(std::string_view source, const std::vector<std::string>& args
   return text;
 }
 
+std::string translateSaid(const std::string& text,
+                          const std::function<std::string(const char* source)>& translate) {
+  const std::optional<Say::Said> said = Say::how(text);
+  if (!said) return text;
+  std::vector<std::string> args;
+  for (const std::string& arg : said->args) args.push_back(translateSaid(arg, translate));
+  return fillIn(translate(said->source), args);
+}
+
 }  // namespace tallix

@@ -12,6 +12,7 @@
 // Not in namespace tallix, so that lupdate gives every template the same context.
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -40,5 +41,11 @@ namespace tallix {
 // The template with %1 … %9 replaced by the arguments, in one pass: an argument that holds a
 // "%1" of its own is left as it is.
 std::string fillIn(std::string_view source, const std::vector<std::string>& args);
+
+// `text` in another language: for a text that Say::tr made, its template as `translate` gives it,
+// filled in with its arguments, each translated the same way; any other text as it is. Every
+// window shows the core's texts through this, with its own way of translating a template.
+std::string translateSaid(const std::string& text,
+                          const std::function<std::string(const char* source)>& translate);
 
 }  // namespace tallix

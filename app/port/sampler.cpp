@@ -4,6 +4,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// After windows.h:
+#include <timeapi.h>
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
 #define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
 #endif
@@ -26,12 +28,15 @@ class Waker {
  public:
 #ifdef _WIN32
   // A high-resolution waitable timer wakes within a fraction of a millisecond, where the
-  // ordinary timers of Windows wake on the 15.6 ms system tick.
+  // ordinary timers of Windows wake on the 15.6 ms system tick. A Windows without it (before
+  // Windows 10 1803) runs its timers at their finest period, 1 ms, while the sampler runs.
   Waker()
       : timer_(CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
-                                      TIMER_ALL_ACCESS)) {}
+                                      TIMER_ALL_ACCESS)),
+        finer_(timer_ == nullptr && timeBeginPeriod(1) == TIMERR_NOERROR) {}
   ~Waker() {
     if (timer_ != nullptr) CloseHandle(timer_);
+    if (finer_) timeEndPeriod(1);
   }
   void sleepUntil(Clock::time_point deadline) {
     const auto left = deadline - Clock::now();
@@ -46,6 +51,7 @@ class Waker {
 
  private:
   HANDLE timer_;
+  bool finer_;  // the system's timers run at 1 ms
 #else
   // Linux lets a sleeping thread wake up to 50 us late to save power; this thread asks to be
   // woken on time. The steady clock is CLOCK_MONOTONIC.

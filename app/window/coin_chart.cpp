@@ -5,7 +5,6 @@
 #include <QtCharts/QValueAxis>
 #include <algorithm>
 
-#include "base/numbers.h"
 #include "counting/chart.h"
 #include "counting/figures.h"
 #include "design.h"
@@ -71,19 +70,20 @@ CoinChart::CoinChart(QWidget* parent)
 }
 
 void CoinChart::render(const Chart& chart, double payout) {
-  if (revision_ == chart.revision() && payout_ == payout) return;
-  const bool grew = revision_ && rewrites_ == chart.rewrites() &&
-                    chart.rows().size() >= values_.size() && payout_ == payout;
+  const std::optional<design::CoinLine::Change> change = line_.update(chart);
+  if (!change && payout_ == payout) return;
+  const bool grew = change && change->appended && payout_ == payout;
   if (payout_ != payout) showExpected(payout);
-  revision_ = chart.revision();
-  rewrites_ = chart.rewrites();
-  // The last row drawn may have been given its value since.
-  takeRows(chart, grew ? values_.size() - 1 : 0);
-
-  coins_->replace(points_);
+  if (change) {
+    points_.resize(static_cast<qsizetype>(change->first));
+    for (std::size_t i = change->first; i < line_.points().size(); ++i) {
+      points_.append(QPointF(line_.points()[i].games, line_.points()[i].coins));
+    }
+    coins_->replace(points_);
+  }
   // The axes follow the data. Laying out their labels costs more than the line, so a growing
   // graph moves them only when it leaves their range.
-  const double lastGame = std::max(static_cast<double>(values_.size() - 1) * Chart::kGamesPerRow,
+  const double lastGame = std::max(static_cast<double>(line_.rows() - 1) * Chart::kGamesPerRow,
                                    10.0 * Chart::kGamesPerRow);
   if (!grew || lastGame > games_->max()) {
     games_->setRange(0, lastGame);
@@ -97,8 +97,8 @@ void CoinChart::render(const Chart& chart, double payout) {
   // At least 100 coins either way, so that a flat start does not magnify single coins; the
   // expected-value line stays in sight up to the last point.
   const double expected = payout_ > 0 ? expectedDifference(lastGame, payout_) : 0;
-  const double low = std::min({low_, expected, -100.0});
-  const double high = std::max({high_, expected, 100.0});
+  const double low = std::min({line_.low(), expected, -100.0});
+  const double high = std::max({line_.high(), expected, 100.0});
   if (!grew || low < difference_->min() || high > difference_->max()) {
     difference_->setRange(low, high);
     difference_->applyNiceNumbers();
@@ -119,48 +119,6 @@ void CoinChart::showExpected(double payout) {
     expected_->attachAxis(difference_);
   }
   if (expected_ != nullptr) expected_->setVisible(payout > 0);
-}
-
-void CoinChart::takeRows(const Chart& chart, std::size_t from) {
-  const std::vector<std::string>& rows = chart.rows();
-  if (from == 0) {
-    values_.clear();
-    low_ = high_ = 0;
-    rowsPerBucket_ = 1;
-  }
-  values_.resize(from);
-  for (std::size_t i = from; i < rows.size(); ++i) {
-    const double value = parseNumber(rows[i]);  // a row not yet given a value reads as 0
-    values_.push_back(value);
-    low_ = std::min(low_, value);
-    high_ = std::max(high_, value);
-  }
-  std::size_t fromBucket = from / rowsPerBucket_;
-  while (values_.size() > kMaxBuckets * rowsPerBucket_) {
-    rowsPerBucket_ *= 2;
-    fromBucket = 0;
-  }
-  thin(std::min(fromBucket, bucketPoints_.size()));
-}
-
-void CoinChart::thin(std::size_t fromBucket) {
-  points_.resize(fromBucket < bucketPoints_.size() ? bucketPoints_[fromBucket] : points_.size());
-  bucketPoints_.resize(fromBucket);
-  auto point = [this](std::size_t row) {
-    return QPointF(static_cast<double>(row) * Chart::kGamesPerRow, values_[row]);
-  };
-  for (std::size_t first = fromBucket * rowsPerBucket_; first < values_.size();
-       first += rowsPerBucket_) {
-    bucketPoints_.push_back(points_.size());
-    const auto begin = values_.begin() + static_cast<std::ptrdiff_t>(first);
-    const auto end = values_.begin() +
-                     static_cast<std::ptrdiff_t>(std::min(first + rowsPerBucket_, values_.size()));
-    const auto [low, high] = std::minmax_element(begin, end);
-    const std::size_t a = static_cast<std::size_t>(std::min(low, high) - values_.begin());
-    const std::size_t b = static_cast<std::size_t>(std::max(low, high) - values_.begin());
-    points_.append(point(a));
-    if (b != a) points_.append(point(b));
-  }
 }
 
 void CoinChart::focusInEvent(QFocusEvent* event) {

@@ -4,10 +4,8 @@
 // keep the plot and the axis labels inside the visible part. It never keeps the keyboard
 // focus: focus that reaches it moves on to the next control.
 //
-// A full graph has 32,767 rows, far more than the plot has pixels: the line is thinned to at
-// most kMaxBuckets runs of rows, each drawn as its lowest and highest point in the order they
-// came, so the drawing keeps every peak and costs the same whatever the play's length. A row
-// appended redraws only the last run.
+// The line is thinned as every window thins it (design/coin_line.h): at most kMaxBuckets runs of
+// rows, each its lowest and highest point; a row appended redraws only the last run.
 //
 // With a machine's payout rate in the settings ([graph] payout), a thin dashed line shows the
 // coin difference such a machine gives on average over the same games; without it the chart
@@ -18,8 +16,8 @@
 #include <QPointF>
 #include <QtCharts/QChartView>
 #include <cstdint>
-#include <optional>
-#include <vector>
+
+#include "design/coin_line.h"
 
 class QLineSeries;
 class QValueAxis;
@@ -32,7 +30,7 @@ namespace tallix::window {
 
 class CoinChart : public QChartView {
  public:
-  static constexpr std::size_t kMaxBuckets = 1024;
+  static constexpr std::size_t kMaxBuckets = design::CoinLine::kMaxBuckets;
 
   explicit CoinChart(QWidget* parent);
   // Draws what changed in the chart since the last render; `payout` is the machine's payout
@@ -53,18 +51,11 @@ class CoinChart : public QChartView {
   QValueAxis* games_;
   QValueAxis* difference_;
 
-  void takeRows(const Chart& chart, std::size_t from);
-  void thin(std::size_t fromBucket);
   void showExpected(double payout);
 
-  std::optional<std::uint64_t> revision_;
-  std::uint64_t rewrites_ = 0;
+  design::CoinLine line_;
   double payout_ = 0;
-  std::vector<double> values_;           // every row's value, row 1 first
-  std::size_t rowsPerBucket_ = 1;        // a power of two
-  std::vector<qsizetype> bucketPoints_;  // where each bucket's points begin in points_
-  QList<QPointF> points_;
-  double low_ = 0, high_ = 0;
+  QList<QPointF> points_;  // line_'s points
 };
 
 }  // namespace tallix::window

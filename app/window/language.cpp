@@ -4,21 +4,12 @@
 #include <QFile>
 #include <QLibraryInfo>
 #include <QTranslator>
-#include <vector>
 
 #include "base/say.h"
 
 namespace tallix::window {
 
 namespace {
-
-std::string translatedText(const std::string& text) {
-  const std::optional<Say::Said> said = Say::how(text);
-  if (!said) return text;
-  std::vector<std::string> args;
-  for (const std::string& arg : said->args) args.push_back(translatedText(arg));
-  return fillIn(QCoreApplication::translate("Say", said->source).toStdString(), args);
-}
 
 bool japanese(const QLocale& locale) {
   return locale.language() == QLocale::Japanese;  // the texts are written in English
@@ -47,7 +38,9 @@ std::string settingsSample(const QLocale& locale) {
 }
 
 QString translated(const std::string& text) {
-  return QString::fromStdString(translatedText(text));
+  return QString::fromStdString(translateSaid(text, [](const char* source) {
+    return QCoreApplication::translate("Say", source).toStdString();
+  }));
 }
 
 }  // namespace tallix::window

@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QSocketNotifier>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -27,21 +26,19 @@
 #include "base/files.h"
 #include "base/places.h"
 #include "base/say.h"
-#include "command_line.h"
-#include "counting/tick_driver.h"
 #include "dialogs.h"
 #include "frm_tallix.h"
 #include "language.h"
 #include "one_window.h"
 #include "port/kirvo_binding.h"
-#include "port/trace.h"
-#include "simulation/simulated_source.h"
+#include "session/command_line.h"
+#include "session/launch.h"
 
 namespace {
 
 int refuse(const std::string& why, bool usage = false) {
   std::cerr << "tallix: " << tallix::window::translated(why).toStdString() << '\n'
-            << (usage ? tallix::usageText() : "");
+            << (usage ? tallix::window::translated(tallix::usageText()).toStdString() : "");
   return 2;
 }
 
@@ -108,48 +105,28 @@ int main(int argc, char** argv) {
     QCoreApplication console(argc, argv);
     tallix::window::installTranslations(console);
     if (!refused.empty()) return refuse(refused, true);
-    std::cout << (options.help ? tallix::helpText(places(options))
-                               : std::string("tallix " TALLIX_VERSION "\n"));
+    std::cout << (options.help
+                      ? tallix::window::translated(tallix::helpText(places(options))).toStdString()
+                      : std::string("tallix " TALLIX_VERSION "\n"));
     return 0;
   }
 
   QApplication app(argc, argv);
   tallix::window::installTranslations(app);
 
+  std::optional<tallix::Launch> launch;
+  try {
+    launch.emplace(options);
+  } catch (const std::exception& e) {
+    return refuse(e.what());
+  }
   std::optional<tallix::KirvoBinding> kirvo;
-  std::optional<tallix::SimulatedSource> simulated;
-  if (options.simulateSpeed) {
-    tallix::MachineDescription machine;
-    try {
-      if (!options.machinePath.empty()) machine = tallix::loadMachine(options.machinePath);
-    } catch (const std::exception& e) {
-      return refuse(e.what());
-    }
-    simulated.emplace(tallix::Machine(machine, options.seed, *options.simulateSpeed));
-  } else {
-    kirvo.emplace();
-  }
-
-  std::ofstream traceFile;
-  std::optional<tallix::TraceRecorder> trace;
-  if (!options.recordTrace.empty()) {
-    std::int64_t sessionStart = 0;
-    try {
-      sessionStart =
-          tallix::appendedSessionStart(options.recordTrace, tallix::TickDriver::kTimer2Ms);
-    } catch (const std::exception& e) {
-      return refuse(e.what());
-    }
-    traceFile.open(options.recordTrace, std::ios::binary | std::ios::app);
-    if (!traceFile)
-      return refuse(Say::tr("%1: cannot be opened for writing", {options.recordTrace}));
-    trace.emplace(traceFile, sessionStart);
-  }
+  if (!options.simulateSpeed) kirvo.emplace();
 
   tallix::window::MessageBoxes messages;
   tallix::window::QtFileDialog dialog;
-  tallix::window::FrmTallix frmTallix({kirvo ? &*kirvo : nullptr, simulated ? &*simulated : nullptr,
-                                       dialog, messages, places(options), trace ? &*trace : nullptr,
+  tallix::window::FrmTallix frmTallix({kirvo ? &*kirvo : nullptr, launch->machine(), dialog,
+                                       messages, places(options), launch->trace(),
                                        tallix::window::settingsSample(), options.serve});
   dialog.attachTo(&frmTallix);
 #ifndef _WIN32

@@ -13,6 +13,7 @@
 
 #include "base/say.h"
 #include "base/settings.h"
+#include "base/translations.h"
 #include "port/input_kinds.h"
 #include "support/run.h"
 #include "support/temp_dir.h"
@@ -40,6 +41,33 @@ TEST(Language, EveryTextIsTranslatedToJapaneseWithItsPlaceholders) {
     }
   }
   EXPECT_GT(messages, 40);
+}
+
+// tallix.exe reads the translations from a table the build makes of the same file: every text
+// of the file is there, exactly as Qt's translator gives it (entities, line ends, spaces).
+TEST(Language, TheBuiltInTableHoldsEveryTranslationAsQtGivesIt) {
+  QTranslator qt;
+  ASSERT_TRUE(qt.load(QStringLiteral(":/i18n/tallix_ja.qm")));
+  QFile ts(TALLIX_SOURCE_DIR "/translations/tallix_ja.ts");
+  ASSERT_TRUE(ts.open(QIODevice::ReadOnly));
+  QXmlStreamReader xml(&ts);
+  QString context, source;
+  std::size_t messages = 0;
+  while (!xml.atEnd()) {
+    if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+    if (xml.name() == QLatin1String("name")) context = xml.readElementText();
+    if (xml.name() == QLatin1String("source")) source = xml.readElementText();
+    if (xml.name() != QLatin1String("translation")) continue;
+    ++messages;
+    SCOPED_TRACE(source.toStdString());
+    const char* table = tallix::japanese(context.toStdString(), source.toStdString());
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(
+        table,
+        qt.translate(context.toUtf8().constData(), source.toUtf8().constData()).toStdString());
+  }
+  EXPECT_EQ(japaneseTexts().size(), messages);
+  EXPECT_EQ(tallix::japanese("Say", "no such text"), nullptr);
 }
 
 TEST(Language, ACoreTextIsShownInThePlayersLanguageWithItsArguments) {

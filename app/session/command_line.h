@@ -1,8 +1,9 @@
-// The command line of the program tallix:
+// The command line of the programs tallix (Qt) and tallix.exe (Win32):
 //
 //   tallix [--simulate[=SPEED] [--seed N] [--machine FILE]] [--record-trace FILE]
 //          [--serve[=PORT]] [--data-dir DIR] | --help | --version
 //
+// --serve exists only in a program that serves the live view (`liveView` below).
 // --simulate runs the window on the simulated machine instead of the port library, at SPEED
 // times a real player's pace (1 by default, at most kMaxWindowSpeed), with its own record file.
 // --record-trace appends every change of the port byte that is counted to a trace file.
@@ -39,10 +40,11 @@ struct CommandLine {
 };
 
 // Throws std::invalid_argument with a message that names the argument and what it needs.
-CommandLine parseCommandLine(const std::vector<std::string>& args);
+// `liveView`: the program serves the live view, so --serve is an option of it.
+CommandLine parseCommandLine(const std::vector<std::string>& args, bool liveView = true);
 
-// The usage line, and the help: every option, and where this run's files are.
-std::string usageText();
-std::string helpText(const Places& places);
+// The usage line, and the help: every option, and where this run's files are. Said with Say::tr.
+std::string usageText(bool liveView = true);
+std::string helpText(const Places& places, bool liveView = true);
 
 }  // namespace tallix

@@ -1,4 +1,4 @@
-#include "window/command_line.h"
+#include "session/command_line.h"
 
 #include <gtest/gtest.h>
 
@@ -53,6 +53,17 @@ TEST(CommandLine, RefusesWhatItCannotRun) {
       EXPECT_EQ(e.what(), message);
     }
   }
+}
+
+// A program without the live view (tallix.exe) neither takes nor offers --serve.
+TEST(CommandLine, AProgramWithoutTheLiveViewHasNoServe) {
+  for (const char* arg : {"--serve", "--serve=8255"}) {
+    EXPECT_THROW(parseCommandLine({arg}, false), std::invalid_argument) << arg;
+  }
+  const Places places = Places::in("dir");
+  EXPECT_NE(helpText(places, true).find("--serve[=PORT]"), std::string::npos);
+  EXPECT_EQ(helpText(places, false).find("--serve"), std::string::npos);
+  EXPECT_EQ(usageText(false).find("--serve"), std::string::npos);
 }
 
 }  // namespace

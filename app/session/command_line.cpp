@@ -1,0 +1,120 @@
+#include "command_line.h"
+
+#include "base/numbers.h"
+#include "base/say.h"
+#include "base/settings.h"
+
+namespace tallix {
+
+namespace {
+
+constexpr std::string_view kSimulate = "--simulate";
+constexpr std::string_view kServe = "--serve";
+
+[[noreturn]] void fail(const std::string& why) {
+  throw std::invalid_argument(why);
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(const std::vector<std::string>& args, bool liveView) {
+  CommandLine c;
+  bool seedGiven = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == kSimulate) {
+      c.simulateSpeed = 1;
+    } else if (arg.rfind(std::string(kSimulate) + "=", 0) == 0) {
+      const std::string text = arg.substr(kSimulate.size() + 1);
+      c.simulateSpeed = decimalNumber(text);
+      if (!c.simulateSpeed || !(*c.simulateSpeed > 0) || *c.simulateSpeed > kMaxWindowSpeed) {
+        fail(Say::tr("--simulate=SPEED needs a speed above 0 and at most %1, got \"%2\"",
+                     {numberText(kMaxWindowSpeed), text}));
+      }
+    } else if (liveView && arg == kServe) {
+      c.serve = 0;
+    } else if (liveView && arg.rfind(std::string(kServe) + "=", 0) == 0) {
+      const std::string text = arg.substr(kServe.size() + 1);
+      c.serve = parsePortNumber(text);
+      if (!c.serve) {
+        fail(Say::tr("--serve=PORT needs a port number from 1 to 65535, got \"%1\"", {text}));
+      }
+    } else if (arg == "--help" || arg == "-h") {
+      c.help = true;
+    } else if (arg == "--version") {
+      c.version = true;
+    } else if (arg == "--seed" || arg == "--machine" || arg == "--record-trace" ||
+               arg == "--data-dir") {
+      if (i + 1 >= args.size()) fail(Say::tr("%1 needs a value", {arg}));
+      const std::string& value = args[++i];
+      if (arg == "--seed") {
+        const auto seed = wholeNumber<std::uint64_t>(value);
+        if (!seed) fail(Say::tr("--seed needs a whole number, got \"%1\"", {value}));
+        c.seed = *seed;
+        seedGiven = true;
+      } else {
+        (arg == "--machine"    ? c.machinePath
+         : arg == "--data-dir" ? c.dataDir
+                               : c.recordTrace) = value;
+      }
+    } else {
+      fail(Say::tr("unknown argument \"%1\"", {arg}));
+    }
+  }
+  if (!c.simulateSpeed && (seedGiven || !c.machinePath.empty())) {
+    fail(Say::tr("--seed and --machine go with --simulate"));
+  }
+  return c;
+}
+
+std::string usageText(bool liveView) {
+  return Say::tr(
+      "usage: tallix [--simulate[=SPEED] [--seed N] [--machine FILE]] [--record-trace FILE] "
+      "%1[--data-dir DIR]\n",
+      {liveView ? "[--serve[=PORT]] " : ""});
+}
+
+std::string helpText(const Places& places, bool liveView) {
+  const std::string servePort = std::to_string(kDefaultServePort);
+  const std::string speed = numberText(kMaxWindowSpeed);
+  std::string serve;  // the lines of --serve, in a program that serves the live view
+  if (liveView) {
+    serve = Say::tr(
+        "  --serve[=PORT]       serve the live view of the figures to browsers on "
+        "this PC\n"
+        "                       at http://127.0.0.1:PORT/ (%1 unless tallix.ini "
+        "has\n"
+        "                       [serve] port=; [serve] address= serves another "
+        "address)\n",
+        {servePort});
+  }
+  return Say::tr(
+      "%1\nTallix counts the play of a pachislot machine wired to the PC and shows it on "
+      "its panel.\n"
+      "\n"
+      "  --simulate[=SPEED]   count the built-in simulated machine instead of the "
+      "port,\n"
+      "                       at SPEED times a player's pace (above 0, at most %2; 1)\n"
+      "  --seed N             which simulated play (1)\n"
+      "  --machine FILE       the simulated machine's description\n"
+      "  --record-trace FILE  append every change of the input that is counted to "
+      "FILE\n"
+      "%5"
+      "  --data-dir DIR       keep the settings and the play in DIR\n"
+      "  -h, --help           show this help\n"
+      "  --version            show the version\n"
+      "\n"
+      "Files of this run:\n"
+      "  settings (tallix.ini)         %3\n"
+      "  play (hist.log, plays/; the simulation's sim.log, sim-plays/)  %4\n"
+      "A tallix.ini beside the program keeps both there. Otherwise the settings are "
+      "in\n"
+      "$XDG_CONFIG_HOME/tallix (~/.config/tallix) and the play in "
+      "$XDG_DATA_HOME/tallix\n"
+      "(~/.local/share/tallix); on Windows both in %APPDATA%\\Tallix. A missing "
+      "tallix.ini\n"
+      "is made from a commented sample.\n",
+      {usageText(liveView), speed, places.settingsFile, places.dataDir, serve});
+}
+
+}  // namespace tallix

@@ -1,0 +1,25 @@
+#include "launch.h"
+
+#include "base/say.h"
+#include "counting/tick_driver.h"
+
+namespace tallix {
+
+Launch::Launch(const CommandLine& options) {
+  if (options.simulateSpeed) {
+    const MachineDescription machine =
+        options.machinePath.empty() ? MachineDescription{} : loadMachine(options.machinePath);
+    simulated_.emplace(Machine(machine, options.seed, *options.simulateSpeed));
+  }
+  if (!options.recordTrace.empty()) {
+    const std::int64_t sessionStart =
+        appendedSessionStart(options.recordTrace, TickDriver::kTimer2Ms);
+    traceFile_.open(options.recordTrace, std::ios::binary | std::ios::app);
+    if (!traceFile_) {
+      throw std::runtime_error(Say::tr("%1: cannot be opened for writing", {options.recordTrace}));
+    }
+    trace_.emplace(traceFile_, sessionStart);
+  }
+}
+
+}  // namespace tallix

@@ -1,0 +1,35 @@
+// What the command line sets up for a run besides the window, as both windows (the Qt program and
+// tallix.exe) start it: the simulated machine that the session reads instead of the input the
+// settings name (--simulate, --seed, --machine), and the trace that records every change counted
+// (--record-trace), appended to a trace file that may hold earlier sessions.
+#pragma once
+
+#include <fstream>
+#include <optional>
+
+#include "command_line.h"
+#include "port/trace.h"
+#include "simulation/simulated_source.h"
+
+namespace tallix {
+
+class Launch {
+ public:
+  // Throws std::runtime_error with what the player reads: a machine description that cannot be
+  // read, a trace file that is not a trace or cannot be written.
+  explicit Launch(const CommandLine& options);
+  Launch(const Launch&) = delete;
+  Launch& operator=(const Launch&) = delete;
+
+  // The simulated machine; null unless the command line asks for it.
+  Source* machine() { return simulated_ ? &*simulated_ : nullptr; }
+  // The trace recorder; null unless the command line asks for it.
+  TraceRecorder* trace() { return trace_ ? &*trace_ : nullptr; }
+
+ private:
+  std::optional<SimulatedSource> simulated_;
+  std::ofstream traceFile_;
+  std::optional<TraceRecorder> trace_;
+};
+
+}  // namespace tallix

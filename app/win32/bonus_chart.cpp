@@ -1,0 +1,149 @@
+#include "bonus_chart.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <tuple>
+#include <utility>
+
+#include "axis.h"
+#include "language.h"
+
+namespace tallix::win32 {
+
+namespace {
+
+constexpr wchar_t kClass[] = L"TallixBonusChart";
+constexpr COLORREF kRunUp = RGB(0x80, 0xA0, 0xFF);
+constexpr COLORREF kCoins = RGB(0x40, 0xFF, 0x90);  // the coin graph's green
+constexpr COLORREF kLabels = RGB(0xC0, 0xC0, 0xC0);
+
+void text(HDC dc, const std::wstring& s, RECT rect, UINT format) {
+  DrawTextW(dc, s.c_str(), static_cast<int>(s.size()), &rect,
+            format | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+}
+
+}  // namespace
+
+void BonusChart::create(HWND parent) {
+  static const ATOM registered = [] {
+    WNDCLASSEXW c{};
+    c.cbSize = sizeof c;
+    c.lpfnWndProc = windowProc;
+    c.hInstance = GetModuleHandleW(nullptr);
+    c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    c.lpszClassName = kClass;
+    return RegisterClassExW(&c);
+  }();
+  static_cast<void>(registered);
+  hwnd_ = CreateWindowExW(0, kClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent, nullptr,
+                          nullptr, nullptr);
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+void BonusChart::render(const std::vector<Bonus>& bonuses) {
+  bonuses_ = bonuses;
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+LRESULT CALLBACK BonusChart::windowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+  const auto* chart = reinterpret_cast<const BonusChart*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (chart == nullptr) return DefWindowProcW(window, message, w, l);
+  if (message == WM_ERASEBKGND) return 1;
+  if (message == WM_SIZE) InvalidateRect(window, nullptr, FALSE);
+  if (message != WM_PAINT) return DefWindowProcW(window, message, w, l);
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  RECT client;
+  GetClientRect(window, &client);
+  if (!IsRectEmpty(&client)) {
+    const Buffered buffer(dc, client);
+    chart->paint(buffer.dc(), client);
+  }
+  EndPaint(window, &ps);
+  return 0;
+}
+
+void BonusChart::paint(HDC dc, const RECT& client) const {
+  const Scale scale(static_cast<int>(GetDpiForWindow(hwnd_)));
+  FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  Gdi<HFONT> font = uiFont(scale);
+  const HGDIOBJ oldFont = SelectObject(dc, font.get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, kLabels);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  const int line = metrics.tmHeight, gap = scale(6);
+
+  // The legend above the plot: a square of each bar's colour before its name.
+  int x = client.left + gap;
+  for (const auto& [name, c] : {std::pair{translate("Window", "Run-up"), kRunUp},
+                                std::pair{translate("Window", "Coins"), kCoins}}) {
+    const RECT square{x, gap + line / 4, x + line / 2, gap + line * 3 / 4};
+    Gdi<HBRUSH> brush(CreateSolidBrush(c));
+    FillRect(dc, &square, brush.get());
+    SIZE size{};
+    GetTextExtentPoint32W(dc, name.c_str(), static_cast<int>(name.size()), &size);
+    text(dc, name, {x + line, gap, x + line + size.cx, gap + line}, DT_LEFT);
+    x += line + size.cx + 2 * gap;
+  }
+
+  double low = 0, high = 100;
+  for (const Bonus& b : bonuses_) {
+    low = std::min<double>({low, static_cast<double>(b.run_up), static_cast<double>(b.coins)});
+    high = std::max<double>({high, static_cast<double>(b.run_up), static_cast<double>(b.coins)});
+  }
+  const Axis values = niceAxis(low, high);
+  int widest = 0;
+  for (double v = values.min; v <= values.max + values.step / 2; v += values.step) {
+    SIZE size{};
+    const std::wstring label = std::to_wstring(std::lround(v));
+    GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()), &size);
+    widest = std::max<int>(widest, size.cx);
+  }
+  const RECT plot{client.left + gap + widest + gap, gap + 2 * line, client.right - gap,
+                  client.bottom - gap - line - gap};
+  if (plot.right <= plot.left || plot.bottom <= plot.top) return;
+  Gdi<HBRUSH> background(CreateSolidBrush(colour(design::kChartPlot)));
+  FillRect(dc, &plot, background.get());
+  const int height = plot.bottom - plot.top;
+  auto y = [&](double v) { return plot.bottom - values.at(v, height); };
+  Gdi<HPEN> grid(CreatePen(PS_SOLID, 1, colour(design::kChartGrid)));
+  const HGDIOBJ oldPen = SelectObject(dc, grid.get());
+  for (double v = values.min; v <= values.max + values.step / 2; v += values.step) {
+    MoveToEx(dc, plot.left, y(v), nullptr);
+    LineTo(dc, plot.right, y(v));
+    text(dc, std::to_wstring(std::lround(v)),
+         {client.left + gap, y(v) - line / 2, plot.left - gap, y(v) + line / 2}, DT_RIGHT);
+  }
+  SelectObject(dc, oldPen);
+  if (bonuses_.empty()) {
+    text(dc, translate("Window", "No bonus yet"), plot, DT_CENTER | DT_VCENTER);
+    SelectObject(dc, oldFont);
+    return;
+  }
+  // A slot per bonus, its two bars in the middle four fifths; numbers beneath as many as fit.
+  const double slot = static_cast<double>(plot.right - plot.left) / bonuses_.size();
+  const std::size_t every = std::max<std::size_t>(1, static_cast<std::size_t>(3 * line / slot));
+  for (std::size_t i = 0; i < bonuses_.size(); ++i) {
+    const int left = plot.left + static_cast<int>(slot * i + slot / 10);
+    const int middle = plot.left + static_cast<int>(slot * i + slot / 2);
+    const int right = plot.left + static_cast<int>(slot * (i + 1) - slot / 10);
+    for (const auto& [value, c, from, to] :
+         {std::tuple{bonuses_[i].run_up, kRunUp, left, middle},
+          std::tuple{bonuses_[i].coins, kCoins, middle, right}}) {
+      const RECT bar{from, std::min(y(value), y(0)), std::max(to, from + 1),
+                     std::max(y(value), y(0))};
+      Gdi<HBRUSH> brush(CreateSolidBrush(c));
+      FillRect(dc, &bar, brush.get());
+    }
+    if (i % every == 0) {
+      text(dc, std::to_wstring(i + 1),
+           {left - line, plot.bottom + gap / 2, right + line, plot.bottom + gap / 2 + line},
+           DT_CENTER);
+    }
+  }
+  SelectObject(dc, oldFont);
+}
+
+}  // namespace tallix::win32

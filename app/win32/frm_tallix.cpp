@@ -1,0 +1,308 @@
+#include "frm_tallix.h"
+
+#include <windowsx.h>
+
+#include "history_window.h"
+#include "language.h"
+#include "one_window.h"
+#include "pin_monitor.h"
+
+namespace tallix::win32 {
+
+namespace {
+
+constexpr UINT kDisplayTimer = 1;
+constexpr UINT kDisplayInterval = 16;  // ms, about the display's rate
+constexpr UINT kShowSettingsMessages = WM_APP + 1;
+// The controls' and commands' ids: the buttons by their names, Command3 to Command5.
+enum Id : int { kClear = 3, kLoad = 4, kSave = 5, kDismiss = 10, kHistory = 100, kPinMonitor };
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+
+ATOM registerClass() {
+  static const ATOM atom = [] {
+    WNDCLASSEXW c{};
+    c.cbSize = sizeof c;
+    c.lpfnWndProc = DefWindowProcW;  // until the window is made: see windowProc
+    c.hInstance = GetModuleHandleW(nullptr);
+    c.hIcon = LoadIconW(c.hInstance, L"TALLIX");
+    c.hIconSm = c.hIcon;
+    c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    c.lpszClassName = kMainWindowClass;
+    return RegisterClassExW(&c);
+  }();
+  return atom;
+}
+
+}  // namespace
+
+FrmTallix::FrmTallix(const Environment& env)
+    : session_({env.port,
+                env.machine,
+                &dialogs_,
+                env.places,
+                env.trace,
+                {},
+                nullptr,
+                env.settingsSample},
+               *this),
+      record_(session_.recordPath()) {
+  registerClass();
+  // The title names the record that the play is kept in.
+  const std::string record = session_.recordName();
+  const std::wstring title =
+      env.machine != nullptr
+          ? fill(translate("Window", "Tallix — %1 (simulated machine)"), {record})
+          : L"Tallix — " + widen(record);
+  hwnd_ = CreateWindowExW(0, kMainWindowClass, title.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                          0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(windowProc));
+  dialogs_.attachTo(hwnd_);
+
+  texts_.create(hwnd_);
+  notices_.create(hwnd_, kDismiss);
+  for (std::size_t i = 0; i < buttons_.size(); ++i) {
+    const design::Button& b = design::kButtons[i];
+    buttons_[i] = CreateWindowExW(0, L"BUTTON", widen(b.caption).c_str(),
+                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0,
+                                  hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kClear + i)),
+                                  nullptr, nullptr);
+  }
+  ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'H', kHistory}, {FCONTROL | FVIRTKEY, 'M', kPinMonitor}};
+  shortcuts_ = CreateAcceleratorTableW(keys, 2);
+  applyScale(static_cast<int>(GetDpiForWindow(hwnd_)));
+  SetTimer(hwnd_, kDisplayTimer, kDisplayInterval, nullptr);
+  render();  // the design state
+}
+
+FrmTallix::~FrmTallix() {
+  Form_Unload();  // the session's last words need this window still whole
+  historyWindow_.reset();
+  pinMonitor_.reset();
+  if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
+  DestroyAcceleratorTable(shortcuts_);
+}
+
+bool FrmTallix::Form_Load() {
+  const bool runs = session_.start();
+  render();
+  return runs;
+}
+
+void FrmTallix::Form_Unload() {
+  if (std::exchange(unloaded_, true)) return;
+  KillTimer(hwnd_, kDisplayTimer);
+  session_.stop();
+}
+
+void FrmTallix::Command3_Click() {
+  session_.Command3_Click();
+  render();
+}
+
+void FrmTallix::Command4_Click() {
+  session_.Command4_Click();
+  render();
+}
+
+void FrmTallix::Command5_Click() {
+  session_.Command5_Click();
+  render();
+}
+
+void FrmTallix::render() {
+  session_.pump();
+  const Panel& panel = session_.counter().panel();
+  const Panel::Revisions& now = panel.revisions();
+  if (!shown_ || shown_->texts != now.texts) texts_.render(panel, hwnd_, scale_);
+  if (!shown_ || shown_->digits != now.digits) digits_.render(panel, hwnd_, scale_);
+  if (!shown_ || shown_->history != now.history) history_.render(panel, hwnd_, scale_);
+  shown_ = now;
+  chart_.render(panel.chart(), session_.counter().settings().payout, hwnd_);
+  notices_.render(hwnd_);
+}
+
+void FrmTallix::show() {
+  ShowWindow(hwnd_, SW_SHOW);
+  UpdateWindow(hwnd_);
+  if (!session_.settingsMessages().empty()) PostMessageW(hwnd_, kShowSettingsMessages, 0, 0);
+}
+
+bool FrmTallix::takeKeys(MSG& message) {
+  for (HWND tool : {historyWindow_ ? historyWindow_->hwnd() : nullptr,
+                    pinMonitor_ ? pinMonitor_->hwnd() : nullptr}) {
+    if (tool != nullptr && GetAncestor(message.hwnd, GA_ROOT) == tool &&
+        IsDialogMessageW(tool, &message)) {
+      return true;
+    }
+  }
+  if (message.hwnd != hwnd_ && GetAncestor(message.hwnd, GA_ROOT) != hwnd_) return false;
+  return TranslateAcceleratorW(hwnd_, shortcuts_, &message) || IsDialogMessageW(hwnd_, &message);
+}
+
+void FrmTallix::applyScale(int dpi) {
+  scale_ = Scale(dpi);
+  texts_.layout(scale_);
+  history_.layout(scale_);
+  chart_.layout(hwnd_, scale_);
+  const int noticeHeight = notices_.layout(scale_);
+  buttonFont_ = uiFont(scale_);
+  for (std::size_t i = 0; i < buttons_.size(); ++i) {
+    const RECT place = scale_.rect(design::kButtons[i].place);
+    SendMessageW(buttons_[i], WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_.get()), FALSE);
+    SetWindowPos(buttons_[i], nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  // The client area as designed, with the notice line beneath it.
+  RECT frame{0, 0, scale_(design::kClientWidth), scale_(design::kClientHeight) + noticeHeight};
+  AdjustWindowRectExForDpi(&frame, kStyle, FALSE, 0, static_cast<UINT>(dpi));
+  SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void FrmTallix::paint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd_, &ps);
+  if (!IsRectEmpty(&ps.rcPaint)) {
+    const Buffered buffer(dc, ps.rcPaint);
+    const RECT panel = scale_.rect(0, 0, design::kClientWidth, design::kClientHeight);
+    FillRect(buffer.dc(), &panel, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    chart_.paint(buffer.dc(), ps.rcPaint);
+    history_.paint(buffer.dc(), scale_);
+    digits_.paint(buffer.dc(), ps.rcPaint, scale_);
+    texts_.paint(buffer.dc(), scale_);  // the small-win rows stand over the graph's upper edge
+    notices_.paint(buffer.dc());
+  }
+  EndPaint(hwnd_, &ps);
+}
+
+void FrmTallix::contextMenu(POINT at) {
+  if (at.x == -1 && at.y == -1) {  // from the keyboard: at the window's top left
+    at = {0, 0};
+    ClientToScreen(hwnd_, &at);
+  }
+  HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_STRING, kHistory,
+              (translate("Window", "Bonus history...") + L"\tCtrl+H").c_str());
+  AppendMenuW(menu, MF_STRING, kPinMonitor,
+              (translate("Window", "Pin monitor") + L"\tCtrl+M").c_str());
+  TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
+  DestroyMenu(menu);
+}
+
+void FrmTallix::openHistory() {
+  if (!historyWindow_) {
+    historyWindow_ =
+        std::make_unique<HistoryWindow>(hwnd_, session_.counter(), session_.pastPlaysFolder());
+  }
+  historyWindow_->show(hwnd_);
+}
+
+void FrmTallix::openPinMonitor() {
+  if (!pinMonitor_) pinMonitor_ = std::make_unique<PinMonitor>(hwnd_, session_.input());
+  pinMonitor_->show();
+}
+
+void FrmTallix::showSettingsMessages() {
+  // Once the window is up: one message listing every setting that could not be used.
+  std::wstring lines;
+  for (const std::string& m : session_.settingsMessages()) {
+    lines += (lines.empty() ? L"" : L"\n") + translated(m);
+  }
+  showMessage(hwnd_, translate("Window", "Some settings in tallix.ini could not be used:"), lines);
+}
+
+void FrmTallix::message(const std::string& text, const std::string& detail) {
+  showMessage(hwnd_, translated(text), translated(detail));
+}
+
+bool FrmTallix::ask(const std::string& text, const std::string& yes, const std::string& no) {
+  return win32::ask(hwnd_, translated(text), translated(yes), translated(no));
+}
+
+void FrmTallix::notice(const std::string& text, Notice kind) {
+  notices_.add(text, kind == Notice::passing);
+  notices_.render(hwnd_);
+}
+
+void FrmTallix::command(int id) {
+  switch (id) {
+    case kClear:
+      return Command3_Click();
+    case kLoad:
+      return Command4_Click();
+    case kSave:
+      return Command5_Click();
+    case kDismiss:
+      notices_.dismiss();
+      return notices_.render(hwnd_);
+    case kHistory:
+      return openHistory();
+    case kPinMonitor:
+      return openPinMonitor();
+    default:
+      return;  // Enter and Esc, which the keys of a dialog send
+  }
+}
+
+LRESULT CALLBACK FrmTallix::windowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+  auto* frm = reinterpret_cast<FrmTallix*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  return frm != nullptr ? frm->handle(message, w, l) : DefWindowProcW(window, message, w, l);
+}
+
+LRESULT FrmTallix::handle(UINT message, WPARAM w, LPARAM l) {
+  if (const auto answer = answerForward(hwnd_, record_, message, l)) return *answer;
+  switch (message) {
+    case WM_PAINT:
+      paint();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the whole client area is painted
+    case WM_TIMER:
+      if (w == kDisplayTimer) render();
+      return 0;
+    case WM_COMMAND:
+      command(LOWORD(w));
+      return 0;
+    case WM_CTLCOLORSTATIC: {
+      const auto control = reinterpret_cast<HWND>(l);
+      const auto dc = reinterpret_cast<HDC>(w);
+      if (HBRUSH brush = texts_.colours(control, dc)) return reinterpret_cast<LRESULT>(brush);
+      if (HBRUSH brush = notices_.colours(control, dc)) return reinterpret_cast<LRESULT>(brush);
+      break;
+    }
+    case WM_DRAWITEM:
+      return notices_.draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(l));
+    case WM_CONTEXTMENU:
+      contextMenu({GET_X_LPARAM(l), GET_Y_LPARAM(l)});
+      return 0;
+    case kShowSettingsMessages:
+      showSettingsMessages();
+      return 0;
+    case WM_DPICHANGED: {
+      applyScale(HIWORD(w));
+      const RECT& suggested = *reinterpret_cast<const RECT*>(l);
+      SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
+    case WM_CLOSE:  // closing is never refused
+      Form_Unload();
+      DestroyWindow(hwnd_);
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:  // log-off or shut-down: the process ends when this returns
+      if (w) Form_Unload();
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd_, message, w, l);
+}
+
+}  // namespace tallix::win32

@@ -1,0 +1,113 @@
+// frmTallix in tallix.exe: the main window, a view of the session's panel drawn with GDI and a
+// router of the player's events. The session (tallix_core) runs start-up, sampling, counting,
+// saving and the commands; this window shows its messages and notices, opens the dialogs and
+// draws what changed.
+//
+//   Form_Load      session.start(); the panel drawn
+//   display timer  session.pump(): what was sampled since is counted; then render(): the panel's
+//                  revisions against those last drawn, and only the areas that changed (texts,
+//                  digit cells, history, graph) are drawn again
+//   buttons        the session's Command3/4/5_Click, then render()
+//   close          Form_Unload: session.stop(), which saves the play; also when Windows ends the
+//                  session (log-off, shut-down: WM_ENDSESSION)
+//   keys, menu     Ctrl+H and Ctrl+M, or the context menu: the history window, the pin monitor
+//
+// A window thread held up (a dialog, a slow redraw) delays the display, never the sampling.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "coin_chart.h"
+#include "dialogs.h"
+#include "digits.h"
+#include "history_frame.h"
+#include "notice_line.h"
+#include "panel_texts.h"
+#include "session/session.h"
+
+namespace tallix::win32 {
+
+class HistoryWindow;
+class PinMonitor;
+
+// What the window reaches outside itself.
+struct Environment {
+  Port* port;                      // the port library; null for the simulated machine
+  Source* machine;                 // the simulated machine, read instead of the settings' input
+  Places places;                   // where tallix.ini and the play are
+  TraceRecorder* trace = nullptr;  // records every change counted
+  std::string settingsSample{};    // a settings file made on a first run; "" makes none
+};
+
+class FrmTallix : private SessionView {
+ public:
+  explicit FrmTallix(const Environment& env);
+  ~FrmTallix() override;
+  FrmTallix(const FrmTallix&) = delete;
+  FrmTallix& operator=(const FrmTallix&) = delete;
+
+  // Start-up, before the window is first shown. Returns false when the program cannot run (the
+  // port library is missing): the message has been shown and exitStatus() is 1.
+  bool Form_Load();
+  // Shutdown; closing the window runs it, once.
+  void Form_Unload();
+
+  void Command3_Click();  // クリア
+  void Command4_Click();  // 読込み
+  void Command5_Click();  // 保存
+
+  // Counts what was sampled and draws the areas of the panel that changed since the last render.
+  void render();
+  // Shows the window and, once it is up, the settings that could not be used.
+  void show();
+  // The keys of the program's windows: the shortcuts, and Tab between controls. True when it
+  // took `message`, which is then not dispatched.
+  bool takeKeys(MSG& message);
+
+  Session& session() { return session_; }
+  int exitStatus() const { return session_.exitStatus(); }
+
+ private:
+  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM w, LPARAM l);
+  LRESULT handle(UINT message, WPARAM w, LPARAM l);
+  void command(int id);
+  void applyScale(int dpi);
+  void paint();
+  void contextMenu(POINT at);
+  void openHistory();
+  void openPinMonitor();
+  void showSettingsMessages();
+
+  void message(const std::string& text, const std::string& detail) override;
+  bool ask(const std::string& text, const std::string& yes, const std::string& no) override;
+  void notice(const std::string& text, Notice kind) override;
+
+  FileDialogs dialogs_;
+  Session session_;
+  std::string record_;  // the record's path, by which a later start finds this window
+  HWND hwnd_ = nullptr;
+  Scale scale_;
+
+  DigitPictures pictures_;
+  PanelTexts texts_;
+  DigitCells digits_{pictures_};
+  HistoryFrame history_;
+  CoinChart chart_;
+  NoticeLine notices_;
+  std::array<HWND, 3> buttons_{};
+  Gdi<HFONT> buttonFont_;
+  HACCEL shortcuts_ = nullptr;
+
+  std::unique_ptr<HistoryWindow> historyWindow_;
+  std::unique_ptr<PinMonitor> pinMonitor_;
+
+  std::optional<Panel::Revisions> shown_;
+  bool unloaded_ = false;
+};
+
+}  // namespace tallix::win32

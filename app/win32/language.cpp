@@ -1,0 +1,64 @@
+#include "language.h"
+
+#include <windows.h>
+
+#include "base/say.h"
+#include "base/translations.h"
+
+namespace tallix::win32 {
+
+std::wstring widen(std::string_view utf8) {
+  if (utf8.empty()) return {};
+  const int n =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+  return wide;
+}
+
+std::string narrow(std::wstring_view wide) {
+  if (wide.empty()) return {};
+  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
+                                    0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), n,
+                      nullptr, nullptr);
+  return utf8;
+}
+
+bool japaneseUi() {
+  static const bool japanese = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE;
+  return japanese;
+}
+
+namespace {
+
+std::string inLanguage(const char* context, const char* source) {
+  const char* japanese = japaneseUi() ? tallix::japanese(context, source) : nullptr;
+  return japanese != nullptr ? japanese : source;
+}
+
+}  // namespace
+
+std::wstring translate(const char* context, const char* source) {
+  return widen(inLanguage(context, source));
+}
+
+std::wstring fill(std::wstring_view text, const std::vector<std::string>& args) {
+  return widen(fillIn(narrow(text), args));
+}
+
+std::wstring translated(const std::string& text) {
+  return widen(translateSaid(text, [](const char* source) { return inLanguage("Say", source); }));
+}
+
+std::string settingsSample() {
+  // The samples are resources of the program (tallix.rc).
+  HRSRC found = FindResourceW(nullptr, japaneseUi() ? L"SAMPLE_JA" : L"SAMPLE_EN", RT_RCDATA);
+  HGLOBAL loaded = found != nullptr ? LoadResource(nullptr, found) : nullptr;
+  if (loaded == nullptr) return {};
+  return std::string(static_cast<const char*>(LockResource(loaded)),
+                     SizeofResource(nullptr, found));
+}
+
+}  // namespace tallix::win32

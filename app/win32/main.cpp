@@ -1,0 +1,120 @@
+// tallix.exe, the data counter on Windows: one window, frmTallix, drawn with the Win32 API over
+// the same session as the Qt program on Linux. Its start-up is the program's start and its
+// closing the program's end.
+//
+//   tallix.exe [--simulate[=SPEED] [--seed N] [--machine FILE]] [--record-trace FILE]
+//              [--data-dir DIR] | --help | --version
+//
+// The window reads the input the settings name (the port through the port library by default),
+// or with --simulate the built-in simulated machine; --record-trace appends every change of the
+// port byte that is counted to a trace file. --help and --version answer on the console that
+// started the program, or in a box.
+#include <windows.h>
+// After windows.h:
+#include <commctrl.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/files.h"
+#include "base/places.h"
+#include "base/say.h"
+#include "console.h"
+#include "dialogs.h"
+#include "frm_tallix.h"
+#include "language.h"
+#include "one_window.h"
+#include "port/kirvo_binding.h"
+#include "session/command_line.h"
+#include "session/launch.h"
+
+namespace {
+
+using namespace tallix::win32;
+
+// The program has no live view: no --serve.
+constexpr bool kLiveView = false;
+
+// Says something for the command line, on its console or else in a box.
+void tell(const std::wstring& text, Stream stream) {
+  if (!writeConsole(text, stream)) showMessage(nullptr, text);
+}
+
+int refuse(const std::string& why, bool usage = false) {
+  tell(L"tallix: " + translated(why) + L"\n" +
+           (usage ? translated(tallix::usageText(kLiveView)) : std::wstring()),
+       Stream::error);
+  return 2;
+}
+
+std::vector<std::string> arguments() {
+  int count = 0;
+  wchar_t** args = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> utf8;
+  for (int i = 1; i < count; ++i) utf8.push_back(narrow(args[i]));
+  LocalFree(args);
+  return utf8;
+}
+
+tallix::Places places(const tallix::CommandLine& options) {
+  return tallix::findPlaces(tallix::AppDir(), options.dataDir, std::getenv);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  tallix::CommandLine options;
+  try {
+    options = tallix::parseCommandLine(arguments(), kLiveView);
+  } catch (const std::invalid_argument& e) {
+    return refuse(e.what(), true);
+  }
+  if (options.help) {
+    tell(translated(tallix::helpText(places(options), kLiveView)), Stream::output);
+    return 0;
+  }
+  if (options.version) {
+    tell(L"tallix " TALLIX_VERSION "\n", Stream::output);
+    return 0;
+  }
+
+  // The imaging component (the digit pictures) and the file dialogs are COM's.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                      ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  std::optional<tallix::Launch> launch;
+  try {
+    launch.emplace(options);
+  } catch (const std::exception& e) {
+    return refuse(e.what());
+  }
+  std::optional<tallix::KirvoBinding> kirvo;
+  if (!options.simulateSpeed) kirvo.emplace();
+
+  FrmTallix frmTallix({kirvo ? &*kirvo : nullptr, launch->machine(), places(options),
+                       launch->trace(), settingsSample()});
+  const std::string record = frmTallix.session().recordPath();
+  if (bringForward(record)) {
+    writeConsole(L"tallix: " +
+                     translated(Say::tr(
+                         "%1 is in use by another Tallix, which was brought forward.", {record})) +
+                     L"\n",
+                 Stream::error);
+    return 0;
+  }
+  if (!frmTallix.Form_Load()) return frmTallix.exitStatus();
+  frmTallix.show();
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (frmTallix.takeKeys(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return frmTallix.exitStatus();
+}

@@ -1,0 +1,287 @@
+// tallix.exe under Wine, on the virtual X display that scripts/test starts, beside the Linux
+// programs: the window opens on the record beside it and shows the Linux window's digit pictures
+// in the same cells; クリア keeps the play in plays/; closing the window (WM_CLOSE) and the end of
+// the session save; the simulated machine's play is recorded change for change; a second start
+// on the record brings the first forward; --help and --version answer on the console.
+//
+// Under Xvfb a Wine window is an X window of exactly its client area, found by its title.
+// scripts/test runs this program, not ctest: it needs the Windows build (TALLIX_WINDOWS_BIN, the
+// folder of tallix.exe), Wine with a prefix (WINEPREFIX) and a display (DISPLAY).
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "base/profile.h"
+#include "design/design.h"
+#include "support/run.h"
+#include "support/temp_dir.h"
+
+namespace tallix::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string windowsBin() {
+  const char* dir = std::getenv("TALLIX_WINDOWS_BIN");
+  return dir != nullptr ? dir : "";
+}
+
+// Waits for a condition, a while at most; true when it came.
+bool waitFor(const std::function<bool()>& condition,
+             std::chrono::milliseconds most = std::chrono::seconds(60)) {
+  const auto until = std::chrono::steady_clock::now() + most;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > until) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return true;
+}
+
+std::string quoted(const std::string& s) {
+  return "'" + s + "'";
+}
+
+// The [data] section of a record: the play's counters.
+std::string data(const fs::path& record) {
+  const ProfileFile file = ProfileFile::load(record);
+  std::string all;
+  for (const char* key : {"in_count", "out_count", "big_count", "reg_count", "start_all_count",
+                          "start_total_count", "start_bonus_count", "no5", "big_max_coin"}) {
+    all += std::string(key) + "=" + file.value("data", key) + "\n";
+  }
+  return all;
+}
+
+// A folder holding tallix.exe, the port library and a tallix.ini whose input is absent (the
+// serial bridge on a COM port that no board answers), beside which the program keeps its play.
+class Win32Window : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (windowsBin().empty()) GTEST_SKIP() << "TALLIX_WINDOWS_BIN is not set";
+    for (const char* file : {"tallix.exe", "kirvoport.dll"}) {
+      fs::copy_file(fs::path(windowsBin()) / file, dir / file);
+    }
+    fs::copy_file(TALLIX_SOURCE_DIR "/tools/sample-tallix.ini", dir / "tallix.ini");
+    std::ofstream(dir / "tallix.ini", std::ios::app) << "[input]\r\nsource=serial\r\n"
+                                                        "device=COM42\r\n";
+  }
+  void TearDown() override {
+    if (!pid_.empty()) close();
+  }
+
+  // A play of the simulated machine, as tallix-replay saves it: the record beside the program.
+  fs::path play(int seed, int games) {
+    const fs::path trace = dir / "play.trace";
+    EXPECT_EQ(run(TALLIX_SIM " --seed " + std::to_string(seed) + " --games " +
+                  std::to_string(games) + " --trace " + trace.string())
+                  .status,
+              0);
+    EXPECT_EQ(run(TALLIX_REPLAY " --settings " + (dir / "tallix.ini").string() + " --save " +
+                  (dir / "hist.log").string() + " " + trace.string())
+                  .status,
+              0);
+    return trace;
+  }
+
+  // Starts tallix.exe in the folder, in the background.
+  void start(const std::string& args = "") {
+    const auto r = run("cd " + quoted(dir.path().string()) + " && { wine tallix.exe " + args +
+                       " >out.txt 2>err.txt & echo $!; }");
+    pid_ = r.out.substr(0, r.out.find('\n'));
+  }
+  // The X window of the window titled `title`, once it is there.
+  std::string window(const std::string& title) {
+    std::string id;
+    EXPECT_TRUE(waitFor([&] {
+      id = run("xdotool search --onlyvisible --name " + quoted("^" + title + "$")).out;
+      return !id.empty();
+    })) << title;
+    return id.substr(0, id.find('\n'));
+  }
+  QImage grab(const std::string& id) {
+    const fs::path png = dir / "grab.png";
+    run("import -window " + id + " " + png.string());
+    return QImage(QString::fromStdString(png.string())).convertToFormat(QImage::Format_RGB32);
+  }
+  bool running() const { return run("kill -0 " + pid_).status == 0; }
+  // Closes the window as Windows closes it from outside (WM_CLOSE) and waits for the program's
+  // end.
+  void close() {
+    run("wine taskkill /IM tallix.exe");
+    EXPECT_TRUE(waitFor([&] { return !running(); }));
+    pid_.clear();
+  }
+
+  TempDir dir;
+
+ private:
+  std::string pid_;
+};
+
+// The largest difference of a colour channel between two cells of a digit picture's size.
+int difference(const QImage& a, const QImage& b, QPoint at) {
+  int most = 0;
+  const int width = design::px(design::kDigitWidth), height = design::px(design::kDigitHeight);
+  for (int y = at.y(); y < at.y() + height; ++y) {
+    for (int x = at.x(); x < at.x() + width; ++x) {
+      const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+      most = std::max({most, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                       std::abs(qBlue(p) - qBlue(q))});
+    }
+  }
+  return most;
+}
+
+QPoint topLeft(design::Twips place) {
+  return {design::px(place.left), design::px(place.top)};
+}
+
+// The digit cells of a play with a negative difference (the minus bar shown): each as the Linux
+// window shows it, JPEG decoding aside. Windows decodes the pictures with its own decoder, whose
+// colours differ from Qt's by up to a few dozen in a channel; a lit segment where the other
+// shows an unlit one, or a cell shifted by a pixel, differs by far more.
+TEST_F(Win32Window, OpensOnTheRecordBesideItWithTheLinuxWindowsDigitsInTheSameCells) {
+  const fs::path trace = play(3, 1500);
+  const fs::path linuxGrab = dir / "linux.png";
+  ASSERT_EQ(run("QT_QPA_PLATFORM=offscreen " TALLIX_SCREENSHOT " " + (dir / "tallix.ini").string() +
+                " " + trace.string() + " " + linuxGrab.string())
+                .status,
+            0);
+  const QImage linux(QString::fromStdString(linuxGrab.string()));
+  std::vector<QPoint> cells{topLeft(design::kSaMinus)};
+  const int sizes[kGroupCount] = {5, 5, 3, 3, 6, 6, 6};
+  for (std::size_t g = 0; g < kGroupCount; ++g) {
+    for (int k = 0; k < sizes[g]; ++k) {
+      cells.push_back(topLeft(design::digitPlace(static_cast<GroupId>(g), k)));
+    }
+  }
+  constexpr int kJpegDecoding = 64;  // the decoders' difference (up to 43 seen), with room
+  const QImage linuxShifted = linux.copy(1, 0, linux.width() - 1, linux.height());
+
+  start();
+  const std::string id = window("Tallix — hist.log");
+  QImage wine;
+  // Until the window has drawn its figures.
+  waitFor([&] {
+    wine = grab(id);
+    return !wine.isNull() && difference(wine, linux, cells.back()) <= kJpegDecoding;
+  });
+  ASSERT_FALSE(wine.isNull());
+  EXPECT_EQ(wine.width(), design::kClientWidth);
+  for (const QPoint& cell : cells) {
+    SCOPED_TRACE(std::to_string(cell.x()) + "," + std::to_string(cell.y()));
+    EXPECT_LE(difference(wine, linux, cell), kJpegDecoding);
+  }
+  // The tolerance tells a cell from its neighbour's pixels.
+  EXPECT_GT(difference(wine, linuxShifted, cells[1]), 2 * kJpegDecoding);
+  const std::string before = readBytes(dir / "hist.log");
+  close();
+  EXPECT_EQ(readBytes(dir / "hist.log"), before);  // saved at the close as it was loaded
+  EXPECT_FALSE(fs::exists(dir / "hist.log.lock"));
+}
+
+TEST_F(Win32Window, ClearKeepsThePlayInPlaysAndTheCloseSavesTheClearedPlay) {
+  play(5, 300);
+  const std::string played = data(dir / "hist.log");
+  start();
+  const std::string id = window("Tallix — hist.log");
+  const design::Twips clear = design::kButtons[0].place;
+  const auto plays = [&] { return fs::exists(dir / "plays") && !fs::is_empty(dir / "plays"); };
+  // A click that comes while Wine still readies the window is lost: it is given again. A second
+  // click clears a fresh play, which keeps nothing.
+  ASSERT_TRUE(waitFor([&] {
+    run("xdotool mousemove --window " + id + " " +
+        std::to_string(design::px(clear.left + clear.width / 2)) + " " +
+        std::to_string(design::px(clear.top + clear.height / 2)) + " click 1");
+    return waitFor(plays, std::chrono::milliseconds(500));
+  }));
+  const fs::path kept = fs::directory_iterator(dir / "plays")->path();
+  EXPECT_EQ(kept.extension(), ".log");
+  EXPECT_EQ(data(kept), played);
+  run("xdotool key --window " + id + " ctrl+h");
+  window("Tallix ボーナス履歴");  // where the past plays are listed
+  close();
+  EXPECT_EQ(ProfileFile::load(dir / "hist.log").value("data", "in_count"), "0");
+}
+
+// The window on the simulated machine at speed 2 records the machine's play, change for change,
+// and the record it saves is that play's replay: at the close, and when Windows ends the session
+// (log-off, shut-down). A second start on the same record brings the first window forward.
+TEST_F(Win32Window, RecordsTheMachinesPlayAndSavesItWhenClosedOrTheSessionEnds) {
+  const fs::path machine = dir / "machine.trace";
+  ASSERT_EQ(run(TALLIX_SIM " --seed 1 --speed 2 --games 100 --trace " + machine.string()).status,
+            0);
+  const std::string machinePlay = readBytes(machine);
+  for (const char* end : {"close", "end of session"}) {
+    SCOPED_TRACE(end);
+    fs::remove(dir / "play.trace");
+    fs::remove(dir / "sim.log");
+    start("--simulate=2 --record-trace play.trace");
+    window("Tallix — sim.log（模擬台）");
+    const auto second = run("cd " + quoted(dir.path().string()) + " && wine tallix.exe --simulate");
+    EXPECT_EQ(second.status, 0);
+    EXPECT_NE(second.err.find("sim.log は別の Tallix が使っているので、そのウィンドウを前面に出し"
+                              "ました。"),
+              std::string::npos)
+        << second.err;
+    // The play's first 24 changes: its first games.
+    waitFor([&] {
+      const std::string trace = readBytes(dir / "play.trace");
+      return std::count(trace.begin(), trace.end(), '\n') >= 24;
+    });
+    if (std::string(end) == "close") {
+      close();
+    } else {
+      run("wine wineboot --end-session");
+      EXPECT_TRUE(waitFor([&] { return !running(); }));
+    }
+    const std::string recorded = readBytes(dir / "play.trace");
+    EXPECT_GE(std::count(recorded.begin(), recorded.end(), '\n'), 24);
+    EXPECT_EQ(machinePlay.substr(0, recorded.size()), recorded);
+    ASSERT_EQ(run(TALLIX_REPLAY " --settings " + (dir / "tallix.ini").string() + " --save " +
+                  (dir / "replay.log").string() + " " + (dir / "play.trace").string())
+                  .status,
+              0);
+    EXPECT_EQ(data(dir / "sim.log"), data(dir / "replay.log"));
+  }
+}
+
+TEST_F(Win32Window, AnswersHelpAndVersionOnTheConsoleInThePlayersLanguage) {
+  const std::string program = "cd " + quoted(dir.path().string()) + " && LC_ALL=";
+  const struct {
+    const char* lang;
+    const char* args;
+    int status;
+    const char* out;
+    const char* err;
+  } rows[] = {
+      {"C", "--help", 0,
+       "usage: tallix [--simulate[=SPEED] [--seed N] [--machine FILE]] "
+       "[--record-trace FILE] [--data-dir DIR]\n",
+       ""},
+      {"ja_JP.UTF-8", "--help", 0, "使い方: tallix", ""},
+      {"C", "--version", 0, "tallix ", ""},
+      {"C", "--serve", 2, "", "tallix: unknown argument \"--serve\"\nusage: tallix"},
+      {"ja_JP.UTF-8", "--simulate=3", 2, "",
+       "tallix: --simulate=SPEED には 0 より大きく 2 以下の速さが必要です（\"3\" "
+       "が指定されました）"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string(row.lang) + " " + row.args);
+    const auto r = run(program + row.lang + " wine tallix.exe " + row.args);
+    EXPECT_EQ(r.status, row.status);
+    EXPECT_EQ(r.out.rfind(row.out, 0), 0u) << r.out;
+    EXPECT_EQ(r.err.rfind(row.err, 0), 0u) << r.err;
+  }
+}
+
+}  // namespace
+}  // namespace tallix::testing
