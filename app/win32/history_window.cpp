@@ -102,15 +102,7 @@ void HistoryWindow::layout(const RECT& client) {
 void HistoryWindow::refresh() {
   past_.clear();
   try {
-    for (const PastPlay& p : listPastPlays(pastPlays_)) {
-      Listed listed{p.date, std::nullopt, {}};
-      try {
-        listed.play = readPlay(p.path);
-      } catch (const std::runtime_error& e) {  // RecordError or FileError
-        listed.error = e.what();
-      }
-      past_.push_back(std::move(listed));
-    }
+    past_ = listPastPlays(pastPlays_);
   } catch (const FileError& e) {
     showMessage(hwnd(), translate("Window", "The past plays cannot be listed."),
                 translated(e.what()));
@@ -120,12 +112,12 @@ void HistoryWindow::refresh() {
   plays_.setRow(0, {translate("Window", "Current play")}, colour(design::kLightYellow));
   for (std::size_t i = 0; i < past_.size(); ++i) {
     const int row = static_cast<int>(i) + 1;
-    if (past_[i].play) {
-      plays_.setRow(row, {widen(past_[i].label)}, kWhite);
-      showSummary(row, summarize(past_[i].play->counters, past_[i].play->bonuses));
+    if (past_[i].summary) {
+      plays_.setRow(row, {widen(past_[i].date)}, kWhite);
+      showSummary(row, *past_[i].summary);
     } else {
       std::vector<std::wstring> cells(9);
-      cells[0] = widen(past_[i].label);
+      cells[0] = widen(past_[i].date);
       cells[1] = translate("Window", "Unreadable");
       plays_.setRow(row, cells, colour(design::kOrange));
     }
@@ -143,17 +135,25 @@ void HistoryWindow::showPicked() {
   const std::pair shown{row, row == 0 ? counter_.bonuses().revision() : 0};
   if (shown_ == shown) return;
   shown_ = shown;
-  const Listed* listed = row == 0 ? nullptr : &past_[static_cast<std::size_t>(row - 1)];
-  const bool problem = listed != nullptr && !listed->play;
-  SetWindowTextW(problem_, problem ? translated(listed->error).c_str() : L"");
+  // A past play's bonuses are read when it is picked; a file that cannot be read says why.
+  pickedBonuses_.clear();
+  std::wstring why;
+  if (row > 0) {
+    try {
+      pickedBonuses_ = readPlay(past_[static_cast<std::size_t>(row - 1)].path).bonuses;
+    } catch (const std::runtime_error& e) {  // RecordError or FileError
+      why = translated(e.what());
+    }
+  }
+  const bool problem = !why.empty();
+  SetWindowTextW(problem_, why.c_str());
   if (problem != static_cast<bool>(IsWindowVisible(problem_))) {
     ShowWindow(problem_, problem ? SW_SHOWNA : SW_HIDE);
     RECT client;
     GetClientRect(hwnd(), &client);
     layout(client);
   }
-  if (listed == nullptr) return showBonuses(counter_.bonuses().all());
-  showBonuses(listed->play ? listed->play->bonuses : std::vector<Bonus>{});
+  showBonuses(row == 0 ? counter_.bonuses().all() : pickedBonuses_);
 }
 
 void HistoryWindow::showSummary(int row, const PlaySummary& summary) {
@@ -180,21 +180,17 @@ void HistoryWindow::showBonuses(const std::vector<Bonus>& bonuses) {
 void HistoryWindow::exportBonuses() {
   const int row = std::max(plays_.selected(), 0);
   if (row == 0) return exportCsv("bonuses_current.csv", bonusCsv(counter_.bonuses().all()));
-  const Listed& listed = past_[static_cast<std::size_t>(row - 1)];
-  std::string name = listed.label;
+  std::string name = past_[static_cast<std::size_t>(row - 1)].date;
   std::erase(name, ':');
   std::replace(name.begin(), name.end(), ' ', '_');
-  exportCsv("bonuses_" + name + ".csv",
-            bonusCsv(listed.play ? listed.play->bonuses : std::vector<Bonus>{}));
+  exportCsv("bonuses_" + name + ".csv", bonusCsv(pickedBonuses_));
 }
 
 void HistoryWindow::exportSummaries() {
   std::vector<SummaryRow> rows{
       {"current", summarize(counter_.counters(), counter_.bonuses().all())}};
-  for (const Listed& listed : past_) {
-    if (listed.play) {
-      rows.push_back({listed.label, summarize(listed.play->counters, listed.play->bonuses)});
-    }
+  for (const PastPlay& play : past_) {
+    if (play.summary) rows.push_back({play.date, *play.summary});
   }
   exportCsv("summaries.csv", summaryCsv(rows));
 }

@@ -1,8 +1,9 @@
 // The history window of tallix.exe: the current play and the past plays listed by date, each
 // with its summary (games, BIG, REG, their probabilities, payout rate, difference, longest
-// run-up), and every bonus of the play picked as a table and as a chart of run-ups and coins. A
-// past play is read from its file and only shown; nothing here writes a record. The bonus table
-// and the summaries are exported as CSV.
+// run-up), and every bonus of the play picked as a table and as a chart of run-ups and coins. The
+// past plays' summaries come from their index (records/past_plays.h); a past play picked is read
+// from its file and only shown; nothing here writes a record. The bonus table and the summaries
+// are exported as CSV.
 //
 //   panel: Ctrl+H or the context menu's entry -> the window shown -> past plays read
 //   a play picked in the list -> its bonuses; the current play is redrawn while the window is
@@ -32,11 +33,6 @@ class HistoryWindow : public ToolWindow {
   void show(HWND panel);
 
  private:
-  struct Listed {
-    std::string label;
-    std::optional<PlayRecord> play;  // empty when the file could not be read
-    std::string error;
-  };
   std::optional<LRESULT> handle(UINT message, WPARAM w, LPARAM l) override;
   void layout(const RECT& client) override;
   void refresh();
@@ -56,7 +52,8 @@ class HistoryWindow : public ToolWindow {
   BonusChart chart_;
   HWND exportBonuses_, exportSummaries_;
 
-  std::vector<Listed> past_;
+  std::vector<PastPlay> past_;
+  std::vector<Bonus> pickedBonuses_;  // of the past play picked
   // The play whose bonuses are shown, by its row, and the current play's bonus revision.
   std::optional<std::pair<int, std::uint64_t>> shown_;
 };

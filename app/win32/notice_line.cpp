@@ -60,11 +60,16 @@ void NoticeLine::render(HWND window) {
   const std::size_t held = notices_.all().size();
   countText_ = held > 1 ? L"1/" + std::to_wstring(held) : std::wstring();
   ShowWindow(dismiss_, shown != nullptr ? SW_SHOWNA : SW_HIDE);
-  InvalidateRect(window, &count_, FALSE);
+  InvalidateRect(window, &area_, FALSE);
+}
+
+HBRUSH NoticeLine::background() const {
+  // The strip takes the notice's colour while it holds one, the panel's black while empty.
+  return (notices_.shown() != nullptr ? background_ : black_).get();
 }
 
 void NoticeLine::paint(HDC dc) const {
-  FillRect(dc, &area_, background_.get());
+  FillRect(dc, &area_, background());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, colour(design::kNoticeText));
   const HGDIOBJ old = SelectObject(dc, font_.get());
@@ -77,8 +82,8 @@ void NoticeLine::paint(HDC dc) const {
 HBRUSH NoticeLine::colours(HWND control, HDC dc) const {
   if (control != text_) return nullptr;
   SetTextColor(dc, colour(design::kNoticeText));
-  SetBkColor(dc, colour(design::kNoticeBackground));
-  return background_.get();
+  SetBkColor(dc, colour(notices_.shown() != nullptr ? design::kNoticeBackground : design::kBlack));
+  return background();
 }
 
 bool NoticeLine::draw(const DRAWITEMSTRUCT& item) const {

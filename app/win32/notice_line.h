@@ -37,6 +37,8 @@ class NoticeLine {
   bool draw(const DRAWITEMSTRUCT& item) const;
 
  private:
+  HBRUSH background() const;
+
   Notices notices_;
   HWND text_ = nullptr;
   HWND dismiss_ = nullptr;
@@ -44,6 +46,7 @@ class NoticeLine {
   std::wstring countText_;
   Gdi<HFONT> font_, bold_;
   Gdi<HBRUSH> background_{CreateSolidBrush(colour(design::kNoticeBackground))};
+  Gdi<HBRUSH> black_{CreateSolidBrush(colour(design::kBlack))};
   std::optional<std::uint64_t> drawn_;  // the notices' revision last shown
 };
 
