@@ -10,6 +10,8 @@ Launch::Launch(const CommandLine& options) {
     const MachineDescription machine =
         options.machinePath.empty() ? MachineDescription{} : loadMachine(options.machinePath);
     simulated_.emplace(Machine(machine, options.seed, *options.simulateSpeed));
+  } else {
+    kirvo_.emplace();
   }
   if (!options.recordTrace.empty()) {
     const std::int64_t sessionStart =

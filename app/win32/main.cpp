@@ -28,7 +28,6 @@
 #include "frm_tallix.h"
 #include "language.h"
 #include "one_window.h"
-#include "port/kirvo_binding.h"
 #include "session/command_line.h"
 #include "session/launch.h"
 
@@ -94,11 +93,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   } catch (const std::exception& e) {
     return refuse(e.what());
   }
-  std::optional<tallix::KirvoBinding> kirvo;
-  if (!options.simulateSpeed) kirvo.emplace();
 
-  FrmTallix frmTallix({kirvo ? &*kirvo : nullptr, launch->machine(), places(options),
-                       launch->trace(), settingsSample()});
+  FrmTallix frmTallix(
+      {launch->port(), launch->machine(), places(options), launch->trace(), settingsSample()});
   const std::string record = frmTallix.session().recordPath();
   if (bringForward(record)) {
     writeConsole(L"tallix: " +

@@ -30,7 +30,6 @@
 #include "frm_tallix.h"
 #include "language.h"
 #include "one_window.h"
-#include "port/kirvo_binding.h"
 #include "session/command_line.h"
 #include "session/launch.h"
 
@@ -120,13 +119,11 @@ int main(int argc, char** argv) {
   } catch (const std::exception& e) {
     return refuse(e.what());
   }
-  std::optional<tallix::KirvoBinding> kirvo;
-  if (!options.simulateSpeed) kirvo.emplace();
 
   tallix::window::MessageBoxes messages;
   tallix::window::QtFileDialog dialog;
-  tallix::window::FrmTallix frmTallix({kirvo ? &*kirvo : nullptr, launch->machine(), dialog,
-                                       messages, places(options), launch->trace(),
+  tallix::window::FrmTallix frmTallix({launch->port(), launch->machine(), dialog, messages,
+                                       places(options), launch->trace(),
                                        tallix::window::settingsSample(), options.serve});
   dialog.attachTo(&frmTallix);
 #ifndef _WIN32
