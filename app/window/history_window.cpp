@@ -209,7 +209,8 @@ void HistoryWindow::pick(int row) {
 }
 
 void HistoryWindow::showPicked() {
-  showSummary(0, summarize(counter_.counters(), counter_.bonuses().all()));
+  showSummary(
+      0, summarize(counter_.counters(), counter_.bonuses().all(), counter_.payouts().counts()));
   // The bonuses are drawn again only for another play, or when the current one's change.
   const int row = std::max(plays_->currentRow(), 0);
   const std::pair shown{row, row == 0 ? counter_.bonuses().revision() : 0};
@@ -262,8 +263,8 @@ void HistoryWindow::exportBonuses() {
 }
 
 void HistoryWindow::exportSummaries() {
-  std::vector<SummaryRow> rows{
-      {"current", summarize(counter_.counters(), counter_.bonuses().all())}};
+  std::vector<SummaryRow> rows{{"current", summarize(counter_.counters(), counter_.bonuses().all(),
+                                                     counter_.payouts().counts())}};
   for (const PastPlay& play : past_) {
     if (play.summary) rows.push_back({play.date, *play.summary});
   }
