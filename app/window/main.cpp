@@ -1,7 +1,7 @@
 // tallix, the data counter: one window, frmTallix. Its start-up is the program's start and its
 // closing the program's end.
 //
-//   tallix [--simulate[=SPEED] [--seed N] [--machine FILE]] [--record-trace FILE]
+//   tallix [--simulate[=SPEED] [--seed N] [--machine FILE] [--setting N]] [--record-trace FILE]
 //          [--serve[=PORT]] [--data-dir DIR] | --help | --version
 //
 // The window reads the parallel port through the port library, or with --simulate the built-in
@@ -118,6 +118,7 @@ int main(int argc, char** argv) {
 
   std::optional<tallix::KirvoBinding> kirvo;
   std::optional<tallix::SimulatedSource> simulated;
+  std::optional<tallix::SettingModel> simulatedModel;  // what its play is estimated against
   if (options.simulateSpeed) {
     tallix::MachineDescription machine;
     try {
@@ -125,6 +126,9 @@ int main(int argc, char** argv) {
     } catch (const std::exception& e) {
       return refuse(e.what());
     }
+    machine.setting = options.setting.value_or(machine.setting);
+    simulatedModel = machine.model();
+    simulatedModel->machine = options.machinePath;
     simulated.emplace(tallix::Machine(machine, options.seed, *options.simulateSpeed));
   } else {
     kirvo.emplace();
@@ -150,7 +154,8 @@ int main(int argc, char** argv) {
   tallix::window::QtFileDialog dialog;
   tallix::window::FrmTallix frmTallix({kirvo ? &*kirvo : nullptr, simulated ? &*simulated : nullptr,
                                        dialog, messages, places(options), trace ? &*trace : nullptr,
-                                       tallix::window::settingsSample(), options.serve});
+                                       tallix::window::settingsSample(), options.serve,
+                                       simulatedModel});
   dialog.attachTo(&frmTallix);
 #ifndef _WIN32
   closeOnStopSignals(frmTallix);
