@@ -1,8 +1,8 @@
 // The three buttons with a double of the file dialog.
 #include <QFileDialog>
 #include <QLayout>
-#include <QTimer>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 #include <filesystem>
 

@@ -33,7 +33,8 @@ TEST_F(PinMonitorTest, OpensFromThePanelWithTheLinesOfThePinMap) {
   EXPECT_TRUE(monitor->findChild<QLabel*>()->isVisible());
   EXPECT_EQ(monitor->palette().color(QPalette::Window), Qt::black);
   QApplication::processEvents();  // laid out
-  EXPECT_GE(table->columnWidth(4), table->fontMetrics().horizontalAdvance(table->item(9, 4)->text()));
+  EXPECT_GE(table->columnWidth(4),
+            table->fontMetrics().horizontalAdvance(table->item(9, 4)->text()));
   EXPECT_LE(table->columnViewportPosition(4) + table->columnWidth(4), table->viewport()->width());
   open->trigger();  // the same window again
   EXPECT_EQ(frm->findChildren<window::PinMonitor*>().size(), 1);
