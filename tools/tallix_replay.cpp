@@ -1,8 +1,13 @@
 // tallix-replay: runs the counting engine over a recorded signal trace, headless, exactly as
-// the window would count it, and prints what the panel shows or writes every bonus as CSV.
+// the window would count it, and prints what the panel shows, writes every bonus as CSV or
+// prints the estimate of the machine's setting.
 //
 //   tallix-replay [--settings FILE] [--tick-ms N] [--load FILE] [--save FILE]
-//                 [--bonuses FILE.csv] [--panel] TRACE
+//                 [--bonuses FILE.csv] [--panel] [--machine FILE] [--estimate] TRACE
+//
+// --estimate prints, after the last tick, setting1=P .. setting6=P: the probability of each
+// setting with 6 decimals, adding up to 1. The machine is --machine FILE, else the settings'
+// [estimate] machine=, else the typical machine; the settings' [estimate] prior= weighs them.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -20,6 +25,7 @@
 #include "port/trace.h"
 #include "records/csv_export.h"
 #include "records/record.h"
+#include "simulation/machine_description.h"
 
 namespace {
 
@@ -27,10 +33,12 @@ using namespace tallix;
 
 constexpr const char* kUsage =
     "usage: tallix-replay [--settings FILE] [--tick-ms N] [--load FILE] [--save FILE]\n"
-    "                     [--bonuses FILE.csv] [--panel] TRACE\n"
+    "                     [--bonuses FILE.csv] [--panel] [--machine FILE] [--estimate] TRACE\n"
     "  TRACE   lines \"TIME BYTE\" (ms, port byte); \"-\" reads standard input\n"
     "  --load  a record loaded before the first tick; --save  a record saved after the last\n"
-    "  --bonuses  every bonus of the play after the last tick, as CSV\n";
+    "  --bonuses  every bonus of the play after the last tick, as CSV\n"
+    "  --estimate  the probability of each setting of the machine (--machine FILE) after the "
+    "last tick\n";
 
 // The longest polling period taken: a day, far beyond any use.
 constexpr std::int64_t kLongestTickMs = 86'400'000;
@@ -77,6 +85,16 @@ void printPanel(std::ostream& out, const Counter& counter) {
   out << '\n';
 }
 
+// setting1=P .. setting6=P, P with 6 decimals; the six add up to 1 exactly.
+void printEstimate(std::ostream& out, const SettingEstimate& estimate) {
+  constexpr std::int64_t kMillionths = 1'000'000;
+  const auto share = shares(estimate.probability, kMillionths);
+  for (std::size_t s = 0; s < kSettingCount; ++s) {
+    out << "setting" << s + 1 << '=' << formatFixed(static_cast<double>(share[s]) / kMillionths, 6)
+        << '\n';
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -84,13 +102,15 @@ int main(int argc, char** argv) {
   std::string loadPath;
   std::string savePath;
   std::string bonusesPath;
+  std::string machinePath;
   std::string tracePath;
   std::int64_t tickMs = 1;
   bool panel = false;
+  bool estimate = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if ((arg == "--settings" || arg == "--tick-ms" || arg == "--load" || arg == "--save" ||
-         arg == "--bonuses") &&
+         arg == "--bonuses" || arg == "--machine") &&
         i + 1 < argc) {
       const std::string value = argv[++i];
       if (arg == "--settings") {
@@ -101,6 +121,8 @@ int main(int argc, char** argv) {
         savePath = value;
       } else if (arg == "--bonuses") {
         bonusesPath = value;
+      } else if (arg == "--machine") {
+        machinePath = value;
       } else {
         const auto ms = wholeNumber<std::int64_t>(value, 1, kLongestTickMs);
         if (!ms) {
@@ -111,6 +133,8 @@ int main(int argc, char** argv) {
       }
     } else if (arg == "--panel") {
       panel = true;
+    } else if (arg == "--estimate") {
+      estimate = true;
     } else if (tracePath.empty() && (arg == "-" || arg.rfind("--", 0) != 0)) {
       tracePath = arg;
     } else {
@@ -120,6 +144,7 @@ int main(int argc, char** argv) {
   if (tracePath.empty()) return usage("no TRACE given");
 
   Counter counter;
+  Settings settings;
   if (!settingsPath.empty()) {
     if (!std::filesystem::exists(settingsPath)) {
       std::cerr << settingsPath << ": no such settings file\n";
@@ -127,9 +152,18 @@ int main(int argc, char** argv) {
     }
     const SettingsLoad load = loadSettings(settingsPath);
     for (const std::string& message : load.messages) std::cerr << message << '\n';
-    counter.applySettings(load.settings);
-  } else {
-    counter.applySettings(Settings{});
+    settings = load.settings;
+  }
+  counter.applySettings(settings);
+  if (estimate) {
+    EstimateSettings machine = settings.estimate;
+    if (!machinePath.empty()) machine.machine = machinePath;
+    try {
+      counter.setSettingModel(estimateModel(machine));
+    } catch (const std::exception& e) {  // MachineError or FileError
+      std::cerr << e.what() << '\n';
+      return 2;
+    }
   }
 
   std::vector<Change> trace;
@@ -159,5 +193,13 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (panel) printPanel(std::cout, counter);
+  if (estimate) {
+    const std::optional<SettingEstimate> e = counter.settingEstimate();
+    if (!e) {
+      std::cerr << "no setting of the machine can give what was counted\n";
+      return 1;
+    }
+    printEstimate(std::cout, *e);
+  }
   return 0;
 }

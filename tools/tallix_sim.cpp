@@ -2,8 +2,11 @@
 // tallix-replay reads ("-" writes it to standard output), and with --truth the ground truth of
 // the play.
 //
-//   tallix-sim [--seed N] [--games N] [--speed S] [--machine FILE] [--settings FILE]
-//              --trace FILE [--truth FILE]
+//   tallix-sim [--seed N] [--games N] [--speed S] [--machine FILE] [--setting N]
+//              [--settings FILE] --trace FILE [--truth FILE]
+//
+// --setting plays the machine at setting N, 1 to 6 (by default the description's [play]
+// setting=, else 1); the truth names it.
 //
 // --speed plays S times a real player's pace, as `tallix --simulate=S` does: the window then
 // counts exactly the play this trace holds.
@@ -13,6 +16,7 @@
 #include <cstdint>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,8 +30,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: tallix-sim [--seed N] [--games N] [--speed S] [--machine FILE] [--settings FILE] "
-    "--trace FILE [--truth FILE]\n";
+    "usage: tallix-sim [--seed N] [--games N] [--speed S] [--machine FILE] [--setting N] "
+    "[--settings FILE] --trace FILE [--truth FILE]\n";
 
 int usage(const std::string& why) {
   std::cerr << "tallix-sim: " << why << "\n" << kUsage;
@@ -40,6 +44,7 @@ int main(int argc, char** argv) {
   std::uint64_t seed = 1;
   std::int64_t games = 1000;
   double speed = 1;
+  std::optional<int> setting;
   std::string machinePath, settingsPath, tracePath, truthPath;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
@@ -48,7 +53,8 @@ int main(int argc, char** argv) {
                         : arg == "--trace"    ? &tracePath
                         : arg == "--truth"    ? &truthPath
                                               : nullptr;
-    if (path == nullptr && arg != "--seed" && arg != "--games" && arg != "--speed") {
+    if (path == nullptr && arg != "--seed" && arg != "--games" && arg != "--speed" &&
+        arg != "--setting") {
       return usage("unknown argument " + std::string(arg));
     }
     if (i + 1 >= argc) return usage(std::string(arg) + " needs a value");
@@ -63,6 +69,10 @@ int main(int argc, char** argv) {
       const auto v = tallix::decimalNumber(value);
       if (!v || !(*v > 0)) return usage("--speed must be a number above 0: " + std::string(value));
       speed = *v;
+    } else if (arg == "--setting") {
+      setting = tallix::wholeNumber<int>(value, 1, static_cast<int>(tallix::kSettingCount));
+      if (!setting)
+        return usage("--setting must be a whole number from 1 to 6: " + std::string(value));
     } else {
       const auto v = tallix::wholeNumber<std::int64_t>(value, 1);
       if (!v) return usage("--games must be a whole number from 1: " + std::string(value));
@@ -75,6 +85,7 @@ int main(int argc, char** argv) {
   tallix::Settings settings;
   try {
     if (!machinePath.empty()) description = tallix::loadMachine(machinePath);
+    if (setting) description.setting = *setting;
   } catch (const std::exception& e) {
     std::cerr << "tallix-sim: " << e.what() << "\n";
     return 2;

@@ -406,12 +406,6 @@ The play was left as it was.</source>
 %2</translation>
     </message>
     <message>
-        <source>usage: tallix [--simulate[=SPEED] [--seed N] [--machine FILE]] [--record-trace FILE] %1[--data-dir DIR]
-</source>
-        <translation>使い方: tallix [--simulate[=SPEED] [--seed N] [--machine FILE]] [--record-trace FILE] %1[--data-dir DIR]
-</translation>
-    </message>
-    <message>
         <source>  --serve[=PORT]       serve the live view of the figures to browsers on this PC
                        at http://127.0.0.1:PORT/ (%1 unless tallix.ini has
                        [serve] port=; [serve] address= serves another address)
@@ -422,6 +416,44 @@ The play was left as it was.</source>
 </translation>
     </message>
     <message>
+        <source>No port access: not counting. %1 is left as it is. %2</source>
+        <translation>ポートにアクセスできないので数えていません。%1 はそのままです。%2</translation>
+    </message>
+    <message>
+        <source>%1 [estimate] prior=%2 is not six weights of 0 or more, not all 0, such as 1,1,1,1,1,1; every setting weighs the same</source>
+        <translation>%1 の [estimate] prior=%2 は、1,1,1,1,1,1 のような 0 以上の重み 6 つ（すべて 0 は不可）ではありません。すべての設定を同じ重みにします</translation>
+    </message>
+    <message>
+        <source>is not a number of games</source>
+        <translation>はゲーム数ではありません</translation>
+    </message>
+    <message>
+        <source>is not a payout (coins,games)</source>
+        <translation>は払い出し（枚数,ゲーム数）ではありません</translation>
+    </message>
+    <message>
+        <source>repeats a payout of %1 coins</source>
+        <translation>は %1 枚の払い出しが重複しています</translation>
+    </message>
+    <message>
+        <source>%1; the setting estimate is off</source>
+        <translation>%1。設定推測はしません</translation>
+    </message>
+    <message>
+        <source>--setting needs a whole number from 1 to 6, got &quot;%1&quot;</source>
+        <translation>--setting には 1 から 6 の整数が必要です（指定は &quot;%1&quot;）</translation>
+    </message>
+    <message>
+        <source>--setting goes with --simulate</source>
+        <translation>--setting は --simulate と一緒に使います</translation>
+    </message>
+    <message>
+        <source>usage: tallix [--simulate[=SPEED] [--seed N] [--machine FILE] [--setting N]] [--record-trace FILE] %1[--data-dir DIR]
+</source>
+        <translation>使い方: tallix [--simulate[=SPEED] [--seed N] [--machine FILE] [--setting N]] [--record-trace FILE] %1[--data-dir DIR]
+</translation>
+    </message>
+    <message>
         <source>%1
 Tallix counts the play of a pachislot machine wired to the PC and shows it on its panel.
 
@@ -429,6 +461,7 @@ Tallix counts the play of a pachislot machine wired to the PC and shows it on it
                        at SPEED times a player&apos;s pace (above 0, at most %2; 1)
   --seed N             which simulated play (1)
   --machine FILE       the simulated machine&apos;s description
+  --setting N          the simulated machine&apos;s setting, 1 to 6 (its own, else 1)
   --record-trace FILE  append every change of the input that is counted to FILE
 %5  --data-dir DIR       keep the settings and the play in DIR
   -h, --help           show this help
@@ -449,6 +482,7 @@ Tallix は PC につないだパチスロ台の遊技を数え、パネルに表
                        ペースの倍率（0 より大きく %2 以下。既定は 1）
   --seed N             模擬台のどの遊技か（既定は 1）
   --machine FILE       模擬台の説明ファイル
+  --setting N          模擬台の設定、1 から 6（既定は説明ファイルの設定、なければ 1）
   --record-trace FILE  数えた入力の変化をすべて FILE に追記する
 %5  --data-dir DIR       設定と遊技を DIR に置く
   -h, --help           このヘルプを表示する
@@ -462,10 +496,6 @@ Tallix は PC につないだパチスロ台の遊技を数え、パネルに表
 (~/.local/share/tallix) に置きます。Windows では両方とも %APPDATA%\Tallix です。
 tallix.ini がなければ、コメント付きの見本から作ります。
 </translation>
-    </message>
-    <message>
-        <source>No port access: not counting. %1 is left as it is. %2</source>
-        <translation>ポートにアクセスできないので数えていません。%1 はそのままです。%2</translation>
     </message>
 </context>
 <context>
@@ -617,6 +647,62 @@ tallix.ini がなければ、コメント付きの見本から作ります。
     <message>
         <source>5-pin line</source>
         <translation>5ピン線</translation>
+    </message>
+    <message>
+        <source>Likeliest setting</source>
+        <translation>有力設定</translation>
+    </message>
+    <message>
+        <source>Setting estimate:</source>
+        <translation>設定推測:</translation>
+    </message>
+    <message>
+        <source>Expected payout rate: %1%</source>
+        <translation>期待出玉率: %1%</translation>
+    </message>
+    <message>
+        <source>(%1 games)</source>
+        <translation>（%1ゲーム）</translation>
+    </message>
+    <message>
+        <source>Setting estimate</source>
+        <translation>設定推測</translation>
+    </message>
+    <message>
+        <source>Setting %1</source>
+        <translation>設定%1</translation>
+    </message>
+    <message>
+        <source>Expected payout rate: the machine gives no payout rates.</source>
+        <translation>期待出玉率: この機種には設定ごとの出玉率がありません。</translation>
+    </message>
+    <message>
+        <source>No setting estimate: the machine that [estimate] machine= in tallix.ini names could not be read.</source>
+        <translation>設定推測なし: tallix.ini の [estimate] machine= の機種を読めませんでした。</translation>
+    </message>
+    <message>
+        <source>No setting of the machine can give what was counted.</source>
+        <translation>この機種のどの設定でも、数えた結果にはなりません。</translation>
+    </message>
+    <message>
+        <source>From %1 games, every payout counted.</source>
+        <translation>%1ゲームの全払い出しから推測。</translation>
+    </message>
+    <message>
+        <source>From %1 games: BIG, REG and the small wins alone, as the play&apos;s record kept no payouts.</source>
+        <translation>%1ゲームの BIG・REG・小役だけから推測（この遊技の記録には払い出しがありません）。</translation>
+    </message>
+    <message>
+        <source>Machine: the typical machine. Name yours with [estimate] machine= in tallix.ini.</source>
+        <translation>機種: 標準的な機種。実機は tallix.ini の [estimate] machine= で指定します。</translation>
+    </message>
+    <message>
+        <source>Machine: %1</source>
+        <translation>機種: %1</translation>
+    </message>
+    <message>
+        <source>Setting estimate...</source>
+        <translation>設定推測...</translation>
     </message>
 </context>
 </TS>

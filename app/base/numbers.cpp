@@ -169,36 +169,40 @@ std::int32_t toInt32(double value) {
 }
 
 std::string formatFixed2(double value) {
+  return formatFixed(value, 2);
+}
+
+std::string formatFixed(double value, int decimals) {
   if (!std::isfinite(value)) return numberText(value);
+  const auto places = static_cast<std::size_t>(decimals);
   // Texts are built by appending only: GCC 12 at -O2 and above reports inserts into a
   // std::string (insert, and "x" + a temporary string) as overlapping copies (-Wrestrict, GCC
   // bug 105329), a false warning that stops builds with -Werror.
-  std::string hundredths = "0";  // |value| × 100, rounded, as decimal digits
+  std::string units = "0";  // |value| × 10^decimals, rounded, as decimal digits
   if (value != 0) {
     const Decimal d = decimal15(std::fabs(value));
-    const int keep = d.exponent + 3;  // digits down to the hundredths
+    const int keep = d.exponent + 1 + decimals;  // digits down to the last decimal
     if (keep >= static_cast<int>(d.digits.size())) {
-      hundredths = d.digits + std::string(keep - d.digits.size(), '0');
+      units = d.digits + std::string(keep - d.digits.size(), '0');
     } else if (keep >= 0) {
-      hundredths = d.digits.substr(0, keep);
+      units = d.digits.substr(0, keep);
       if (d.digits[keep] >= '5') {
         int i = keep - 1;
-        for (; i >= 0 && hundredths[i] == '9'; --i) hundredths[i] = '0';
+        for (; i >= 0 && units[i] == '9'; --i) units[i] = '0';
         if (i >= 0) {
-          ++hundredths[i];
+          ++units[i];
         } else {
-          hundredths = std::string("1").append(hundredths);
+          units = std::string("1").append(units);
         }
       }
-      if (hundredths.empty()) hundredths.assign(1, '0');
+      if (units.empty()) units.assign(1, '0');
     }
   }
-  const bool zero = hundredths.find_first_not_of('0') == std::string::npos;
-  if (hundredths.size() < 3)
-    hundredths = std::string(3 - hundredths.size(), '0').append(hundredths);
-  const std::size_t point = hundredths.size() - 2;
+  const bool zero = units.find_first_not_of('0') == std::string::npos;
+  if (units.size() < places + 1) units = std::string(places + 1 - units.size(), '0').append(units);
+  const std::size_t point = units.size() - places;
   std::string text = value < 0 && !zero ? "-" : "";
-  return text.append(hundredths, 0, point).append(".").append(hundredths, point);
+  return text.append(units, 0, point).append(".").append(units, point);
 }
 
 std::string numberText(double value) {

@@ -74,6 +74,8 @@ std::int32_t toInt32(double value);
 // The value is rounded from its shortest decimal form of at most 15 significant digits, so
 // 8.505 gives "8.51" and 1.005 gives "1.01", as a player reading the figure expects.
 std::string formatFixed2(double value);
+// The same with `decimals` decimals (1 to 15): "0.000000" for 6.
+std::string formatFixed(double value, int decimals);
 
 // The text of a number as a player reads it: shortest decimal form with at most 15
 // significant digits, no trailing zeros, "-" when negative (5 gives "5", 7.6 gives "7.6").

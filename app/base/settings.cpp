@@ -47,6 +47,24 @@ bool isOrigin(std::string_view text) {
          host.find_first_of("/?#@ \t") == std::string_view::npos;
 }
 
+// Six weights, each a number of 0 or more and not all 0, separated by commas or blanks.
+std::optional<std::array<double, kSettingCount>> parsePrior(std::string_view text) {
+  std::array<double, kSettingCount> prior{};
+  std::size_t n = 0;
+  double sum = 0;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t end = std::min(text.find_first_of(", \t", at), text.size());
+    if (end > at) {
+      const std::optional<double> weight = decimalNumber(text.substr(at, end - at));
+      if (!weight || *weight < 0 || n == kSettingCount) return std::nullopt;
+      sum += prior[n++] = *weight;
+    }
+    at = end + 1;
+  }
+  if (n != kSettingCount || !(sum > 0) || !std::isfinite(sum)) return std::nullopt;
+  return prior;
+}
+
 }  // namespace
 
 std::optional<std::uint16_t> parsePortNumber(std::string_view text) {
@@ -148,6 +166,19 @@ SettingsLoad loadSettings(const std::filesystem::path& iniPath) {
       load.messages.push_back(
           Say::tr("%1 [serve] allow_origin=%2 is not an origin such as https://example.com; no "
                   "page of another site may read the figures",
+                  {iniPath.filename().string(), text}));
+    }
+  }
+  if (const std::string text = ini.value("estimate", "machine"); !text.empty()) {
+    s.estimate.machine = (iniPath.parent_path() / text).string();
+  }
+  if (const std::string text = ini.value("estimate", "prior"); !text.empty()) {
+    if (const auto prior = parsePrior(text)) {
+      s.estimate.prior = *prior;
+    } else {
+      load.messages.push_back(
+          Say::tr("%1 [estimate] prior=%2 is not six weights of 0 or more, not all 0, such as "
+                  "1,1,1,1,1,1; every setting weighs the same",
                   {iniPath.filename().string(), text}));
     }
   }

@@ -33,6 +33,19 @@ inline constexpr std::uint16_t kDefaultServePort = 8255;
 // the default when the command line asks for the live view (commandLine 0: --serve alone).
 std::uint16_t servePort(std::optional<std::uint16_t> commandLine, const ServeSettings& settings);
 
+// A pachislot machine runs at one of six settings, each with its own odds.
+inline constexpr std::size_t kSettingCount = 6;
+
+// [estimate]: what the setting estimate of a real play is made against.
+struct EstimateSettings {
+  // The description of the machine played, with its settings' odds (simulation/
+  // machine_description.h); machine= names it relative to the folder of tallix.ini. "" for the
+  // built-in typical machine.
+  std::string machine;
+  // How likely each setting is before the play; the same for all unless prior= says.
+  std::array<double, kSettingCount> prior{1, 1, 1, 1, 1, 1};
+};
+
 struct Settings {
   std::int16_t portAddr = 0;              // base address of the parallel port (its bit pattern)
   std::array<double, 3> rate{};           // exchange rates rate1..rate3, coins per 100 yen
@@ -44,6 +57,7 @@ struct Settings {
   double payout = 0;  // graph/payout: a machine's payout rate in percent for the coin graph's
                       // expected-value line; 0 when there is none
   ServeSettings serve;
+  EstimateSettings estimate;
 };
 
 struct SettingsLoad {

@@ -4,6 +4,7 @@
 
 #include "base/numbers.h"
 #include "figures.h"
+#include "play_summary.h"
 
 namespace tallix {
 
@@ -88,6 +89,7 @@ void Counter::Timer1_Timer(std::int16_t inpB) {
     panel_.setText(TextId::bigCoin, std::to_string(c_.big_coin));
     PushRireki(1);
     bonuses_.begin(BonusKind::BIG, c_.start_all_count, c_.start_bonus_count, secondOfDay());
+    payouts_.bonusStarted(BonusKind::BIG);
     bigLatch = true;
     showGroup(panel_, c_, GroupId::bigImage);
   } else if (big == 0 && bigLatch) {
@@ -103,6 +105,7 @@ void Counter::Timer1_Timer(std::int16_t inpB) {
     increment(c_.reg_count);
     PushRireki(2);
     bonuses_.begin(BonusKind::REG, c_.start_all_count, c_.start_bonus_count, secondOfDay());
+    payouts_.bonusStarted(BonusKind::REG);
     regLatch = true;
     showGroup(panel_, c_, GroupId::regImage);
   } else if (reg == 0 && regLatch) {
@@ -126,6 +129,15 @@ void Counter::Timer1_Timer(std::int16_t inpB) {
   }
 
   if (coinEdge) refreshStatistics();
+}
+
+PlaySummary Counter::summary() const {
+  return summarize(c_, bonuses_.all(), payouts_.counts());
+}
+
+std::optional<SettingEstimate> Counter::settingEstimate() const {
+  if (!model_) return std::nullopt;
+  return estimateSetting(*model_, summary(), settings_.koyaku);
 }
 
 void Counter::Timer2_Timer() {
@@ -186,6 +198,7 @@ void Counter::coinIn() {
   gameCounted = true;
   if (!regLatch && !bigLatch) {
     gameStartOutCount = c_.out_count;
+    payouts_.gameStarted(c_.out_count);
     UpdateKoyaku(-1);
     increment(c_.start_all_count);
     increment(c_.start_bonus_count);

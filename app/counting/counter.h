@@ -6,6 +6,7 @@
 //       -> digit groups, texts, PushRireki (bonus start), UpdateKoyaku + StepGraph (game)
 //       -> statistics refresh when a coin moved
 //       -> the list of every bonus: begun and ended at the bonus edges, coins while one runs
+//       -> every payout per game (game_payouts.h): at each game outside a bonus and bonus start
 //   Timer2_Timer() -> the 2000 ms game guard ends
 //
 // Time is never read here: the tick driver (the session's, or tallix-replay's) runs the two
@@ -15,11 +16,15 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "base/settings.h"
 #include "bonuses.h"
 #include "counters.h"
+#include "game_payouts.h"
 #include "panel.h"
+#include "play_summary.h"
+#include "setting_estimate.h"
 
 namespace tallix {
 
@@ -46,6 +51,16 @@ class Counter {
   const Panel& panel() const { return panel_; }
   BonusList& bonuses() { return bonuses_; }
   const BonusList& bonuses() const { return bonuses_; }
+  GamePayouts& payouts() { return payouts_; }
+  const GamePayouts& payouts() const { return payouts_; }
+
+  // The machine the setting estimate is made against; none, and no estimate, unless given.
+  void setSettingModel(std::optional<SettingModel> model) { model_ = std::move(model); }
+  const std::optional<SettingModel>& settingModel() const { return model_; }
+  // The play's summary, as the history window lists it beside the past plays.
+  PlaySummary summary() const;
+  // The estimate of the play's setting (play_summary.h), as every view shows it.
+  std::optional<SettingEstimate> settingEstimate() const;
 
   // The small-win update: kind -1 when a game outside a bonus has just started, 0 to redraw.
   void UpdateKoyaku(std::int16_t kind);
@@ -65,6 +80,8 @@ class Counter {
   Counters c_;
   Panel panel_;
   BonusList bonuses_;
+  GamePayouts payouts_;
+  std::optional<SettingModel> model_;
   std::int64_t timeOfDayMs_ = 0;
 
   // Edge latches and the game guard: true from a rising edge until the line is seen off.

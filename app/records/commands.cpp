@@ -51,6 +51,7 @@ CommandOutcome Command3_Click(Counter& counter, const std::filesystem::path& pas
   for (std::size_t i = 10; i-- > 0;) panel.setHistoryText(i, "");  // the colours stay
   panel.chart().reset();
   counter.bonuses().replace({});
+  counter.payouts().replace(PayoutCounts{});
   if (!record.empty()) {
     std::error_code ignored;  // no record to delete, or one in use: the clear goes on
     std::filesystem::remove(record, ignored);

@@ -29,9 +29,9 @@ struct CommandOutcome {
 
 // Clear: the play is first kept in the past plays in `pastPlays` (a fresh play has nothing to
 // keep, and says so), named by `now`; when that fails nothing is cleared. Then every counter and
-// display back to zero, history, graph and bonus list emptied, and the automatic record `record`
-// deleted (a failure to delete is ignored); an empty `record` leaves the stored record as it
-// is.
+// display back to zero, history, graph, bonus list and payouts emptied, and the automatic record
+// `record` deleted (a failure to delete is ignored); an empty `record` leaves the stored record as
+// it is.
 CommandOutcome Command3_Click(Counter& counter, const std::filesystem::path& pastPlays,
                               const std::filesystem::path& record, std::time_t now);
 

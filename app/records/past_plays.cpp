@@ -14,7 +14,7 @@ namespace tallix {
 namespace {
 
 constexpr const char* kIndex = "summaries.tsv";
-constexpr std::string_view kIndexHeader = "tallix past plays 1";
+constexpr std::string_view kIndexHeader = "tallix past plays 2";
 
 // "2026-12-07 19:30:12" for the stem "2026-12-07_193012", else the stem as it is.
 std::string dateOf(const std::string& stem) {
@@ -44,6 +44,37 @@ std::vector<std::string> fields(const std::string& line) {
   return out;
 }
 
+// The payouts of a summary as one field: "BIG,REG,COINS:GAMES,…" ("21,14,0:4377,8:861"), or ""
+// for a play without them.
+std::string payoutsField(const std::optional<PayoutCounts>& payouts) {
+  if (!payouts) return "";
+  std::string field = std::to_string(payouts->big) + ',' + std::to_string(payouts->reg);
+  for (const auto& [coins, games] : payouts->games) {
+    field += ',' + std::to_string(coins) + ':' + std::to_string(games);
+  }
+  return field;
+}
+
+// The payouts of such a field: a value for "" too, none for any other text.
+std::optional<std::optional<PayoutCounts>> payoutsOf(const std::string& field) {
+  if (field.empty()) return std::optional<PayoutCounts>{};
+  std::vector<std::string> parts;
+  std::istringstream in(field);
+  for (std::string part; std::getline(in, part, ',');) parts.push_back(part);
+  const auto count = [](std::string_view t) { return wholeNumber<std::int32_t>(t, 0); };
+  if (parts.size() < 2 || !count(parts[0]) || !count(parts[1])) return std::nullopt;
+  PayoutCounts p{*count(parts[0]), *count(parts[1]), {}};
+  for (std::size_t i = 2; i < parts.size(); ++i) {
+    const std::size_t colon = parts[i].find(':');
+    if (colon == std::string::npos) return std::nullopt;
+    const auto coins = count(std::string_view(parts[i]).substr(0, colon));
+    const auto games = count(std::string_view(parts[i]).substr(colon + 1));
+    if (!coins || !games) return std::nullopt;
+    p.games[*coins] = *games;
+  }
+  return std::optional<PayoutCounts>{p};
+}
+
 // One line of the index: the name, size and time, then the summary's fields, or "!" for a file
 // that cannot be read (why is read again when it is picked, in the player's language).
 std::string lineOf(const std::string& name, const Entry& e) {
@@ -56,7 +87,9 @@ std::string lineOf(const std::string& name, const Entry& e) {
   for (const std::string& field :
        {std::to_string(s.games), std::to_string(s.big), std::to_string(s.reg),
         optional(s.gamesPerBig), optional(s.gamesPerReg), s.payoutRate,
-        std::to_string(s.difference), std::to_string(s.longestRunUp)}) {
+        std::to_string(s.difference), std::to_string(s.longestRunUp),
+        std::to_string(s.smallWins[0]), std::to_string(s.smallWins[1]),
+        std::to_string(s.smallWins[2]), payoutsField(s.payouts)}) {
     line += '\t' + field;
   }
   return line + '\n';
@@ -74,7 +107,7 @@ std::optional<std::pair<std::string, Entry>> entryOf(const std::string& line) {
   e.size = *size;
   e.changed = *changed;
   if (f[3] == "!" && f.size() == 4) return std::pair{f[0], e};
-  if (f.size() != 11) return std::nullopt;
+  if (f.size() != 15) return std::nullopt;
   const auto i32 = [](const std::string& t) { return wholeNumber<std::int32_t>(t); };
   const auto i64 = [](const std::string& t) { return wholeNumber<std::int64_t>(t); };
   const auto optional = [&](const std::string& t) -> std::optional<std::optional<std::int64_t>> {
@@ -85,8 +118,15 @@ std::optional<std::pair<std::string, Entry>> entryOf(const std::string& line) {
   const auto games = i32(f[3]), big = i32(f[4]), reg = i32(f[5]), longest = i32(f[10]);
   const auto perBig = optional(f[6]), perReg = optional(f[7]);
   const auto difference = i64(f[9]);
-  if (!games || !big || !reg || !perBig || !perReg || !difference || !longest) return std::nullopt;
-  e.summary = PlaySummary{*games, *big, *reg, *perBig, *perReg, f[8], *difference, *longest};
+  const auto win1 = i32(f[11]), win2 = i32(f[12]), win3 = i32(f[13]);
+  const auto payouts = payoutsOf(f[14]);
+  if (!games || !big || !reg || !perBig || !perReg || !difference || !longest || !win1 || !win2 ||
+      !win3 || !payouts) {
+    return std::nullopt;
+  }
+  e.summary = PlaySummary{
+      *games,  *big, *reg, *perBig, *perReg, f[8], *difference, *longest, {*win1, *win2, *win3},
+      *payouts};
   return std::pair{f[0], e};
 }
 
@@ -124,7 +164,7 @@ Entry readEntry(const std::filesystem::path& path, std::uintmax_t size, std::int
   Entry e{size, changed, std::nullopt};
   try {
     const PlayRecord play = readPlay(path);
-    e.summary = summarize(play.counters, play.bonuses);
+    e.summary = summarize(play.counters, play.bonuses, play.payouts);
   } catch (const std::runtime_error&) {  // RecordError or FileError: listed as unreadable
   }
   return e;
@@ -174,7 +214,7 @@ void notePastPlay(const std::filesystem::path& path) {
 
 PlayRecord readPlay(const std::filesystem::path& path) {
   RecordContent record = readRecord(path);
-  return {record.counters, std::move(record.bonuses)};
+  return {record.counters, std::move(record.bonuses), std::move(record.payouts)};
 }
 
 }  // namespace tallix

@@ -15,6 +15,7 @@
 
 #include "counting/bonuses.h"
 #include "counting/counters.h"
+#include "counting/game_payouts.h"
 #include "counting/play_summary.h"
 
 namespace tallix {
@@ -41,6 +42,7 @@ void notePastPlay(const std::filesystem::path& path);
 struct PlayRecord {
   Counters counters;
   std::vector<Bonus> bonuses;
+  std::optional<PayoutCounts> payouts;
 };
 
 // A record read as a load reads it, without touching the file. Throws RecordError or

@@ -9,6 +9,7 @@
 #include "base/say.h"
 #include "counting/figures.h"
 #include "record_bonuses.h"
+#include "record_payouts.h"
 
 namespace tallix {
 
@@ -103,6 +104,7 @@ RecordContent readRecord(const std::filesystem::path& path, const RecordReader& 
     r.graph.push_back(numberText(parseNumber(value)));
   }
   r.bonuses = readBonuses(path, read);
+  r.payouts = readPayouts(path, read, c.start_all_count);
   return r;
 }
 
@@ -158,8 +160,9 @@ void applyRecord(Counter& counter, const RecordContent& r) {
     chart.setValue(value);
   }
 
-  // 8. Every bonus of the play.
+  // 8. Every bonus of the play and every payout.
   counter.bonuses().replace(r.bonuses);
+  counter.payouts().replace(r.payouts);
 }
 
 // What makes a record look cut short, or "" when nothing does: keys a save always writes, and
@@ -202,7 +205,8 @@ RecordError::RecordError(const std::filesystem::path& path, const std::string& k
 RecordSnapshot::RecordSnapshot(const Counter& counter)
     : counters(counter.counters()),
       graph(counter.panel().chart().rows()),
-      bonuses(counter.bonuses().all()) {
+      bonuses(counter.bonuses().all()),
+      payouts(counter.payouts().counts()) {
   for (std::size_t i = 0; i < history.size(); ++i) history[i] = counter.panel().history(i);
 }
 
@@ -238,6 +242,7 @@ void forEachRecordWrite(const RecordSnapshot& play, const std::vector<std::strin
     }
   }
   forEachBonusWrite(play.bonuses, apply);
+  forEachPayoutWrite(play.payouts, play.counters.start_all_count, apply);
 }
 
 void SaveRecord(const RecordSnapshot& play, const std::filesystem::path& path) {
@@ -284,7 +289,7 @@ bool RecordSnapshot::empty() const {
   for (const HistoryEntry& entry : history) {
     if (!entry.text.empty()) return false;
   }
-  return graph.size() <= 1 && bonuses.empty();
+  return graph.size() <= 1 && bonuses.empty() && (!payouts || payouts->total() == 0);
 }
 
 }  // namespace tallix

@@ -1,12 +1,14 @@
 // Play records: the profile file that keeps a play (section "data" with the counters and the
 // ten history entries, section "graph" with the coin graph from row 2 on, section "bonuses"
-// with every bonus), its save and its load. hist.log in the program directory is the automatic
-// record; player files are records saved and loaded with the buttons.
+// with every bonus, section "payouts" with every payout per game), its save and its load. hist.log
+// in the program directory is the automatic record; player files are records saved and loaded with
+// the buttons.
 #pragma once
 
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -43,12 +45,14 @@ struct RecordSnapshot {
   std::array<HistoryEntry, 10> history;
   std::vector<std::string> graph;  // the chart's rows, row 1 first
   std::vector<Bonus> bonuses;      // every bonus of the play
+  std::optional<PayoutCounts> payouts;
 };
 
 // Hands each write of a save to `apply`, in order: the 19 counters and r0..r9 in section
 // "data", the chart's rows from row 2 on as g2.. in section "graph", then the removal of the
 // graph keys among `graphKeys` (the keys the file's graph section holds now) beyond the last
-// row, then every bonus in section "bonuses" (record_bonuses.h).
+// row, then every bonus in section "bonuses" (record_bonuses.h), then the payouts in section
+// "payouts" (record_payouts.h).
 void forEachRecordWrite(const RecordSnapshot& play, const std::vector<std::string>& graphKeys,
                         const std::function<void(const ProfileWrite&)>& apply);
 
@@ -64,6 +68,8 @@ struct RecordContent {
   std::vector<std::string> graph;       // the points from g2 on, as the chart shows them
   std::vector<std::string> missing;     // keys a save always writes that the record lacks
   std::vector<Bonus> bonuses;           // every bonus of the play; none in an older record
+  // None in an older record of a play with games; a fresh play lacks none.
+  std::optional<PayoutCounts> payouts{PayoutCounts{}};
 };
 
 // Reads a record and checks that every counter, every figure made of them and the graph fit;

@@ -69,6 +69,25 @@ void bonusJson(std::string& out, const Bonus& b) {
   timeOfDay(bonus, "end", b.end);
 }
 
+// The estimate of the machine's setting: null without one.
+void settingsJson(std::string& out, const std::optional<SettingEstimate>& estimate) {
+  if (!estimate) {
+    out += "null";
+    return;
+  }
+  JsonObject settings(out);
+  std::string& probabilities = settings.key("probabilities");
+  probabilities += '[';
+  for (std::size_t s = 0; s < kSettingCount; ++s) {
+    if (s > 0) probabilities += ',';
+    probabilities += numberText(estimate->probability[s]);
+  }
+  probabilities += ']';
+  settings.key("payout_rate") += estimate->payoutRate ? numberText(*estimate->payoutRate) : "null";
+  settings.number("games", estimate->games);
+  settings.key("from_payouts") += estimate->fromPayouts ? "true" : "false";
+}
+
 }  // namespace
 
 std::string figuresJson(const Counter& counter) {
@@ -91,6 +110,7 @@ std::string figuresJson(const Counter& counter) {
       bonusJson(bonuses, *b);
     }
     bonuses += ']';
+    settingsJson(figures.key("settings"), counter.settingEstimate());
   }
   return out;
 }

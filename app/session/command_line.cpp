@@ -44,7 +44,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, bool liveView
     } else if (arg == "--version") {
       c.version = true;
     } else if (arg == "--seed" || arg == "--machine" || arg == "--record-trace" ||
-               arg == "--data-dir") {
+               arg == "--data-dir" || arg == "--setting") {
       if (i + 1 >= args.size()) fail(Say::tr("%1 needs a value", {arg}));
       const std::string& value = args[++i];
       if (arg == "--seed") {
@@ -52,6 +52,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, bool liveView
         if (!seed) fail(Say::tr("--seed needs a whole number, got \"%1\"", {value}));
         c.seed = *seed;
         seedGiven = true;
+      } else if (arg == "--setting") {
+        c.setting = wholeNumber<int>(value, 1, static_cast<int>(kSettingCount));
+        if (!c.setting) {
+          fail(Say::tr("--setting needs a whole number from 1 to 6, got \"%1\"", {value}));
+        }
       } else {
         (arg == "--machine"    ? c.machinePath
          : arg == "--data-dir" ? c.dataDir
@@ -64,13 +69,14 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, bool liveView
   if (!c.simulateSpeed && (seedGiven || !c.machinePath.empty())) {
     fail(Say::tr("--seed and --machine go with --simulate"));
   }
+  if (!c.simulateSpeed && c.setting) fail(Say::tr("--setting goes with --simulate"));
   return c;
 }
 
 std::string usageText(bool liveView) {
   return Say::tr(
-      "usage: tallix [--simulate[=SPEED] [--seed N] [--machine FILE]] [--record-trace FILE] "
-      "%1[--data-dir DIR]\n",
+      "usage: tallix [--simulate[=SPEED] [--seed N] [--machine FILE] [--setting N]] "
+      "[--record-trace FILE] %1[--data-dir DIR]\n",
       {liveView ? "[--serve[=PORT]] " : ""});
 }
 
@@ -97,6 +103,7 @@ std::string helpText(const Places& places, bool liveView) {
       "                       at SPEED times a player's pace (above 0, at most %2; 1)\n"
       "  --seed N             which simulated play (1)\n"
       "  --machine FILE       the simulated machine's description\n"
+      "  --setting N          the simulated machine's setting, 1 to 6 (its own, else 1)\n"
       "  --record-trace FILE  append every change of the input that is counted to "
       "FILE\n"
       "%5"

@@ -1,11 +1,12 @@
 // The command line of the programs tallix (Qt) and tallix.exe (Win32):
 //
-//   tallix [--simulate[=SPEED] [--seed N] [--machine FILE]] [--record-trace FILE]
+//   tallix [--simulate[=SPEED] [--seed N] [--machine FILE] [--setting N]] [--record-trace FILE]
 //          [--serve[=PORT]] [--data-dir DIR] | --help | --version
 //
 // --serve exists only in a program that serves the live view (`liveView` below).
 // --simulate runs the window on the simulated machine instead of the port library, at SPEED
-// times a real player's pace (1 by default, at most kMaxWindowSpeed), with its own record file.
+// times a real player's pace (1 by default, at most kMaxWindowSpeed), with its own record file,
+// at setting N (1 to 6; by default the machine's [play] setting=, else 1).
 // --record-trace appends every change of the port byte that is counted to a trace file.
 // --serve serves the live view of the figures on PORT (see serve/live_server.h).
 // --data-dir keeps the settings and the play in DIR (see base/places.h for where they are
@@ -30,8 +31,9 @@ inline constexpr double kMaxWindowSpeed = 2;
 struct CommandLine {
   std::optional<double> simulateSpeed;  // set: run on the simulated machine
   std::uint64_t seed = 1;
-  std::string machinePath;  // the machine description; "" for the typical machine
-  std::string recordTrace;  // "" records nothing
+  std::string machinePath;     // the machine description; "" for the typical machine
+  std::optional<int> setting;  // the simulated machine's setting; none for its own
+  std::string recordTrace;     // "" records nothing
   // Set: serve the live view, on this port or, for 0, on that of the settings or the default.
   std::optional<std::uint16_t> serve;
   std::string dataDir;  // "" for the usual places

@@ -7,8 +7,11 @@ namespace tallix {
 
 Launch::Launch(const CommandLine& options) {
   if (options.simulateSpeed) {
-    const MachineDescription machine =
+    MachineDescription machine =
         options.machinePath.empty() ? MachineDescription{} : loadMachine(options.machinePath);
+    machine.setting = options.setting.value_or(machine.setting);
+    model_ = machine.model();
+    model_->machine = options.machinePath;
     simulated_.emplace(Machine(machine, options.seed, *options.simulateSpeed));
   } else {
     kirvo_.emplace();

@@ -12,6 +12,7 @@
 #include "port/input_kinds.h"
 #include "port/input_settings.h"
 #include "records/record.h"
+#include "simulation/machine_description.h"
 
 namespace tallix {
 
@@ -95,6 +96,7 @@ bool Session::start() {
   }
   counter_.applySettings(settings.settings);
   settingsMessages_ = settings.messages;
+  counter_.setSettingModel(settingModel(settings.settings.estimate));
   restorePlay();
   saved_ = revisions();
   if (source != nullptr) {
@@ -109,6 +111,20 @@ bool Session::start() {
     nextSaveMs_ = env_.clock() + kSaveEveryMs;
   }
   return true;
+}
+
+std::optional<SettingModel> Session::settingModel(const EstimateSettings& estimate) {
+  if (env_.simulatedModel) {
+    SettingModel model = *env_.simulatedModel;
+    model.prior = estimate.prior;
+    return model;
+  }
+  try {
+    return estimateModel(estimate);
+  } catch (const std::exception& e) {  // MachineError or FileError
+    settingsMessages_.push_back(Say::tr("%1; the setting estimate is off", {e.what()}));
+    return std::nullopt;
+  }
 }
 
 bool Session::fail(const std::string& message) {

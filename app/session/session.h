@@ -5,8 +5,9 @@
 //             file made; the record locked (a second program on it ends); settings; for an
 //             input read through the port library, its start (KIRVO_Start), degraded on an odd
 //             result; the input made from the table of kinds (port/input_kinds.h), unless the
-//             program runs the simulated machine; counter shaped; the record restored (kept
-//             aside when it cannot be loaded); the sampling thread started
+//             program runs the simulated machine; counter shaped and given the machine its
+//             setting is estimated against; the record restored (kept aside when it cannot be
+//             loaded); the sampling thread started
 //   pump()    on the window's display timer: the changes sampled since the last pump are
 //             recorded in the trace and counted by the tick driver in their own time; the play
 //             is saved every minute while it changes, and tried again every minute after a
@@ -78,6 +79,9 @@ struct SessionEnvironment {
   // What a settings file that does not exist yet is made of (the commented sample); with ""
   // none is made.
   std::string settingsSample{};
+  // The simulated machine's settings, which its play is estimated against (the settings'
+  // [estimate] prior= weighs them); without it, the machine [estimate] machine= names.
+  std::optional<SettingModel> simulatedModel{};
 };
 
 class Session {
@@ -124,6 +128,7 @@ class Session {
   void makeSettingsFile();
   bool lockRecord();
   void restorePlay();
+  std::optional<SettingModel> settingModel(const EstimateSettings& estimate);
   void report(const CommandOutcome& outcome);
   void saveElsewhere(std::string why);
   void count();  // the changes sampled so far

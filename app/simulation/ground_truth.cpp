@@ -52,7 +52,9 @@ void writeGroundTruth(const GroundTruth& truth, const Settings& settings,
       "; seeing it from an empty record; [play]: the machine's own figures; [payouts]: coins "
       "paid\r\n"
       "; in one game = games; [measured]: coins from the first coin of a counted game outside a\r\n"
-      "; bonus to that of the next (what a counter takes as a game's payout) = how often.\r\n");
+      "; bonus to that of the next (what a counter takes as a game's payout) = how often;\r\n"
+      "; [counted]: the games a counter counts as starting a BIG or a REG, then the measured\r\n"
+      "; payouts of the other games = how often (the game in play left out).\r\n");
   const Counters c = expectedRecord(truth, settings);
   for (const CounterField& f : kRecordCounters) {
     if (std::find(kTruthKeys.begin(), kTruthKeys.end(), f.key) != kTruthKeys.end()) {
@@ -60,6 +62,7 @@ void writeGroundTruth(const GroundTruth& truth, const Settings& settings,
     }
   }
   const std::pair<const char*, std::int64_t> play[] = {
+      {"setting", truth.setting},
       {"games", truth.games},
       {"free_games", truth.freeGames},
       {"counted_games", truth.countedGames},
@@ -76,6 +79,11 @@ void writeGroundTruth(const GroundTruth& truth, const Settings& settings,
   }
   for (const auto& [coins, times] : truth.measuredPayouts) {
     ini.write("measured", std::to_string(coins), std::to_string(times));
+  }
+  ini.write("counted", "big", std::to_string(truth.bigs));
+  ini.write("counted", "reg", std::to_string(truth.regs));
+  for (const auto& [coins, times] : truth.gamePayouts) {
+    ini.write("counted", std::to_string(coins), std::to_string(times));
   }
   ini.save(path);
 }

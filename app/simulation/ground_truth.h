@@ -15,6 +15,7 @@
 namespace tallix {
 
 struct GroundTruth {
+  int setting = 1;         // the setting the machine played
   std::int64_t games = 0;  // games played to their end
   std::int64_t freeGames =
       0;  // of those, games after a replay: no coin bet, so no counter sees them
@@ -37,6 +38,12 @@ struct GroundTruth {
   // of a play measures 0.
   std::map<std::int64_t, std::int64_t> measuredPayouts;
   std::int64_t paidAtLastCountedGame = 0;  // coinsPaid at the latest counted game outside a bonus
+  // What a counter counts of every payout (counting/game_payouts.h): the measured payouts of
+  // the counted games outside bonuses after which no bonus started, by how often each sum was
+  // measured, the game in play left out. Every bonus starts after such a game, so the games
+  // counted as a BIG or a REG are `bigs` and `regs`.
+  std::map<std::int64_t, std::int64_t> gamePayouts;
+  bool bonusSinceLastCountedGame = false;
 };
 
 // The record keys whose values the ground truth fixes.
@@ -50,8 +57,9 @@ inline constexpr std::array<std::string_view, 12> kTruthKeys = {
 Counters expectedRecord(const GroundTruth& truth, const Settings& settings);
 
 // Writes the ground truth as an INI file: section [data] holds expectedRecord() under the
-// record's key names; [play] the machine's own figures; [payouts] and [measured] the two maps
-// as coins=games. Throws FileError when the file cannot be written.
+// record's key names; [play] the setting and the machine's own figures; [payouts], [measured]
+// and [counted] the three maps as coins=games, [counted] after big= and reg=. Throws FileError when
+// the file cannot be written.
 void writeGroundTruth(const GroundTruth& truth, const Settings& settings,
                       const std::filesystem::path& path);
 

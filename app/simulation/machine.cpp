@@ -9,8 +9,9 @@ namespace tallix {
 
 Machine::Machine(const MachineDescription& description, std::uint64_t seed, double speed,
                  std::optional<std::int64_t> games)
-    : d_(description), rng_(seed), speed_(speed), gamesLeft_(games) {
+    : d_(description), odds_(d_.odds(d_.setting)), rng_(seed), speed_(speed), gamesLeft_(games) {
   if (!(speed > 0) || !std::isfinite(speed)) throw std::invalid_argument("speed must be above 0");
+  truth_.setting = d_.setting;
   nextStart_ = scaled(d_.pauseMs);
 }
 
@@ -59,14 +60,14 @@ void Machine::playGame() {
       u -= 1 / odds;
       return u < 0;
     };
-    if (hit(d_.bigOdds)) {
+    if (hit(odds_.big)) {
       outcome = Outcome::big;
-    } else if (hit(d_.regOdds)) {
+    } else if (hit(odds_.reg)) {
       outcome = Outcome::reg;
-    } else if (hit(d_.replayOdds)) {
+    } else if (hit(odds_.replay)) {
       outcome = Outcome::replay;
     } else {
-      for (const SmallWin& w : d_.wins) {
+      for (const SmallWin& w : odds_.wins) {
         if (hit(w.odds)) {
           outcome = Outcome::win;
           paid = w.coins;
@@ -138,6 +139,10 @@ void Machine::apply(const Event& e) {
       ++g.countedGames;
       ++g.gamesSinceBonus;
       ++g.measuredPayouts[g.coinsPaid - g.paidAtLastCountedGame];
+      if (g.countedGames - g.countedBonusGames > 1 && !g.bonusSinceLastCountedGame) {
+        ++g.gamePayouts[g.coinsPaid - g.paidAtLastCountedGame];
+      }
+      g.bonusSinceLastCountedGame = false;
       g.paidAtLastCountedGame = g.coinsPaid;
       ++g.coinsBet;
       break;
@@ -154,6 +159,7 @@ void Machine::apply(const Event& e) {
       break;
     case Fact::bigStart:
       ++g.bigs;
+      g.bonusSinceLastCountedGame = true;
       break;
     case Fact::bigEnd:
       g.gamesSinceBonus = 0;
@@ -161,6 +167,7 @@ void Machine::apply(const Event& e) {
       break;
     case Fact::regStart:
       ++g.regs;
+      g.bonusSinceLastCountedGame = true;
       break;
     case Fact::regEnd:
       g.gamesSinceBonus = 0;

@@ -28,7 +28,8 @@ inline constexpr std::int64_t kShortestPulseMs = 5;
 
 class Machine {
  public:
-  // speed 1 plays at the pace of the description; a higher speed shortens the player's pauses,
+  // The machine plays the description's setting (std::out_of_range unless it is 1..6). speed 1
+  // plays at the pace of the description; a higher speed shortens the player's pauses,
   // the reels, the pulses and the gaps by that factor, but never below kShortestGameMs between
   // two games nor kShortestPulseMs for a pulse or gap. games: the number of games to play;
   // without it the machine plays for ever.
@@ -78,6 +79,7 @@ class Machine {
   double chance();
 
   MachineDescription d_;
+  SettingOdds odds_;  // of the setting played
   std::mt19937_64 rng_;
   double speed_;
   std::optional<std::int64_t> gamesLeft_;

@@ -1,21 +1,32 @@
-// The description of a simulated pachislot machine and of the player at it: how a game runs,
-// what it pays and how often, how long the bonuses last, what pulses the 5-pin line. It is
-// read from a small INI file; every key that is absent keeps the value of a typical machine.
+// The description of a pachislot machine and of the player at it: how a game runs, what it
+// pays and how often at each of its six settings, how long the bonuses last, what pulses the
+// 5-pin line. It is read from a small INI file; every key that is absent keeps the value of a
+// typical machine. The simulated machine plays it; the setting estimate reads its settings.
 #pragma once
 
+#include <array>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "counting/setting_estimate.h"
 
 namespace tallix {
 
 // What the machine signals on the 5-pin line: one pulse per game of that outcome.
 enum class Pin5Feature { none, replay, win, big, reg };
 
-struct SmallWin {
-  int coins;    // coins the win pays
-  double odds;  // one game in `odds` outside a bonus
+// The keys of one setting's section, [setting1] .. [setting6]: each one given replaces that of
+// [odds] or [wins] for this setting.
+struct SettingKeys {
+  std::optional<double> big;
+  std::optional<double> reg;
+  std::optional<double> replay;
+  // COINS=N: the odds of the win paying COINS (a win [wins] lacks is this setting's own).
+  std::vector<SmallWin> wins;
+  double payout = 0;  // the published payout rate in percent; 0 when not given
 };
 
 struct MachineDescription {
@@ -28,17 +39,35 @@ struct MachineDescription {
   int gapMs = 50;         // time between two coin pulses
   int jitterMs = 3;       // widths and gaps vary by up to this much either way, never below 1
   int lineDelayMs = 400;  // from the end of a payout to a bonus line going on or off
+  int setting = 1;        // the setting played, 1..6
 
-  // [odds] one game in N outside a bonus
-  double bigOdds = 300;
-  double regOdds = 400;
+  // [odds] one game in N outside a bonus, at every setting that does not give its own
+  double bigOdds = 287;
+  double regOdds = 431;
   double replayOdds = 7.3;  // a replay: the next game is played without coins
   // [wins] coins=N: a small win paying that many coins in one game in N
-  std::vector<SmallWin> wins{{2, 36}, {8, 6.5}, {10, 600}, {15, 1000}};
+  std::vector<SmallWin> wins{{2, 36}, {8, 6.49}, {10, 600}, {15, 1000}};
+  // [setting1] .. [setting6]: the typical machine's BIG, REG and 8-coin win grow more frequent
+  // from setting 1 to 6, and its payout rate from 97.1 % to 110.6 %.
+  std::array<SettingKeys, kSettingCount> settings{{
+      {{}, {}, {}, {}, 97.1},
+      {282, 400, {}, {{8, 6.45}}, 98.5},
+      {273, 350, {}, {{8, 6.4}}, 101.2},
+      {264, 310, {}, {{8, 6.35}}, 103.9},
+      {252, 270, {}, {{8, 6.3}}, 107.4},
+      {243, 243, {}, {{8, 6.22}}, 110.6},
+  }};
+
+  // The odds of a setting (1..6): its own keys, else those of [odds] and [wins].
+  SettingOdds odds(int setting) const;
+  // The odds of the six settings with how likely each is before the play, as the setting
+  // estimate reads them.
+  SettingModel model(
+      const std::array<double, kSettingCount>& prior = EstimateSettings{}.prior) const;
 
   // [big], [reg] the bonus games: how many, and the coins each of them pays
-  int bigGamesMin = 25;
-  int bigGamesMax = 30;
+  int bigGamesMin = 21;
+  int bigGamesMax = 25;
   int bigPay = 15;
   int regGames = 8;
   int regPay = 15;
@@ -55,8 +84,14 @@ class MachineError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Reads a description; absent keys keep their default. A missing file is an error (the player
-// named it). Throws MachineError for a value out of range and FileError when unreadable.
+// Reads a description; absent keys keep their default. A file that gives any key of [odds],
+// [wins] or [setting1] .. [setting6] describes the odds itself: its settings are those it gives,
+// none of the typical machine's. A missing file is an error (the player named it). Throws
+// MachineError for a value out of range and FileError when unreadable.
 MachineDescription loadMachine(const std::filesystem::path& path);
+
+// What a play's setting estimate is made against: the description `estimate.machine` names, or
+// the typical machine, weighed by `estimate.prior`. Throws as loadMachine does.
+SettingModel estimateModel(const EstimateSettings& estimate);
 
 }  // namespace tallix

@@ -129,7 +129,7 @@ void HistoryWindow::refresh() {
 }
 
 void HistoryWindow::showPicked() {
-  showSummary(0, summarize(counter_.counters(), counter_.bonuses().all()));
+  showSummary(0, counter_.summary());
   // The bonuses are drawn again only for another play, or when the current one's change.
   const int row = std::max(plays_.selected(), 0);
   const std::pair shown{row, row == 0 ? counter_.bonuses().revision() : 0};
@@ -187,8 +187,7 @@ void HistoryWindow::exportBonuses() {
 }
 
 void HistoryWindow::exportSummaries() {
-  std::vector<SummaryRow> rows{
-      {"current", summarize(counter_.counters(), counter_.bonuses().all())}};
+  std::vector<SummaryRow> rows{{"current", counter_.summary()}};
   for (const PastPlay& play : past_) {
     if (play.summary) rows.push_back({play.date, *play.summary});
   }

@@ -15,6 +15,7 @@
 #include "pin_monitor.h"
 #include "qtio/qt_serial_link.h"
 #include "serve/live_server.h"
+#include "setting_estimate_window.h"
 
 namespace tallix::window {
 
@@ -41,7 +42,8 @@ FrmTallix::FrmTallix(const Environment& env)
                 env.trace,
                 {},
                 qtio::openSerialLink,
-                env.settingsSample},
+                env.settingsSample,
+                env.simulatedModel},
                *this),
       texts_(this),
       digits_(this, pictures_),
@@ -73,6 +75,7 @@ FrmTallix::FrmTallix(const Environment& env)
   addHistoryWindow(this, session_.counter(), session_.pastPlaysFolder(), messages_);
 
   addPinMonitor(*this, session_);
+  addSettingEstimate(*this, session_.counter());
 
   display_.setInterval(kDisplayInterval);
   connect(&display_, &QTimer::timeout, this, &FrmTallix::render);

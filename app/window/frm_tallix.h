@@ -50,6 +50,8 @@ struct Environment {
   std::string settingsSample{};    // a settings file made on a first run; "" makes none
   // Set: serve the live view; the command line's --serve=PORT, or 0 for --serve alone.
   std::optional<std::uint16_t> serve{};
+  // The simulated machine's settings, which its play is estimated against.
+  std::optional<SettingModel> simulatedModel{};
 };
 
 class FrmTallix : public QWidget, private SessionView {

@@ -11,8 +11,10 @@
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "base/files.h"
+#include "base/numbers.h"
 #include "bonus_chart.h"
 #include "design.h"
 #include "dialogs.h"
@@ -35,7 +37,8 @@ constexpr const char* kPlayColumns[] = {QT_TRANSLATE_NOOP("Window", "Play"),
                                         QT_TRANSLATE_NOOP("Window", "REG odds"),
                                         QT_TRANSLATE_NOOP("Window", "Payout"),
                                         QT_TRANSLATE_NOOP("Window", "Difference"),
-                                        QT_TRANSLATE_NOOP("Window", "Max run-up")};
+                                        QT_TRANSLATE_NOOP("Window", "Max run-up"),
+                                        QT_TRANSLATE_NOOP("Window", "Likeliest setting")};
 constexpr const char* kBonusColumns[] = {"No.",
                                          QT_TRANSLATE_NOOP("Window", "Kind"),
                                          "Total",
@@ -85,6 +88,30 @@ void setRow(QTableWidget* table, int row, const QStringList& cells, QColor colou
   }
 }
 
+// "6 (48.9%)": the likeliest setting and its probability; "-" without an estimate.
+QString likeliest(const std::optional<SettingEstimate>& estimate) {
+  if (!estimate) return QStringLiteral("-");
+  const auto& p = estimate->probability;
+  const auto best = static_cast<std::size_t>(std::max_element(p.begin(), p.end()) - p.begin());
+  return QStringLiteral("%1 (%2)").arg(best + 1).arg(text(percentTexts(p)[best]));
+}
+
+// Every setting's probability, the expected payout rate and the games it rests on, in a line.
+QString estimateLine(const std::optional<SettingEstimate>& estimate) {
+  if (!estimate) return {};
+  const auto percents = percentTexts(estimate->probability);
+  QStringList parts{QCoreApplication::translate("Window", "Setting estimate:")};
+  for (std::size_t s = 0; s < kSettingCount; ++s) {
+    parts << QStringLiteral("%1: %2").arg(s + 1).arg(text(percents[s]));
+  }
+  if (estimate->payoutRate) {
+    parts << QCoreApplication::translate("Window", "Expected payout rate: %1%")
+                 .arg(text(formatFixed2(*estimate->payoutRate)));
+  }
+  parts << QCoreApplication::translate("Window", "(%1 games)").arg(estimate->games);
+  return parts.join(QStringLiteral("   "));
+}
+
 QStringList summaryCells(const PlaySummary& s) {
   const auto probability = [](const std::optional<std::int64_t>& n) {
     return n ? QStringLiteral("1/%1").arg(*n) : QStringLiteral("1/-");
@@ -122,6 +149,7 @@ HistoryWindow::HistoryWindow(QWidget* parent, const Counter& counter,
       ask_(ask ? std::move(ask) : askWithDialog),
       plays_(makeTable("plays", translatedAll(kPlayColumns))),
       problem_(new QLabel),
+      estimate_(new QLabel),
       bonuses_(makeTable("bonuses", translatedAll(kBonusColumns))),
       chart_(new BonusChart(this)) {
   setObjectName("frmHistory");
@@ -136,6 +164,7 @@ HistoryWindow::HistoryWindow(QWidget* parent, const Counter& counter,
       QStringLiteral("QLabel { background: %1; color: %2; padding: 2px 6px; }")
           .arg(toQColor(design::kNoticeBackground).name(), toQColor(design::kNoticeText).name()));
   problem_->hide();
+  estimate_->setObjectName("estimate");
 
   auto* exportBonuses =
       new QPushButton(QCoreApplication::translate("Window", "Export the bonuses as CSV"));
@@ -156,6 +185,7 @@ HistoryWindow::HistoryWindow(QWidget* parent, const Counter& counter,
   bonusesAndChart->addWidget(bonuses_, 1);
   bonusesAndChart->addWidget(chart_, 1);
   pickedLayout->addWidget(problem_);
+  pickedLayout->addWidget(estimate_);
   pickedLayout->addLayout(bonusesAndChart, 1);
   auto* split = new QSplitter(Qt::Vertical);
   split->setChildrenCollapsible(false);
@@ -209,14 +239,19 @@ void HistoryWindow::pick(int row) {
 }
 
 void HistoryWindow::showPicked() {
-  showSummary(0, summarize(counter_.counters(), counter_.bonuses().all()));
-  // The bonuses are drawn again only for another play, or when the current one's change.
+  const PlaySummary current = counter_.summary();
+  showSummary(0, current);
   const int row = std::max(plays_->currentRow(), 0);
+  const std::optional<PlaySummary>& picked =
+      row == 0 ? current : past_[static_cast<std::size_t>(row - 1)].summary;
+  estimate_->setText(picked ? estimateLine(estimateOf(*picked)) : QString());
+  // The bonuses are drawn again only for another play, or when the current one's change.
   const std::pair shown{row, row == 0 ? counter_.bonuses().revision() : 0};
   if (shown_ == shown) return;
   shown_ = shown;
   if (row == 0) {
     problem_->hide();
+    estimate_->setObjectName("estimate");
     showBonuses(counter_.bonuses().all());
     return;
   }
@@ -233,9 +268,15 @@ void HistoryWindow::showPicked() {
   showBonuses(pickedBonuses_);
 }
 
+std::optional<SettingEstimate> HistoryWindow::estimateOf(const PlaySummary& play) const {
+  const std::optional<SettingModel>& model = counter_.settingModel();
+  if (!model) return std::nullopt;
+  return estimateSetting(*model, play, counter_.settings().koyaku);
+}
+
 void HistoryWindow::showSummary(int row, const PlaySummary& summary) {
   const QColor colour = plays_->item(row, 0)->foreground().color();
-  const QStringList cells = summaryCells(summary);
+  const QStringList cells = summaryCells(summary) << likeliest(estimateOf(summary));
   for (int column = 1; column <= cells.size(); ++column) {
     setCell(plays_, row, column, cells[column - 1], colour);
   }
@@ -262,8 +303,7 @@ void HistoryWindow::exportBonuses() {
 }
 
 void HistoryWindow::exportSummaries() {
-  std::vector<SummaryRow> rows{
-      {"current", summarize(counter_.counters(), counter_.bonuses().all())}};
+  std::vector<SummaryRow> rows{{"current", counter_.summary()}};
   for (const PastPlay& play : past_) {
     if (play.summary) rows.push_back({play.date, *play.summary});
   }

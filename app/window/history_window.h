@@ -1,5 +1,6 @@
 // The history window: the current play and the past plays listed by date, each with its
-// summary (games, BIG, REG, their probabilities, payout rate, difference, longest run-up), and
+// summary (games, BIG, REG, their probabilities, payout rate, difference, longest run-up, the
+// likeliest setting of the machine) and the setting estimate of the play picked, and
 // every bonus of the play picked as a table and as a chart of run-ups and coins. The past plays'
 // summaries come from their index (records/past_plays.h); a past play picked is read from its
 // file and only shown; nothing here writes a record. The bonus table and the
@@ -54,6 +55,7 @@ class HistoryWindow : public QWidget {
  private:
   void showPicked();
   void showSummary(int row, const PlaySummary& summary);
+  std::optional<SettingEstimate> estimateOf(const PlaySummary& play) const;
   void showBonuses(const std::vector<Bonus>& bonuses);
   void exportCsv(const QString& name, const std::string& csv);
 
@@ -64,6 +66,7 @@ class HistoryWindow : public QWidget {
 
   QTableWidget* plays_;  // a row per play with its summary: the current one, then the past
   QLabel* problem_;      // why a past play picked could not be read
+  QLabel* estimate_;     // the setting estimate of the play picked
   QTableWidget* bonuses_;
   BonusChart* chart_;
 

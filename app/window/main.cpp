@@ -1,7 +1,7 @@
 // tallix, the data counter: one window, frmTallix. Its start-up is the program's start and its
 // closing the program's end.
 //
-//   tallix [--simulate[=SPEED] [--seed N] [--machine FILE]] [--record-trace FILE]
+//   tallix [--simulate[=SPEED] [--seed N] [--machine FILE] [--setting N]] [--record-trace FILE]
 //          [--serve[=PORT]] [--data-dir DIR] | --help | --version
 //
 // The window reads the parallel port through the port library, or with --simulate the built-in
@@ -122,9 +122,9 @@ int main(int argc, char** argv) {
 
   tallix::window::MessageBoxes messages;
   tallix::window::QtFileDialog dialog;
-  tallix::window::FrmTallix frmTallix({launch->port(), launch->machine(), dialog, messages,
-                                       places(options), launch->trace(),
-                                       tallix::window::settingsSample(), options.serve});
+  tallix::window::FrmTallix frmTallix(
+      {launch->port(), launch->machine(), dialog, messages, places(options), launch->trace(),
+       tallix::window::settingsSample(), options.serve, launch->model()});
   dialog.attachTo(&frmTallix);
 #ifndef _WIN32
   closeOnStopSignals(frmTallix);

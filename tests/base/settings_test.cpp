@@ -213,6 +213,56 @@ TEST(Settings, ServeTakesAPortNumberAnAddressAndAnOrigin) {
   }
 }
 
+// The machine of the estimate is named relative to the settings' folder; the prior is six weights.
+TEST(Settings, EstimateNamesAMachineBesideTheSettingsAndWeighsTheSettings) {
+  const std::string notSix =
+      " is not six weights of 0 or more, not all 0, such as 1,1,1,1,1,1; every setting weighs "
+      "the same";
+  const struct {
+    std::string ini;
+    std::string machine;  // under the settings' folder
+    std::array<double, kSettingCount> prior;
+    std::string message;
+  } rows[] = {
+      {"", "", {1, 1, 1, 1, 1, 1}, ""},
+      {"[estimate]\nmachine=machines/aim.ini\nprior=1, 1,1,1 0.5 4\n",
+       "machines/aim.ini",
+       {1, 1, 1, 1, 0.5, 4},
+       ""},
+      {"[estimate]\nprior=1,1,1,1,1\n",
+       "",
+       {1, 1, 1, 1, 1, 1},
+       "tallix.ini [estimate] prior=1,1,1,1,1" + notSix},
+      {"[estimate]\nprior=1,1,1,1,1,1,1\n",
+       "",
+       {1, 1, 1, 1, 1, 1},
+       "tallix.ini [estimate] prior=1,1,1,1,1,1,1" + notSix},
+      {"[estimate]\nprior=0,0,0,0,0,0\n",
+       "",
+       {1, 1, 1, 1, 1, 1},
+       "tallix.ini [estimate] prior=0,0,0,0,0,0" + notSix},
+      {"[estimate]\nprior=1,1,1,1,1,-1\n",
+       "",
+       {1, 1, 1, 1, 1, 1},
+       "tallix.ini [estimate] prior=1,1,1,1,1,-1" + notSix},
+      {"[estimate]\nprior=1,1,1,1,1,x\n",
+       "",
+       {1, 1, 1, 1, 1, 1},
+       "tallix.ini [estimate] prior=1,1,1,1,1,x" + notSix},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.ini);
+    TempDir dir;
+    testing::writeBytes(dir / "tallix.ini", row.ini);
+    const SettingsLoad load = loadSettings(dir / "tallix.ini");
+    EXPECT_EQ(load.settings.estimate.machine,
+              row.machine.empty() ? "" : (dir / row.machine).string());
+    EXPECT_EQ(load.settings.estimate.prior, row.prior);
+    EXPECT_EQ(load.messages,
+              row.message.empty() ? std::vector<std::string>{} : std::vector{row.message});
+  }
+}
+
 TEST(Settings, AbsentFileGivesZerosWithoutMessages) {
   TempDir dir;
   const SettingsLoad load = loadSettings(dir / "tallix.ini");

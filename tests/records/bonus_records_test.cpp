@@ -38,12 +38,14 @@ TEST(BonusRecord, SavedAfterTheOriginalKeysAndLoadedBack) {
   SaveRecord(play.counter, dir / "with.log");
   RecordSnapshot without(play.counter);
   without.bonuses.clear();
+  without.payouts.reset();
   SaveRecord(without, dir / "without.log");
 
-  // The original keys stay byte for byte; the section follows them.
+  // The original keys stay byte for byte; the sections follow them.
   EXPECT_EQ(readBytes(dir / "with.log"),
             readBytes(dir / "without.log") +
-                "[bonuses]\r\nb1=REG,1,1,7,19:00:02,19:00:04\r\nb2=BIG,3,2,12,19:00:08,\r\n");
+                "[bonuses]\r\nb1=REG,1,1,7,19:00:02,19:00:04\r\nb2=BIG,3,2,12,19:00:08,\r\n"
+                "[payouts]\r\nbig=1\r\nreg=1\r\np1=0,1\r\n");
 
   Counter loaded;
   loaded.bonuses().replace({Bonus{}});

@@ -36,7 +36,7 @@ TEST(PastPlays, SummariesComeFromTheIndexWhichFollowsTheFiles) {
   const std::string index = readBytes(folder / "summaries.tsv");
   EXPECT_NE(index.find(kept + '\t'), std::string::npos) << index;  // made when it was kept
 
-  const PlaySummary summary = summarize(play.c(), {});
+  const PlaySummary summary = summarize(play.c(), {}, play.counter.payouts().counts());
   EXPECT_EQ(summaryOf(listPastPlays(folder), kept), summary);
   // Read from the index, not the file: a line changed by hand (the file's size and time kept).
   std::string edited = index;

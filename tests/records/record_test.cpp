@@ -34,6 +34,7 @@ std::unique_ptr<Counter> counterWithRates() {
 void setPlay(Counter& counter) {
   counter.counters() =
       Counters{1234, 1500, 3, 2, 1000, 1100, 57, 4, 412, 388, 5, 250, 266, -3, 28, 0, 12, 0, 1};
+  counter.payouts().replace(std::nullopt);  // kept before payouts were counted
   Panel& p = counter.panel();
   p.setHistoryText(0, "■■■");
   p.setHistoryText(1, "■");

@@ -245,6 +245,40 @@ TEST_F(SessionTest, ThePlayIsRestoredCountedAndSavedAsItStandsAtTheClose) {
   EXPECT_FALSE(std::filesystem::exists(dir / "hist.log.lock"));  // a clean end leaves none
 }
 
+// The setting estimate is made against the machine tallix.ini names, weighed as it says, else
+// against the typical machine; a machine that cannot be read is said once the window is up and
+// leaves no estimate.
+TEST_F(SessionTest, TheEstimateIsMadeAgainstTheMachineTheSettingsName) {
+  writeBytes(dir / "aim.ini", "[setting6]\r\nbig=200\r\n");
+  const struct {
+    std::string ini;
+    std::optional<double> big6;
+    std::array<double, kSettingCount> prior;
+    std::string message;
+  } rows[] = {
+      {"", 243, {1, 1, 1, 1, 1, 1}, ""},
+      {"[estimate]\r\nmachine=aim.ini\r\nprior=0,0,0,0,1,1\r\n", 200, {0, 0, 0, 0, 1, 1}, ""},
+      {"[estimate]\r\nmachine=none.ini\r\n",
+       std::nullopt,
+       {},
+       (dir / "none.ini").string() + ": no such file; the setting estimate is off"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.ini);
+    writeIni(kIni + row.ini);
+    start();
+    const std::optional<SettingModel>& model = session->counter().settingModel();
+    ASSERT_EQ(model.has_value(), row.big6.has_value());
+    if (model) {
+      EXPECT_EQ(model->settings[5].big, *row.big6);
+      EXPECT_EQ(model->prior, row.prior);
+    }
+    EXPECT_EQ(session->settingsMessages(),
+              row.message.empty() ? std::vector<std::string>{} : std::vector{row.message});
+    session->stop();
+  }
+}
+
 TEST_F(SessionTest, ARecordThatFailsToLoadIsKeptAsideAndSaid) {
   writeIni(kIni);
   const std::string bad = "[data]\r\nin_count=12\r\nout_count=99999999999\r\n";

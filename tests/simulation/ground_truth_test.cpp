@@ -12,6 +12,7 @@ using testing::TempDir;
 
 GroundTruth sampleTruth() {
   GroundTruth t;
+  t.setting = 4;
   t.games = 120;
   t.freeGames = 15;
   t.countedGames = 105;
@@ -25,6 +26,7 @@ GroundTruth sampleTruth() {
   t.bestBigNet = 324;
   t.payouts = {{0, 70}, {8, 10}, {15, 40}};
   t.measuredPayouts = {{0, 60}, {8, 9}, {16, 1}, {400, 2}};
+  t.gamePayouts = {{0, 56}, {8, 9}, {16, 1}};
   return t;
 }
 
@@ -74,7 +76,7 @@ TEST(ExpectedRecord, HasNoBestBigBeforeABigEndsAndSaturatesLikeTheCounter) {
   EXPECT_EQ(expectedRecord(t, Settings{}).in_count, 2147483647);
 }
 
-TEST(GroundTruthFile, HoldsTheRecordThePlayAndBothPayoutTables) {
+TEST(GroundTruthFile, HoldsTheRecordThePlayAndThePayoutTables) {
   TempDir dir;
   Settings s;
   s.koyaku = {8, 0, 0};
@@ -86,15 +88,20 @@ TEST(GroundTruthFile, HoldsTheRecordThePlayAndBothPayoutTables) {
             "coins paid\r\n"
             "; in one game = games; [measured]: coins from the first coin of a counted game "
             "outside a\r\n"
-            "; bonus to that of the next (what a counter takes as a game's payout) = how often.\r\n"
+            "; bonus to that of the next (what a counter takes as a game's payout) = how "
+            "often;\r\n"
+            "; [counted]: the games a counter counts as starting a BIG or a REG, then the "
+            "measured\r\n"
+            "; payouts of the other games = how often (the game in play left out).\r\n"
             "[data]\r\nin_count=315\r\nout_count=520\r\nbig_count=1\r\nreg_count=2\r\n"
             "start_all_count=78\r\nstart_total_count=105\r\nstart_bonus_count=40\r\nno5=0\r\n"
             "big_max_coin=324\r\nkoyaku1t=9\r\nkoyaku2t=0\r\nkoyaku3t=0\r\n"
-            "[play]\r\ngames=120\r\nfree_games=15\r\ncounted_games=105\r\n"
+            "[play]\r\nsetting=4\r\ngames=120\r\nfree_games=15\r\ncounted_games=105\r\n"
             "counted_bonus_games=27\r\ncoins_bet=315\r\ncoins_paid=520\r\nbigs=1\r\nregs=2\r\n"
             "pin5_pulses=16\r\n"
             "[payouts]\r\n0=70\r\n8=10\r\n15=40\r\n"
-            "[measured]\r\n0=60\r\n8=9\r\n16=1\r\n400=2\r\n");
+            "[measured]\r\n0=60\r\n8=9\r\n16=1\r\n400=2\r\n"
+            "[counted]\r\nbig=1\r\nreg=2\r\n0=56\r\n8=9\r\n16=1\r\n");
 }
 
 }  // namespace

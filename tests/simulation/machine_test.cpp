@@ -24,12 +24,12 @@ TEST(MachineDescription, AbsentKeysKeepTheTypicalMachine) {
   EXPECT_EQ(m.gameMs, 4100);
   EXPECT_EQ(m.pulseMs, 50);
   EXPECT_EQ(m.gapMs, 50);
-  EXPECT_EQ(m.bigOdds, 300);
-  EXPECT_EQ(m.regOdds, 400);
+  EXPECT_EQ(m.bigOdds, 287);
+  EXPECT_EQ(m.regOdds, 431);
   ASSERT_EQ(m.wins.size(), 4u);
   EXPECT_EQ(m.wins[1].coins, 8);
-  EXPECT_EQ(m.bigGamesMin, 25);
-  EXPECT_EQ(m.bigGamesMax, 30);
+  EXPECT_EQ(m.bigGamesMin, 21);
+  EXPECT_EQ(m.bigGamesMax, 25);
   EXPECT_EQ(m.regGames, 8);
   EXPECT_EQ(m.pin5, Pin5Feature::replay);
 }
@@ -68,6 +68,40 @@ TEST(MachineDescription, ReadsEveryKey) {
   EXPECT_EQ(m.pin5Ms, 80);
 }
 
+// A setting's own keys replace those of [odds] and [wins]; a file that gives none of them keeps
+// the typical machine's six settings.
+TEST(MachineDescription, SettingsTakeTheirOwnKeysElseOddsAndWins) {
+  const struct {
+    const char* ini;
+    int setting;
+    SettingOdds odds;
+  } rows[] = {
+      {"[play]\nbet=2\n", 1, {287, 431, 7.3, {{2, 36}, {8, 6.49}, {10, 600}, {15, 1000}}, 97.1}},
+      {"[play]\nbet=2\n", 6, {243, 243, 7.3, {{2, 36}, {8, 6.22}, {10, 600}, {15, 1000}}, 110.6}},
+      {"[odds]\nbig=300\n[setting6]\nBIG=250\n8=6\npayout=110\n",
+       1,
+       {300, 431, 7.3, {{2, 36}, {8, 6.49}, {10, 600}, {15, 1000}}, 0}},
+      {"[odds]\nbig=300\n[setting6]\nBIG=250\n8=6\npayout=110\n",
+       6,
+       {250, 431, 7.3, {{2, 36}, {8, 6}, {10, 600}, {15, 1000}}, 110}},
+      {"[wins]\n8=7\n[setting2]\nreplay=0\n20=100\n", 2, {287, 431, 0, {{8, 7}, {20, 100}}, 0}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string(row.ini) + " setting " + std::to_string(row.setting));
+    const SettingOdds o = loadFrom(row.ini).odds(row.setting);
+    EXPECT_EQ(o.big, row.odds.big);
+    EXPECT_EQ(o.reg, row.odds.reg);
+    EXPECT_EQ(o.replay, row.odds.replay);
+    ASSERT_EQ(o.wins.size(), row.odds.wins.size());
+    for (std::size_t i = 0; i < o.wins.size(); ++i) {
+      EXPECT_EQ(o.wins[i].coins, row.odds.wins[i].coins);
+      EXPECT_EQ(o.wins[i].odds, row.odds.wins[i].odds);
+    }
+    EXPECT_EQ(o.payout, row.odds.payout);
+  }
+  EXPECT_EQ(loadFrom("[play]\nsetting=4\n").setting, 4);
+}
+
 TEST(MachineDescription, NamesTheFileKeyAndValueOfABadValue) {
   struct Row {
     const char* ini;
@@ -86,8 +120,15 @@ TEST(MachineDescription, NamesTheFileKeyAndValueOfABadValue) {
       {"[wins]\n8=2\n2=2\n15=2",
        ": the chances of [odds] and [wins] add up to more than one "
        "game in one"},
-      {"[big]\ngames_min=31", "[big] games_min=31: must not be above games_max=30"},
+      {"[big]\ngames_min=31", "[big] games_min=31: must not be above games_max=25"},
       {"[pin5]\nfeature=Replay", "[pin5] feature=Replay: must be none, replay, win, big or reg"},
+      {"[play]\nsetting=7", "[play] setting=7: must be a whole number from 1 to 6"},
+      {"[setting2]\npayout=0",
+       "[setting2] payout=0: must be the payout rate in percent, a number above 0"},
+      {"[setting3]\nbigg=2",
+       "[setting3] bigg=2: the key must be big, reg, replay, payout or the coins of a win, a "
+       "whole number from 1 to 999"},
+      {"[setting5]\n8=1.1", ": the chances of [setting5] add up to more than one game in one"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.ini);
@@ -198,7 +239,7 @@ TEST(Machine, BonusesHoldTheirLineForTheirGamesAndPayEach) {
   const std::vector<Change> trace = playToEnd(machine);
   const std::vector<std::int64_t> starts = betStarts(trace);
   const std::vector<Pulse> paid = pulses(trace, kCoinOutBit);
-  for (const auto& [bit, fewest, most] : {std::tuple{kBigBit, 25, 30}, std::tuple{kRegBit, 8, 8}}) {
+  for (const auto& [bit, fewest, most] : {std::tuple{kBigBit, 21, 25}, std::tuple{kRegBit, 8, 8}}) {
     SCOPED_TRACE(bit);
     const std::vector<Pulse> bonuses = pulses(trace, bit);
     ASSERT_GT(bonuses.size(), 100u);
@@ -215,8 +256,8 @@ TEST(Machine, BonusesHoldTheirLineForTheirGamesAndPayEach) {
   }
   const GroundTruth& t = machine.truth();
   const double outside = static_cast<double>(t.games - t.countedBonusGames);
-  EXPECT_NEAR(outside / static_cast<double>(t.bigs), 300, 30);
-  EXPECT_NEAR(outside / static_cast<double>(t.regs), 400, 40);
+  EXPECT_NEAR(outside / static_cast<double>(t.bigs), 287, 29);
+  EXPECT_NEAR(outside / static_cast<double>(t.regs), 431, 43);
   EXPECT_NEAR(outside / static_cast<double>(t.freeGames), 7.3, 0.3);
   // The default 5-pin feature is the replay; the last game's replay has no free game.
   EXPECT_NEAR(t.pin5Pulses, t.freeGames, 1);
@@ -297,6 +338,19 @@ TEST(Machine, AReplayMakesTheNextGameFreeAndTheCounterBlindToIt) {
   EXPECT_EQ(t.measuredPayouts,
             (std::map<std::int64_t, std::int64_t>{{0, 1}, {8, t.countedGames - 1}}));
   EXPECT_EQ(betStarts(trace).size(), static_cast<std::size_t>(t.countedGames));
+}
+
+TEST(Machine, PlaysTheSettingOfItsDescription) {
+  MachineDescription d = clockwork();
+  d.settings[5] = {0, 0, 0, {{2, 0}, {8, 1}}, 0};  // at setting 6 every game pays 8
+  for (const int setting : {1, 6}) {
+    SCOPED_TRACE(setting);
+    d.setting = setting;
+    Machine machine(d, 2, 1, 50);
+    playToEnd(machine);
+    EXPECT_EQ(machine.truth().setting, setting);
+    EXPECT_EQ(machine.truth().payouts.at(8) == 50, setting == 6);
+  }
 }
 
 TEST(Machine, TheTruthIsThatOfTheMomentAdvancedTo) {

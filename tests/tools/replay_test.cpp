@@ -154,5 +154,27 @@ TEST(Replay, RecordFailuresStopTheRun) {
   EXPECT_EQ(save.err, (dir / "no" / "a.log").string() + ": No such file or directory\n");
 }
 
+// An estimate that cannot be made says why: the machine cannot be read, or none of its settings
+// gives what was counted (a BIG on a machine without one).
+TEST(Replay, AnEstimateThatCannotBeMadeSaysWhy) {
+  TempDir dir;
+  writeBytes(dir / "no-bonus.ini", "[odds]\nbig=0\nreg=0\n");
+  const struct {
+    std::string machine;
+    int status;
+    std::string err;
+  } rows[] = {
+      {(dir / "absent.ini").string(), 2, (dir / "absent.ini").string() + ": no such file\n"},
+      {(dir / "no-bonus.ini").string(), 1, "no setting of the machine can give what was counted\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.machine);
+    const auto r = run(kReplay + " --estimate --machine " + row.machine + " -", kPlay);
+    EXPECT_EQ(r.status, row.status);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, row.err);
+  }
+}
+
 }  // namespace
 }  // namespace tallix

@@ -5,9 +5,11 @@
 #include <map>
 #include <optional>
 
+#include "base/numbers.h"
 #include "base/profile.h"
 #include "counting/bonuses.h"
 #include "simulation/ground_truth.h"
+#include "simulation/machine_description.h"
 #include "support/run.h"
 #include "support/temp_dir.h"
 
@@ -98,6 +100,56 @@ TEST_F(SimulatedPlay, BonusesListEveryBonusAlsoFromTheSavedRecord) {
   EXPECT_EQ(readBytes(dir / "loaded.csv"), csv);
 }
 
+// Six lines setting1=P .. setting6=P, P with 6 decimals: the estimate within a millionth, and
+// the six adding up to exactly 1.
+void expectEstimate(const std::string& out, const SettingEstimate& expected) {
+  std::string lines;
+  std::int64_t millionths = 0;
+  for (std::size_t s = 0; s < kSettingCount; ++s) {
+    const std::string prefix = "setting" + std::to_string(s + 1) + "=0.";
+    const std::size_t at = out.find(prefix);
+    ASSERT_NE(at, std::string::npos) << out;
+    const std::string digits = out.substr(at + prefix.size(), 6);
+    EXPECT_NEAR(std::stod("0." + digits), expected.probability[s], 1e-6) << out;
+    millionths += std::stoll(digits);
+    lines += prefix + digits + "\n";
+  }
+  EXPECT_EQ(out, lines);
+  EXPECT_EQ(millionths, 1'000'000);
+}
+
+// tallix-replay --estimate gives the posterior of what the machine really played: from every
+// payout (also once saved in a record), and from BIG, REG and the small wins for a record kept
+// without them.
+TEST_F(SimulatedPlay, EstimatesTheSettingFromEveryPayoutOrFromARecordWithoutThem) {
+  EXPECT_EQ(truth.value("play", "setting"), "1");
+  PayoutCounts counted{
+      std::stoi(truth.value("counted", "big")), std::stoi(truth.value("counted", "reg")), {}};
+  for (const std::string& key : truth.keys("counted")) {
+    if (key != "big" && key != "reg")
+      counted.games[std::stoi(key)] = std::stoi(truth.value("counted", key));
+  }
+  const SettingModel model = MachineDescription{}.model();
+  const auto estimate = [&](const std::string& args) {
+    const auto r = run(kReplay + " --settings " + path("tallix.ini") + " --estimate " + args);
+    EXPECT_EQ(r.status, 0) << r.err;
+    return r.out;
+  };
+  const SettingEstimate fromPayouts = estimateSetting(model, counted).value();
+  expectEstimate(estimate("--save " + path("record.log") + " " + path("play.trace")), fromPayouts);
+  expectEstimate(estimate("--load " + path("record.log") + " -"), fromPayouts);
+
+  std::string older = readBytes(dir / "record.log");
+  older.erase(older.find("[payouts]"));
+  writeBytes(dir / "older.log", older);
+  const auto tally = [&](const char* key) { return std::stoll(truth.value("data", key)); };
+  expectEstimate(
+      estimate("--load " + path("older.log") + " -"),
+      estimateSetting(model, tally("start_all_count"), tally("big_count"), tally("reg_count"),
+                      {{8, tally("koyaku1t")}, {15, tally("koyaku2t")}, {2, tally("koyaku3t")}})
+          .value());
+}
+
 TEST_F(SimulatedPlay, PulsesAreMissedOnlyByTicksWiderThanTheShortestPulse) {
   // Relay pulses and gaps of 50 ms with 3 ms of jitter: at least 47 ms.
   EXPECT_EQ(replay(47).value("data", "in_count"), truth.value("data", "in_count"));
@@ -121,17 +173,26 @@ TEST(Sim, TheSameSeedWritesTheSameTrace) {
             "0 255\n300 254\n");
 }
 
-TEST(Sim, ReadsTheMachineDescription) {
+TEST(Sim, ReadsTheMachineDescriptionAndPlaysTheSettingAsked) {
   TempDir dir;
-  writeBytes(dir / "m.ini", "[play]\nbet=1\npause_ms=200\n[odds]\nbig=0\nreg=0\nreplay=0\n");
-  ASSERT_EQ(run(kSim + " --games 20 --machine " + (dir / "m.ini").string() + " --trace " +
-                (dir / "t").string() + " --truth " + (dir / "truth.ini").string())
-                .status,
-            0);
-  const ProfileFile truth = ProfileFile::load(dir / "truth.ini");
+  writeBytes(dir / "m.ini",
+             "[play]\nbet=1\npause_ms=200\nsetting=3\n[odds]\nbig=0\nreg=0\nreplay=0\n"
+             "[setting6]\nbig=2\n");
+  const auto play = [&](const std::string& args) {
+    EXPECT_EQ(run(kSim + " --games 20 --machine " + (dir / "m.ini").string() + " --trace " +
+                  (dir / "t").string() + " --truth " + (dir / "truth.ini").string() + args)
+                  .status,
+              0);
+    return ProfileFile::load(dir / "truth.ini");
+  };
+  const ProfileFile truth = play("");
+  EXPECT_EQ(truth.value("play", "setting"), "3");
   EXPECT_EQ(truth.value("data", "in_count"), "20");
   EXPECT_EQ(truth.value("data", "big_count"), "0");
   EXPECT_EQ(readBytes(dir / "t").substr(0, 14), "0 255\n200 254\n");
+  const ProfileFile six = play(" --setting 6");  // a BIG in every other game outside one
+  EXPECT_EQ(six.value("play", "setting"), "6");
+  EXPECT_EQ(six.value("data", "big_count"), "1");
 }
 
 TEST(Sim, RefusesBadArgumentsAndMachines) {
@@ -149,6 +210,7 @@ TEST(Sim, RefusesBadArgumentsAndMachines) {
       {trace + " --seed 12x", "tallix-sim: --seed must be a whole number: 12x\n"},
       {trace + " --speed 0", "tallix-sim: --speed must be a number above 0: 0\n"},
       {trace + " --pace 2", "tallix-sim: unknown argument --pace\n"},
+      {trace + " --setting 7", "tallix-sim: --setting must be a whole number from 1 to 6: 7\n"},
       {trace + " --truth", "tallix-sim: --truth needs a value\n"},
       {trace + " --machine " + (dir / "m.ini").string(),
        "tallix-sim: " + (dir / "m.ini").string() +

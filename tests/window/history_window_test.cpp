@@ -7,8 +7,10 @@
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSet>
 
+#include "base/numbers.h"
 #include "records/csv_export.h"
 #include "records/record.h"
+#include "simulation/machine_description.h"
 #include "window/bonus_chart.h"
 #include "window_fixture.h"
 
@@ -71,11 +73,11 @@ TEST_F(HistoryWindowTest, ShowsTheCurrentPlayThenAPastOneReadOnly) {
   // A row per play with its summary, newest first.
   ASSERT_EQ(window.findChild<QTableWidget*>("plays")->rowCount(), 3);
   EXPECT_EQ(row("plays", 0),
-            (QStringList{"Current play", "2", "1", "1", "1/2", "1/2", "490.00%", "39", "1"}));
+            (QStringList{"Current play", "2", "1", "1", "1/2", "1/2", "490.00%", "39", "1", "-"}));
   EXPECT_EQ(row("plays", 1),
-            (QStringList{"2026-12-07 10:00:00", "Unreadable", "", "", "", "", "", "", ""}));
-  EXPECT_EQ(row("plays", 2),
-            (QStringList{"2026-12-06 21:00:00", "5", "0", "1", "1/-", "1/5", "0.00%", "-15", "3"}));
+            (QStringList{"2026-12-07 10:00:00", "Unreadable", "", "", "", "", "", "", "", ""}));
+  EXPECT_EQ(row("plays", 2), (QStringList{"2026-12-06 21:00:00", "5", "0", "1", "1/-", "1/5",
+                                          "0.00%", "-15", "3", "-"}));
 
   EXPECT_EQ(column(1), (std::vector<QString>{"BIG", "REG"}));
   EXPECT_EQ(column(3), (std::vector<QString>{"1", "1"}));
@@ -111,6 +113,25 @@ TEST_F(HistoryWindowTest, ShowsTheCurrentPlayThenAPastOneReadOnly) {
     QApplication::processEvents(QEventLoop::AllEvents, 20);
   }
   EXPECT_EQ(column(1), (std::vector<QString>{"BIG", "REG", "BIG"}));
+}
+
+// With a machine to estimate against: the likeliest setting of every play, and each setting's
+// probability for the play picked, a past play's from its record.
+TEST_F(HistoryWindowTest, ShowsTheLikeliestSettingOfEveryPlayAndTheEstimateOfThePlayPicked) {
+  const SettingModel model = MachineDescription{}.model();
+  play.counter.setSettingModel(model);
+  window.show();
+  // The past play: a game, a game that started a REG, two games, and the game in play.
+  const SettingEstimate past = estimateSetting(model, PayoutCounts{0, 1, {{0, 3}}}).value();
+  const auto percents = percentTexts(past.probability);
+  EXPECT_EQ(row("plays", 2).back().toStdString(), "6 (" + percents[5] + ")");  // REG-heavy
+  window.pick(2);
+  std::string line = "Setting estimate:";
+  for (std::size_t s = 0; s < kSettingCount; ++s) {
+    line += "   " + std::to_string(s + 1) + ": " + percents[s];
+  }
+  EXPECT_EQ(window.findChild<QLabel*>("estimate")->text().toStdString(),
+            line + "   Expected payout rate: " + formatFixed2(*past.payoutRate) + "%   (4 games)");
 }
 
 TEST_F(HistoryWindowTest, ExportsTheTableAndTheSummariesAsCsv) {

@@ -59,6 +59,7 @@ class LiveViewTest : public ::testing::Test {
     Settings settings;
     settings.koyaku = {8, 2, 15};
     counter.applySettings(settings);
+    counter.setSettingModel(MachineDescription{}.model());
     // A play of the simulated machine, ticked at its changes as the program counts them.
     Machine machine(MachineDescription{}, 7, 1, 3000);
     for (auto t = machine.nextEventTime(); t; t = machine.nextEventTime()) {
@@ -136,6 +137,19 @@ TEST_F(LiveViewTest, FiguresAreThoseOfThePanel) {
     const int squares = std::min(20, (runUp + 99) / 100);
     EXPECT_EQ(entry.text.size(), squares * std::string("■").size());
   }
+
+  // The estimate of the machine's setting.
+  const SettingEstimate estimate = counter.settingEstimate().value();
+  const QJsonObject settings = json["settings"].toObject();
+  const QJsonArray probabilities = settings["probabilities"].toArray();
+  ASSERT_EQ(probabilities.size(), 6);
+  for (qsizetype s = 0; s < 6; ++s) {
+    EXPECT_NEAR(probabilities[s].toDouble(), estimate.probability[static_cast<std::size_t>(s)],
+                1e-14);
+  }
+  EXPECT_NEAR(settings["payout_rate"].toDouble(), estimate.payoutRate.value(), 1e-12);
+  EXPECT_EQ(settings["games"].toInteger(), estimate.games);
+  EXPECT_TRUE(settings["from_payouts"].toBool());
 
   // The graph's points are the chart's rows.
   const QJsonObject graph = json["graph"].toObject();
@@ -320,6 +334,7 @@ TEST_F(LiveViewTest, PageShowsTheFiguresInABrowser) {
   }
   EXPECT_EQ(dom.count("<tr class=\"kind-"), json["bonuses"].toArray().size());
   EXPECT_TRUE(dom.contains("<polyline")) << "no coin graph";
+  EXPECT_EQ(dom.count("<tr class=\"setting\">"), 6) << "no setting estimate";
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Every window in the player's language: the main window's own texts (title, notices, menu),
-// the history window and the pin monitor, opened on an English and on a Japanese desktop, show
+// the history window, the pin monitor and the setting estimate, opened on an English and on a
+// Japanese desktop, show
 // no text of the other language. The panel's captions are the design's own and stay as they
 // are in both.
 #include <QAbstractButton>
@@ -13,6 +14,7 @@
 #include "window/history_window.h"
 #include "window/notice_bar.h"
 #include "window/pin_monitor.h"
+#include "window/setting_estimate_window.h"
 #include "window_fixture.h"
 
 namespace tallix::testing {
@@ -62,11 +64,15 @@ TEST_P(WindowsLanguage, EveryWindowShowsNoTextOfTheOtherLanguage) {
   pulse(kCoinIn);
   child<QAction>("openHistory")->trigger();
   child<QAction>("openPinMonitor")->trigger();
+  child<QAction>("openSettingEstimate")->trigger();
   QStringList words = wordsOf(*child<window::HistoryWindow>("frmHistory")) +
-                      wordsOf(*child<window::PinMonitor>("pinMonitor")) + wordsOf(frm->notices());
+                      wordsOf(*child<window::PinMonitor>("pinMonitor")) +
+                      wordsOf(*child<window::SettingEstimateWindow>("settingEstimate")) +
+                      wordsOf(frm->notices());
   words << frm->windowTitle();
   for (const QAction* action : frm->actions()) words << action->text();
   EXPECT_TRUE(words.contains(japanese ? "現在の遊技" : "Current play"));  // the windows were read
+  EXPECT_TRUE(words.contains(japanese ? "設定推測" : "Setting estimate"));
   for (const QString& text : words) {
     SCOPED_TRACE(text.toStdString());
     EXPECT_FALSE(japanese ? kEnglish.match(text).hasMatch() : kJapanese.match(text).hasMatch());
