@@ -264,7 +264,7 @@ TEST_F(Win32Window, AnswersHelpAndVersionOnTheConsoleInThePlayersLanguage) {
     const char* err;
   } rows[] = {
       {"C", "--help", 0,
-       "usage: tallix [--simulate[=SPEED] [--seed N] [--machine FILE]] "
+       "usage: tallix [--simulate[=SPEED] [--seed N] [--machine FILE] [--setting N]] "
        "[--record-trace FILE] [--data-dir DIR]\n",
        ""},
       {"ja_JP.UTF-8", "--help", 0, "使い方: tallix", ""},
