@@ -70,12 +70,16 @@ std::filesystem::path writeTarget(const std::filesystem::path& path) {
   return target;
 }
 
+std::filesystem::path pathOf(std::string_view utf8) {
+  return std::u8string_view(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size());
+}
+
 std::filesystem::path freeName(const std::filesystem::path& path, const std::string& suffix) {
   std::filesystem::path name = path;
-  name += suffix;
+  name += pathOf(suffix);
   for (int n = 1; std::filesystem::exists(std::filesystem::symlink_status(name)); ++n) {
     name = path;
-    name += suffix + "." + std::to_string(n);
+    name += pathOf(suffix + "." + std::to_string(n));
   }
   return name;
 }

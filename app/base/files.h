@@ -43,6 +43,11 @@ std::optional<std::string> whyNotWritable(const std::filesystem::path& path);
 // The first of `path` + suffix, `path` + suffix + ".1", ".2" … that does not exist yet.
 std::filesystem::path freeName(const std::filesystem::path& path, const std::string& suffix);
 
+// The path of a name held as text. The program holds every name as UTF-8 (from the command
+// line, the settings, a dialog, the environment); a narrow string made a path directly would be
+// read in the C library's code page on Windows, which turns 遊技 into other characters.
+std::filesystem::path pathOf(std::string_view utf8);
+
 // The directory that holds the running executable, with a trailing separator.
 std::string AppDir();
 

@@ -4,6 +4,8 @@
 #include <system_error>
 #include <utility>
 
+#include "files.h"
+
 namespace tallix {
 
 namespace {
@@ -23,7 +25,7 @@ std::string withSeparator(std::string dir) {
 // directories say a relative one is to be ignored).
 std::string folderFromEnv(const GetEnv& getEnv, const char* name) {
   const char* value = getEnv(name);
-  if (value == nullptr || !std::filesystem::path(value).is_absolute()) return {};
+  if (value == nullptr || !pathOf(value).is_absolute()) return {};
   return withSeparator(value);
 }
 
@@ -37,9 +39,10 @@ Places Places::in(std::string dir) {
 Places findPlaces(const std::string& programDir, const std::string& dataDirOption,
                   const GetEnv& getEnv) {
   // Made absolute now: the session makes the program directory current.
-  if (!dataDirOption.empty()) return Places::in(std::filesystem::absolute(dataDirOption).string());
+  if (!dataDirOption.empty())
+    return Places::in(std::filesystem::absolute(pathOf(dataDirOption)).string());
   std::error_code ignored;
-  if (std::filesystem::exists(withSeparator(programDir) + "tallix.ini", ignored)) {
+  if (std::filesystem::exists(pathOf(withSeparator(programDir) + "tallix.ini"), ignored)) {
     return Places::in(programDir);
   }
 #ifdef _WIN32

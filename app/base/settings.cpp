@@ -170,7 +170,7 @@ SettingsLoad loadSettings(const std::filesystem::path& iniPath) {
     }
   }
   if (const std::string text = ini.value("estimate", "machine"); !text.empty()) {
-    s.estimate.machine = (iniPath.parent_path() / text).string();
+    s.estimate.machine = (iniPath.parent_path() / pathOf(text)).string();
   }
   if (const std::string text = ini.value("estimate", "prior"); !text.empty()) {
     if (const auto prior = parsePrior(text)) {

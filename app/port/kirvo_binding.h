@@ -26,7 +26,7 @@ class KirvoBinding final : public Port {
 
   // Looks for the library in `dir` first and then on the system's search path; loads nothing
   // yet. Every call below throws PortLibraryError when the library or its export is missing.
-  explicit KirvoBinding(std::filesystem::path dir = AppDir());
+  explicit KirvoBinding(std::filesystem::path dir = pathOf(AppDir()));
   ~KirvoBinding() override;
   KirvoBinding(const KirvoBinding&) = delete;
   KirvoBinding& operator=(const KirvoBinding&) = delete;

@@ -64,11 +64,12 @@ CommandOutcome Command4_Click(Counter& counter, FileDialog& dialog, const std::s
   CommandOutcome outcome;
   const std::string path = dialog.showOpen(dataDir);
   if (path.empty()) return outcome;
+  const std::filesystem::path file = pathOf(path);
   RecordContent record;
   try {
     // Only the automatic record may be missing (a fresh play); a chosen file must be there.
-    if (!std::filesystem::exists(path)) throw FileError(path, std::strerror(ENOENT));
-    record = readRecord(path);
+    if (!std::filesystem::exists(file)) throw FileError(file, std::strerror(ENOENT));
+    record = readRecord(file);
   } catch (const std::runtime_error& e) {  // RecordError or FileError
     outcome.failure = Say::tr("%1.\nThe play was left as it was.", {e.what()});
     return outcome;
@@ -96,7 +97,7 @@ CommandOutcome Command5_Click(const Counter& counter, FileDialog& dialog,
   const std::string path = dialog.showSave(dataDir);
   if (path.empty()) return outcome;
   try {
-    SaveRecord(counter, path);
+    SaveRecord(counter, pathOf(path));
     outcome.done = Say::tr("Saved to %1.", {path});
   } catch (const FileError& e) {
     outcome.failure = e.what();

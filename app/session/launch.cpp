@@ -1,5 +1,6 @@
 #include "launch.h"
 
+#include "base/files.h"
 #include "base/say.h"
 #include "counting/tick_driver.h"
 
@@ -7,8 +8,9 @@ namespace tallix {
 
 Launch::Launch(const CommandLine& options) {
   if (options.simulateSpeed) {
-    MachineDescription machine =
-        options.machinePath.empty() ? MachineDescription{} : loadMachine(options.machinePath);
+    MachineDescription machine = options.machinePath.empty()
+                                     ? MachineDescription{}
+                                     : loadMachine(pathOf(options.machinePath));
     machine.setting = options.setting.value_or(machine.setting);
     model_ = machine.model();
     model_->machine = options.machinePath;
@@ -18,7 +20,7 @@ Launch::Launch(const CommandLine& options) {
   }
   if (!options.recordTrace.empty()) {
     const std::int64_t sessionStart =
-        appendedSessionStart(options.recordTrace, TickDriver::kTimer2Ms);
+        appendedSessionStart(pathOf(options.recordTrace), TickDriver::kTimer2Ms);
     traceFile_.open(options.recordTrace, std::ios::binary | std::ios::app);
     if (!traceFile_) {
       throw std::runtime_error(Say::tr("%1: cannot be opened for writing", {options.recordTrace}));

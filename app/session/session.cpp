@@ -45,14 +45,14 @@ bool Session::start() {
   started_ = true;
   // The port library finds its files through the current directory.
   std::error_code ignored;
-  std::filesystem::current_path(AppDir(), ignored);
+  std::filesystem::current_path(pathOf(AppDir()), ignored);
   // A folder that cannot be made shows when the record is saved.
-  std::filesystem::create_directories(env_.places.dataDir, ignored);
+  std::filesystem::create_directories(pathOf(env_.places.dataDir), ignored);
   makeSettingsFile();
   if (!lockRecord()) return false;
-  SettingsLoad settings = loadSettings(env_.places.settingsFile);
+  SettingsLoad settings = loadSettings(pathOf(env_.places.settingsFile));
   const InputSettings input =
-      readInputSettings(settings.file, env_.places.settingsFile, settings.messages);
+      readInputSettings(settings.file, pathOf(env_.places.settingsFile), settings.messages);
   Port* const port = input.source->portLibrary ? env_.port : nullptr;
 
   if (port != nullptr) {
@@ -136,7 +136,7 @@ bool Session::fail(const std::string& message) {
 }
 
 void Session::makeSettingsFile() {
-  const std::filesystem::path path = env_.places.settingsFile;
+  const std::filesystem::path path = pathOf(env_.places.settingsFile);
   std::error_code ignored;
   if (env_.settingsSample.empty() || std::filesystem::exists(path, ignored)) return;
   try {
@@ -149,22 +149,22 @@ void Session::makeSettingsFile() {
 }
 
 bool Session::lockRecord() {
-  const std::string path = recordPath();
+  const std::filesystem::path path = recordPath();
   try {
     try {
-      lock_.emplace(path + ".lock");
+      lock_.emplace(pathOf(path.string() + ".lock"));
     } catch (const FileError&) {
       // No lock file can be made in a folder that cannot be written: the record itself, which
       // is then written in place, is locked instead.
       if (std::filesystem::exists(path)) lock_.emplace(FileLock::existing(path));
     }
   } catch (const FileLocked& e) {
-    return fail(
-        e.holder().empty()
-            ? Say::tr("%1 is in use by another Tallix. This one ends without touching it.", {path})
-            : Say::tr("%1 is in use by another Tallix (process %2). This one ends without "
-                      "touching it.",
-                      {path, e.holder()}));
+    return fail(e.holder().empty()
+                    ? Say::tr("%1 is in use by another Tallix. This one ends without touching it.",
+                              {path.string()})
+                    : Say::tr("%1 is in use by another Tallix (process %2). This one ends without "
+                              "touching it.",
+                              {path.string(), e.holder()}));
   } catch (const FileError&) {
     // A record that cannot even be opened: its load says why.
   }
@@ -260,7 +260,7 @@ void Session::noteSaves(const std::vector<RecordWriter::Outcome>& outcomes) {
                              {outcome.failure}));
       }
     } else if (std::exchange(saveFailing_, false)) {
-      view_.notice(Say::tr("The play was saved to %1 again.", {recordPath()}),
+      view_.notice(Say::tr("The play was saved to %1 again.", {recordPath().string()}),
                    SessionView::Notice::passing);
     }
   }
@@ -313,7 +313,8 @@ void Session::Command3_Click() {
   count();
   // A save in flight would bring the record back after the clear has deleted it.
   noteSaves(writer_.finish());
-  report(tallix::Command3_Click(counter_, pastPlaysFolder(), ownsRecord_ ? recordPath() : "",
+  report(tallix::Command3_Click(counter_, pastPlaysFolder(),
+                                ownsRecord_ ? recordPath() : std::filesystem::path(),
                                 std::time(nullptr)));
 }
 

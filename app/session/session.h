@@ -32,6 +32,7 @@
 #include <vector>
 
 #include "base/file_lock.h"
+#include "base/files.h"
 #include "base/places.h"
 #include "counting/counter.h"
 #include "counting/tick_driver.h"
@@ -114,10 +115,10 @@ class Session {
   const Counter& counter() const { return counter_; }
   // The automatic record: sim.log for the simulated machine, hist.log otherwise.
   std::string recordName() const { return env_.machine ? "sim.log" : "hist.log"; }
-  std::string recordPath() const { return env_.places.dataDir + recordName(); }
+  std::filesystem::path recordPath() const { return pathOf(env_.places.dataDir + recordName()); }
   // Where a clear keeps the plays it ends, beside the record.
-  std::string pastPlaysFolder() const {
-    return env_.places.dataDir + (env_.machine ? "sim-plays" : "plays");
+  std::filesystem::path pastPlaysFolder() const {
+    return pathOf(env_.places.dataDir + (env_.machine ? "sim-plays" : "plays"));
   }
   // The settings that could not be used, one message each, for the window to show once it is
   // up.

@@ -205,7 +205,7 @@ MachineDescription loadMachine(const std::filesystem::path& path) {
 
 SettingModel estimateModel(const EstimateSettings& estimate) {
   const MachineDescription machine =
-      estimate.machine.empty() ? MachineDescription{} : loadMachine(estimate.machine);
+      estimate.machine.empty() ? MachineDescription{} : loadMachine(pathOf(estimate.machine));
   SettingModel model = machine.model(estimate.prior);
   model.machine = estimate.machine;
   return model;

@@ -45,7 +45,7 @@ FrmTallix::FrmTallix(const Environment& env)
                 nullptr,
                 env.settingsSample},
                *this),
-      record_(session_.recordPath()) {
+      record_(session_.recordPath().string()) {
   registerClass();
   // The title names the record that the play is kept in.
   const std::string record = session_.recordName();

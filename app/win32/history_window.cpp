@@ -196,10 +196,10 @@ void HistoryWindow::exportSummaries() {
 
 void HistoryWindow::exportCsv(const std::string& name, const std::string& csv) {
   // Suggested in the folder of the play's record, beside the past plays.
-  const std::string path = askCsvPath(hwnd(), (pastPlays_.parent_path() / name).string());
+  const std::string path = askCsvPath(hwnd(), (pastPlays_.parent_path() / pathOf(name)).string());
   if (path.empty()) return;
   try {
-    writeFileAtomically(path, csv);
+    writeFileAtomically(pathOf(path), csv);
   } catch (const FileError& e) {
     showMessage(hwnd(), translate("Window", "The CSV file cannot be saved."), translated(e.what()));
   }

@@ -15,7 +15,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
-#include <cstdlib>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -59,8 +59,17 @@ std::vector<std::string> arguments() {
   return utf8;
 }
 
+// A variable of the environment in UTF-8, as the program holds every name (getenv gives the
+// code page's bytes, which cannot name every folder), or null when it is not set.
+const char* environment(const char* name) {
+  static std::map<std::string, std::string> values;
+  const wchar_t* value = _wgetenv(widen(name).c_str());
+  if (value == nullptr) return nullptr;
+  return (values[name] = narrow(value)).c_str();
+}
+
 tallix::Places places(const tallix::CommandLine& options) {
-  return tallix::findPlaces(tallix::AppDir(), options.dataDir, std::getenv);
+  return tallix::findPlaces(tallix::AppDir(), options.dataDir, environment);
 }
 
 }  // namespace
@@ -96,7 +105,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   FrmTallix frmTallix(
       {launch->port(), launch->machine(), places(options), launch->trace(), settingsSample()});
-  const std::string record = frmTallix.session().recordPath();
+  const std::string record = frmTallix.session().recordPath().string();
   if (bringForward(record)) {
     writeConsole(L"tallix: " +
                      translated(Say::tr(

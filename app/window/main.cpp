@@ -129,7 +129,7 @@ int main(int argc, char** argv) {
 #ifndef _WIN32
   closeOnStopSignals(frmTallix);
 #endif
-  const std::string record = frmTallix.session().recordPath();
+  const std::string record = frmTallix.session().recordPath().string();
   if (tallix::window::bringForward(record)) {
     std::cerr << "tallix: "
               << tallix::window::translated(

@@ -100,7 +100,7 @@ TEST_F(StartUp, SettingsThatDoNotFitAreListedInOneMessageOnceTheWindowIsUp) {
 // A second start on the same record brings the window that runs it forward instead.
 TEST_F(StartUp, ASecondStartOnTheRecordBringsTheRunningWindowForward) {
   start();
-  const std::string record = frm->session().recordPath();
+  const std::string record = frm->session().recordPath().string();
   window::comeForwardWhenAsked(*frm, record);
   frm->showMinimized();
   auto asked = std::async(std::launch::async, [&] { return window::bringForward(record); });
