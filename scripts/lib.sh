@@ -21,9 +21,10 @@ PACKAGES=(
 # What only scripts/test needs: GoogleTest's sources for the Windows build of the tests, Wine
 # to run them, the locales package for the Japanese locale that Wine takes its code page from,
 # xdotool and ImageMagick to find and grab tallix.exe's window under Xvfb, the validators of the
-# package's desktop entry and AppStream metainfo, and a browser to show the live view's page in.
+# package's desktop entry and AppStream metainfo, a browser to show the live view's page in, and
+# NSIS for tallix.exe's setup program.
 TEST_PACKAGES=(googletest wine wine64 locales xdotool imagemagick desktop-file-utils appstream
-  chromium)
+  chromium nsis)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
