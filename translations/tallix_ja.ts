@@ -497,6 +497,22 @@ Tallix は PC につないだパチスロ台の遊技を数え、パネルに表
 tallix.ini がなければ、コメント付きの見本から作ります。
 </translation>
     </message>
+    <message>
+        <source>it needs no driver; close the program that has it open</source>
+        <translation>ドライバーは要りません。それを開いているプログラムを閉じてください</translation>
+    </message>
+    <message>
+        <source>%1: in use by another program (%2)</source>
+        <translation>%1: 別のプログラムが使用中です（%2）</translation>
+    </message>
+    <message>
+        <source>%1: Windows error %2</source>
+        <translation>%1: Windows のエラー %2</translation>
+    </message>
+    <message>
+        <source>the USB I/O board</source>
+        <translation>USB I/O ボード</translation>
+    </message>
 </context>
 <context>
     <name>Window</name>
