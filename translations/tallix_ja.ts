@@ -510,8 +510,28 @@ tallix.ini がなければ、コメント付きの見本から作ります。
         <translation>%1: Windows のエラー %2</translation>
     </message>
     <message>
+        <source>the serial bridge</source>
+        <translation>シリアルブリッジ</translation>
+    </message>
+    <message>
         <source>the USB I/O board</source>
         <translation>USB I/O ボード</translation>
+    </message>
+    <message>
+        <source>%1: not a COM port (device= takes COM3 or \\.\COM12: the port that Device Manager lists under &quot;Ports (COM &amp; LPT)&quot;)</source>
+        <translation>%1: COM ポートではありません（device= には、デバイス マネージャーの「ポート (COM と LPT)」に出ているポートを COM3 や \\.\COM12 のように書いてください）</translation>
+    </message>
+    <message>
+        <source>%1: no such COM port (is the board plugged in? Device Manager lists its port under &quot;Ports (COM &amp; LPT)&quot;)</source>
+        <translation>%1: その COM ポートはありません（ボードはつながっていますか。ボードのポートはデバイス マネージャーの「ポート (COM と LPT)」に出ています）</translation>
+    </message>
+    <message>
+        <source>%1: cannot be set to 115200 baud 8N1 (Windows error %2)</source>
+        <translation>%1: 通信速度 115200、8N1 に設定できません（Windows のエラー %2）</translation>
+    </message>
+    <message>
+        <source>no COM port answers as the serial bridge (is the board plugged in, with the bridge sketch on it? Device Manager lists its port under &quot;Ports (COM &amp; LPT)&quot;; device= in tallix.ini names it)</source>
+        <translation>シリアルブリッジとして応答する COM ポートがありません（ボードはつながっていて、ブリッジのスケッチが書き込まれていますか。ボードのポートはデバイス マネージャーの「ポート (COM と LPT)」に出ています。tallix.ini の device= でそのポートを指定できます）</translation>
     </message>
 </context>
 <context>

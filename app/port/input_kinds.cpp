@@ -46,7 +46,9 @@ const InputKind kKinds[] = {
      .access = [] { return Say::tr("join the group lp and log in again"); },
      .make = LINUX_ONLY(makeParportInput)},
     {.name = "serial",
-     .device = kOnWindows ? "COM3" : "/dev/ttyACM0",
+     // Windows numbers a board's COM port by the board and the USB socket it is in: without
+     // device= the first COM port whose board answers in TLX1 is taken.
+     .device = kOnWindows ? "" : "/dev/ttyACM0",
      .portLibrary = false,
      .platforms = kLinux | kWindows,
      .access =
