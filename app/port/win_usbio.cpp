@@ -92,7 +92,10 @@ class WindowsBoard final : public HidBoard {
     if (!started && GetLastError() != ERROR_IO_PENDING) return Transfer::failed;
     DWORD done = 0;
     if (calls_.result(device_, &overlapped, &done, waitMs)) return Transfer::done;
-    if (GetLastError() != WAIT_TIMEOUT) return Transfer::failed;
+    // Still under way: WAIT_TIMEOUT, or ERROR_IO_INCOMPLETE after a wait of 0 ms.
+    if (const DWORD error = GetLastError(); error != WAIT_TIMEOUT && error != ERROR_IO_INCOMPLETE) {
+      return Transfer::failed;
+    }
     calls_.cancel(device_, &overlapped);
     if (calls_.result(device_, &overlapped, &done, INFINITE)) return Transfer::done;
     return GetLastError() == ERROR_OPERATION_ABORTED ? Transfer::late : Transfer::failed;
