@@ -497,6 +497,42 @@ Tallix は PC につないだパチスロ台の遊技を数え、パネルに表
 tallix.ini がなければ、コメント付きの見本から作ります。
 </translation>
     </message>
+    <message>
+        <source>it needs no driver; close the program that has it open</source>
+        <translation>ドライバーは要りません。それを開いているプログラムを閉じてください</translation>
+    </message>
+    <message>
+        <source>%1: in use by another program (%2)</source>
+        <translation>%1: 別のプログラムが使用中です（%2）</translation>
+    </message>
+    <message>
+        <source>%1: Windows error %2</source>
+        <translation>%1: Windows のエラー %2</translation>
+    </message>
+    <message>
+        <source>the serial bridge</source>
+        <translation>シリアルブリッジ</translation>
+    </message>
+    <message>
+        <source>the USB I/O board</source>
+        <translation>USB I/O ボード</translation>
+    </message>
+    <message>
+        <source>%1: not a COM port (device= takes COM3 or \\.\COM12: the port that Device Manager lists under &quot;Ports (COM &amp; LPT)&quot;)</source>
+        <translation>%1: COM ポートではありません（device= には、デバイス マネージャーの「ポート (COM と LPT)」に出ているポートを COM3 や \\.\COM12 のように書いてください）</translation>
+    </message>
+    <message>
+        <source>%1: no such COM port (is the board plugged in? Device Manager lists its port under &quot;Ports (COM &amp; LPT)&quot;)</source>
+        <translation>%1: その COM ポートはありません（ボードはつながっていますか。ボードのポートはデバイス マネージャーの「ポート (COM と LPT)」に出ています）</translation>
+    </message>
+    <message>
+        <source>%1: cannot be set to 115200 baud 8N1 (Windows error %2)</source>
+        <translation>%1: 通信速度 115200、8N1 に設定できません（Windows のエラー %2）</translation>
+    </message>
+    <message>
+        <source>no COM port answers as the serial bridge (is the board plugged in, with the bridge sketch on it? Device Manager lists its port under &quot;Ports (COM &amp; LPT)&quot;; device= in tallix.ini names it)</source>
+        <translation>シリアルブリッジとして応答する COM ポートがありません（ボードはつながっていて、ブリッジのスケッチが書き込まれていますか。ボードのポートはデバイス マネージャーの「ポート (COM と LPT)」に出ています。tallix.ini の device= でそのポートを指定できます）</translation>
+    </message>
 </context>
 <context>
     <name>Window</name>

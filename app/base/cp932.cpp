@@ -89,6 +89,14 @@ std::string utf8ToCp932(std::string_view utf8) {
   return out;
 }
 
+std::wstring widen(std::string_view utf8) {
+  return toWide(CP_UTF8, 0, utf8);
+}
+
+std::string narrow(std::wstring_view wide) {
+  return fromWide(CP_UTF8, wide, nullptr);
+}
+
 #else
 
 // Length of the UTF-8 sequence that starts with c (1 for a stray byte).

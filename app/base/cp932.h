@@ -20,6 +20,12 @@ std::string utf8ToCp932(std::string_view utf8);
 std::string utf16leToUtf8(std::string_view utf16le);
 std::string utf8ToUtf16le(std::string_view utf8);
 
+#ifdef _WIN32
+// UTF-8 and the UTF-16 of the Windows W functions.
+std::wstring widen(std::string_view utf8);
+std::string narrow(std::wstring_view wide);
+#endif
+
 // Whether the bytes are well-formed UTF-8 with at least one character beyond ASCII: a text that
 // can only be UTF-8, since CP932 text is hardly ever well-formed UTF-8 as well.
 bool isUtf8Text(std::string_view bytes);

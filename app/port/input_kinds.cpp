@@ -8,12 +8,12 @@
 #include "input_source.h"
 #include "port_input.h"
 #include "serial_bridge.h"
+#include "usbio.h"
 
 // The Linux kinds' factories exist in the Linux builds only; the other builds' rows have none.
 #ifdef TALLIX_LINUX_INPUTS
 #include "linux_gpio.h"
 #include "linux_parport.h"
-#include "linux_usbio.h"
 #define LINUX_ONLY(factory) factory
 #else
 #define LINUX_ONLY(factory) nullptr
@@ -46,7 +46,9 @@ const InputKind kKinds[] = {
      .access = [] { return Say::tr("join the group lp and log in again"); },
      .make = LINUX_ONLY(makeParportInput)},
     {.name = "serial",
-     .device = kOnWindows ? "COM3" : "/dev/ttyACM0",
+     // Windows numbers a board's COM port by the board and the USB socket it is in: without
+     // device= the first COM port whose board answers in TLX1 is taken.
+     .device = kOnWindows ? "" : "/dev/ttyACM0",
      .portLibrary = false,
      .platforms = kLinux | kWindows,
      .access =
@@ -60,14 +62,16 @@ const InputKind kKinds[] = {
     {.name = "usbio",
      .device = "",
      .portLibrary = false,
-     .platforms = kLinux,
+     .platforms = kLinux | kWindows,
      .access =
          [] {
-           return Say::tr(
-               "install the udev rule 60-tallix-usbio.rules from the package, then plug the "
-               "board in again");
+           return kOnWindows
+                      ? Say::tr("it needs no driver; close the program that has it open")
+                      : Say::tr(
+                            "install the udev rule 60-tallix-usbio.rules from the package, then "
+                            "plug the board in again");
          },
-     .make = LINUX_ONLY(makeUsbIoInput)},
+     .make = makeUsbIoInput},
     {.name = "gpio",
      .device = "gpiochip0",
      .portLibrary = false,
@@ -96,7 +100,7 @@ const InputKind* findInputKind(std::string_view name) {
 std::string inputKindNames(bool portLibraryToo) {
   std::vector<std::string_view> names;
   for (const InputKind& kind : kKinds) {
-    if (portLibraryToo || !kind.portLibrary) names.push_back(kind.name);
+    if (portLibraryToo || (!kind.portLibrary && kind.make != nullptr)) names.push_back(kind.name);
   }
   // Said piece by piece, so that the list reads as one in the player's language.
   std::string list(names.front());

@@ -67,7 +67,7 @@ const InputKind& defaultInputKind();
 // The row of that source= name; null for a name of none.
 const InputKind* findInputKind(std::string_view name);
 // Their names as the player reads a list, "port, parport, serial, usbio or gpio"; with
-// portLibraryToo false, only those read without the port library.
+// portLibraryToo false, only those of this build that are read without the port library.
 std::string inputKindNames(bool portLibraryToo = true);
 
 // The input the settings name, through their pin map and debounce. Throws InputUnavailable

@@ -1,5 +1,9 @@
 #include "input_source.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <cerrno>
 #include <cstring>
 
@@ -24,6 +28,24 @@ InputError deviceError(const std::string& device, int error, const std::string& 
       return InputError(device + ": " + std::strerror(error));
   }
 }
+
+#ifdef _WIN32
+InputError windowsDeviceError(const std::string& device, unsigned long error,
+                              const std::string& access) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_DEVICE_NOT_CONNECTED:
+      return deviceError(device, ENOENT, access);
+    // Another program holds it: a COM port, for one, is one program's at a time.
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+      return InputError(Say::tr("%1: in use by another program (%2)", {device, access}));
+    default:
+      return InputError(Say::tr("%1: Windows error %2", {device, std::to_string(error)}));
+  }
+}
+#endif
 
 InputSource::~InputSource() {
   if (open_) input_->close();

@@ -24,6 +24,11 @@ class InputError : public std::runtime_error {
 // The error for a device that the system refused to open or read with errno `error`; `access`
 // says how to get the right to it ("join the group lp").
 InputError deviceError(const std::string& device, int error, const std::string& access);
+#ifdef _WIN32
+// The same for a Windows error code (GetLastError).
+InputError windowsDeviceError(const std::string& device, unsigned long error,
+                              const std::string& access);
+#endif
 
 // Takes the raw levels an input read, each with its time in ms of the session.
 class LevelSink {

@@ -1,10 +1,34 @@
 #include "serial_bridge.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
+#include <utility>
 
 #include "base/say.h"
 
 namespace tallix {
+
+namespace {
+
+// A line some of whose bytes were read while the board was looked for: they come first.
+class HeardLink final : public SerialLink {
+ public:
+  HeardLink(std::unique_ptr<SerialLink> link, std::string heard)
+      : link_(std::move(link)), heard_(std::move(heard)) {}
+  std::string read() override { return std::exchange(heard_, {}) + link_->read(); }
+  void write(std::string_view bytes) override { link_->write(bytes); }
+
+ private:
+  std::unique_ptr<SerialLink> link_;
+  std::string heard_;
+};
+
+}  // namespace
+
+std::string SerialBridge::name() const {
+  return device_.empty() ? Say::tr("the serial bridge") : device_;
+}
 
 void SerialBridge::open(std::int64_t nowMs) {
   link_ = opener_(device_, access_);
@@ -37,10 +61,50 @@ std::int64_t SerialBridge::read(std::int64_t nowMs, LevelSink& out) {
     throw InputError(
         babble_ ? Say::tr("%1: the board does not speak TLX1 (check the sketch and the baud "
                           "rate, 115200)",
-                          {device_})
-                : Say::tr("%1: no word from the board for 3 s (unplugged?)", {device_}));
+                          {name()})
+                : Say::tr("%1: no word from the board for 3 s (unplugged?)", {name()}));
   }
   return boardNow_;
+}
+
+std::unique_ptr<SerialLink> firstBridge(const std::vector<std::string>& devices,
+                                        const SerialOpener& opener, const std::string& access,
+                                        std::int64_t waitMs, std::vector<std::string>& refused) {
+  struct Candidate {
+    std::unique_ptr<SerialLink> link;
+    std::string heard;
+    Tlx1Splitter lines;
+  };
+  std::vector<Candidate> candidates;
+  for (const std::string& device : devices) {
+    try {
+      candidates.push_back({opener(device, access), {}, {}});
+      candidates.back().link->write("?\n");
+    } catch (const InputError& e) {
+      refused.push_back(e.what());
+    }
+  }
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+  while (!candidates.empty()) {
+    for (auto c = candidates.begin(); c != candidates.end();) {
+      try {
+        const std::string bytes = c->link->read();
+        c->heard += bytes;
+        c->lines.feed(bytes);
+        while (const auto line = c->lines.next()) {
+          if (parseTlx1Line(*line)) {
+            return std::make_unique<HeardLink>(std::move(c->link), std::move(c->heard));
+          }
+        }
+        ++c;
+      } catch (const InputError&) {  // gone while it was asked
+        c = candidates.erase(c);
+      }
+    }
+    if (std::chrono::steady_clock::now() >= until) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return nullptr;
 }
 
 std::unique_ptr<RawInput> makeSerialBridge(const InputRequest& request) {

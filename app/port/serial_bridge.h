@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "input_kinds.h"
 #include "input_source.h"
@@ -28,6 +29,9 @@ class SerialBridge final : public RawInput {
   void close() override { link_.reset(); }
 
  private:
+  // The device in messages: as named, or what it is when it was found.
+  std::string name() const;
+
   std::string device_;
   std::string access_;
   SerialOpener opener_;
@@ -38,6 +42,14 @@ class SerialBridge final : public RawInput {
   bool babble_ = false;        // lines came since then, none of them TLX1
   std::int64_t boardNow_ = 0;  // the board's time of its last line
 };
+
+// Of the serial lines `devices`, the first whose board answers in TLX1 within waitMs: each is
+// opened with `opener` and asked for its state at once, and the others are closed again. What
+// the board said while it was looked for comes first from the line returned. Null when none
+// answers; why those that could not be opened were not is added to `refused`.
+std::unique_ptr<SerialLink> firstBridge(const std::vector<std::string>& devices,
+                                        const SerialOpener& opener, const std::string& access,
+                                        std::int64_t waitMs, std::vector<std::string>& refused);
 
 // source=serial, through the program's serial lines; throws InputUnavailable where it has none.
 std::unique_ptr<RawInput> makeSerialBridge(const InputRequest& request);

@@ -1,5 +1,6 @@
-// A serial line, as the serial bridge reads it. The program's lines are Qt Serial Port's
-// (qtio/qt_serial_link.h); the tests give their own.
+// A serial line, as the serial bridge reads it. The program's lines are Qt Serial Port's on
+// Linux (qtio/qt_serial_link.h) and COM ports on Windows (win_serial.h); the tests give their
+// own.
 #pragma once
 
 #include <functional>

@@ -6,6 +6,7 @@
 #include "language.h"
 #include "one_window.h"
 #include "pin_monitor.h"
+#include "port/win_serial.h"
 
 namespace tallix::win32 {
 
@@ -42,7 +43,7 @@ FrmTallix::FrmTallix(const Environment& env)
                 env.places,
                 env.trace,
                 {},
-                nullptr,
+                openComPort,
                 env.settingsSample},
                *this),
       record_(session_.recordPath().string()) {

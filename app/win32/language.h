@@ -1,17 +1,19 @@
 // The player's language in tallix.exe, without Qt: Japanese when the user's UI language is
 // Japanese (GetUserDefaultUILanguage), English otherwise. The Japanese texts are those of
 // translations/tallix_ja.ts, which the build turns into a table (base/translations.h). The core
-// speaks UTF-8 and Windows UTF-16: the conversions are here too.
+// speaks UTF-8 and Windows UTF-16 (base/cp932.h converts).
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/cp932.h"
+
 namespace tallix::win32 {
 
-std::wstring widen(std::string_view utf8);
-std::string narrow(std::wstring_view wide);
+using tallix::narrow;
+using tallix::widen;
 
 // Whether the program speaks Japanese; decided once, at the first call.
 bool japaneseUi();

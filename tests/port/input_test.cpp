@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -162,10 +163,12 @@ struct Line {
   std::deque<std::string> arrivals;
   std::string written;
   bool gone = false;
+  bool closed = false;
 };
 class FakeLink : public SerialLink {
  public:
   explicit FakeLink(Line& line) : line_(line) {}
+  ~FakeLink() override { line_.closed = true; }
   std::string read() override {
     if (line_.gone) throw InputError("ttyFAKE: was unplugged");
     if (line_.arrivals.empty()) return "";
@@ -240,6 +243,35 @@ TEST(SerialBridge, SaysWhyTheBoardIsLostAndCountsAgainWhenItIsBack) {
                 "115200)",
                 "", "ttyFAKE: was unplugged"}));
   EXPECT_EQ(b.out.changes, (std::vector<Change>{{9000, 0xFE}, {9050, 0xFF}}));
+}
+
+// Each line is asked at once and read in turn until one says a TLX1 line; what it said is read
+// again from it, and the others are closed.
+TEST(SerialBridge, IsTheFirstLineWhoseBoardAnswersInTlx1) {
+  std::map<std::string, Line> lines;
+  lines["COM1"].arrivals = {"AT\r\nOK\r\n"};  // a modem
+  lines["COM3"].arrivals = {"", "#TLX1 8\nS 5 f", "f\n"};
+  lines["COM4"].gone = true;
+  const SerialOpener opener = [&](const std::string& device,
+                                  const std::string& access) -> std::unique_ptr<SerialLink> {
+    if (device == "COM2") throw InputError(device + ": in use (" + access + ")");
+    return std::make_unique<FakeLink>(lines.at(device));
+  };
+  std::vector<std::string> refused;
+  const auto found =
+      firstBridge({"COM1", "COM2", "COM3", "COM4"}, opener, "close it", 60'000, refused);
+  ASSERT_NE(found, nullptr);
+  EXPECT_EQ(found->read(), "#TLX1 8\nS 5 ff\n");
+  EXPECT_EQ(found->read(), "");
+  EXPECT_EQ(refused, std::vector<std::string>{"COM2: in use (close it)"});
+  EXPECT_EQ(lines["COM1"].written, "?\n");
+  EXPECT_EQ(lines["COM3"].written, "?\n");
+  EXPECT_TRUE(lines["COM1"].closed);
+  EXPECT_TRUE(lines["COM4"].closed);
+  EXPECT_FALSE(lines["COM3"].closed);
+
+  lines["COM1"].arrivals = {"AT\r\nOK\r\n"};
+  EXPECT_EQ(firstBridge({"COM1"}, opener, "close it", 30, refused), nullptr);
 }
 
 }  // namespace

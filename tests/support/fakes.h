@@ -1,4 +1,5 @@
-// Doubles of what a session reaches: the port library and the file dialog.
+// Doubles of what a session reaches: the port library and the file dialog; and what an input
+// hands on.
 #pragma once
 
 #include <atomic>
@@ -11,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "port/input_source.h"
 #include "port/port.h"
 #include "records/commands.h"
 
@@ -63,6 +65,13 @@ class FakeDialog : public FileDialog {
     answers.erase(answers.begin());
     return picked;
   }
+};
+
+// The raw levels an input hands on.
+class Levels : public LevelSink {
+ public:
+  std::vector<std::uint32_t> seen;
+  void level(std::int64_t, std::uint32_t raw) override { seen.push_back(raw); }
 };
 
 // Waits, up to a generous limit, until `done` holds; false if it never does.

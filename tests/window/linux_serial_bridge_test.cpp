@@ -2,22 +2,19 @@
 // reads it through Qt Serial Port, with a pin map of its own, and sends a whole play in one
 // burst. The record the session leaves is the one tallix-replay makes of the same play.
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <fstream>
-#include <regex>
 #include <thread>
 
 #include "port/trace.h"
 #include "qtio/qt_serial_link.h"
 #include "session/session.h"
 #include "simulation/machine.h"
+#include "support/bridge_board.h"
 #include "support/fakes.h"
-#include "support/raw_levels.h"
 #include "support/run.h"
 #include "support/temp_dir.h"
 
@@ -36,40 +33,6 @@ class NoView : public SessionView {
   }
   void notice(const std::string& text, Notice) override { notices.push_back(text); }
 };
-
-// The play as TLX1 lines from a board whose clock is about to wrap.
-std::string boardLines(const std::vector<Change>& play, const InputSettings& input) {
-  const std::uint32_t start = 0xFFFF'F000;
-  std::string lines = "#TLX1 16\n";
-  char line[40];
-  for (std::size_t i = 0; i < play.size(); ++i) {
-    std::snprintf(line, sizeof line, "%c %u %04x\n", i == 0 ? 'S' : 'E',
-                  static_cast<unsigned>(start + static_cast<std::uint32_t>(play[i].ms)),
-                  static_cast<unsigned>(rawLevels(play[i].byte, input) & 0xFFFF));
-    lines += line;
-  }
-  return lines;
-}
-
-// A record with the times of day cut off its bonus lines ("b1=REG,245,245,96,19:40:03,19:40:43").
-std::string withoutTimesOfDay(const std::string& record) {
-  static const std::regex times(",[0-9:]+,[0-9:]+\r\n");
-  return std::regex_replace(record, times, "\r\n");
-}
-
-// Waits up to 10 s for the board's line to bring `text`.
-bool heard(int master, const std::string& text) {
-  std::string got;
-  for (int i = 0; i < 100 && got.find(text) == std::string::npos; ++i) {
-    pollfd p{master, POLLIN, 0};
-    if (poll(&p, 1, 100) == 1) {
-      char buf[64];
-      const ssize_t n = read(master, buf, sizeof buf);
-      if (n > 0) got.append(buf, static_cast<std::size_t>(n));
-    }
-  }
-  return got.find(text) != std::string::npos;
-}
 
 TEST(SerialBridgeOnAPty, AWholePlayInOneBurstLeavesTheRecordThatTallixReplayMakes) {
   TempDir dir;
@@ -106,13 +69,7 @@ TEST(SerialBridgeOnAPty, AWholePlayInOneBurstLeavesTheRecordThatTallixReplayMake
   ASSERT_TRUE(session.start());
   ASSERT_TRUE(heard(master, "?\n"));  // the bridge asks for the state once it is open
   const std::string burst = boardLines(play, wiring);
-  std::thread board([&] {
-    for (std::size_t sent = 0; sent < burst.size();) {
-      const ssize_t n = write(master, burst.data() + sent, burst.size() - sent);
-      if (n <= 0) break;
-      sent += static_cast<std::size_t>(n);
-    }
-  });
+  std::thread board([&] { EXPECT_TRUE(send(master, burst)); });
   const Counters expected = [&] {
     Counter counter;
     Settings s;

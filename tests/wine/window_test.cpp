@@ -1,13 +1,18 @@
 // tallix.exe under Wine, on the virtual X display that scripts/test starts, beside the Linux
 // programs: the window opens on the record beside it and shows the Linux window's digit pictures
 // in the same cells; クリア keeps the play in plays/; closing the window (WM_CLOSE) and the end of
-// the session save; the simulated machine's play is recorded change for change; a second start
-// on the record brings the first forward; --help and --version answer on the console.
+// the session save; the simulated machine's play is recorded change for change; a serial
+// bridge's play on a COM port is counted as tallix-replay counts it; a second start on the
+// record brings the first forward; --help and --version answer on the console.
 //
 // Under Xvfb a Wine window is an X window of exactly its client area, found by its title.
 // scripts/test runs this program, not ctest: it needs the Windows build (TALLIX_WINDOWS_BIN, the
 // folder of tallix.exe), Wine with a prefix (WINEPREFIX) and a display (DISPLAY).
 #include <gtest/gtest.h>
+#include <pty.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
 
 #include <QImage>
 #include <algorithm>
@@ -21,6 +26,8 @@
 
 #include "base/profile.h"
 #include "design/design.h"
+#include "port/trace.h"
+#include "support/bridge_board.h"
 #include "support/run.h"
 #include "support/temp_dir.h"
 
@@ -257,6 +264,55 @@ TEST_F(Win32Window, RecordsTheMachinesPlayAndSavesItWhenClosedOrTheSessionEnds) 
               0);
     EXPECT_EQ(data(dir / "sim.log"), data(dir / "replay.log"));
   }
+}
+
+// A board on a COM port that Wine maps to a pseudo-terminal (dosdevices/com23: past COM9, the
+// port is reached only as \\.\COM23) sends a whole play in one burst, wired through a pin map
+// of its own: the record tallix.exe saves is the one tallix-replay makes of the play, the
+// bonuses' times of day aside.
+TEST_F(Win32Window, CountsABoardsPlaySentInOneBurstOnAComPortAsTallixReplayDoes) {
+  const char* prefix = std::getenv("WINEPREFIX");
+  ASSERT_NE(prefix, nullptr);
+  int board = -1, line = -1;
+  char name[128];
+  termios raw{};
+  cfmakeraw(&raw);
+  ASSERT_EQ(openpty(&board, &line, name, &raw, nullptr), 0);
+  const fs::path com = fs::path(prefix) / "dosdevices" / "com23";
+  fs::remove(com);
+  fs::create_symlink(name, com);
+  fs::copy_file(TALLIX_SOURCE_DIR "/tools/sample-tallix.ini", dir / "tallix.ini",
+                fs::copy_options::overwrite_existing);
+  std::ofstream(dir / "tallix.ini", std::ios::app)
+      << "[input]\r\nsource=serial\r\ndevice=COM23\r\ncoin_in=9\r\ncoin_out=2,14\r\nreg=0\r\n"
+         "big=7\r\ndata5pin=3\r\nactive_low=0\r\n";
+  const fs::path trace = dir / "play.trace";
+  ASSERT_EQ(run(TALLIX_SIM " --seed 4 --games 400 --trace " + trace.string()).status, 0);
+  ASSERT_EQ(run(TALLIX_REPLAY " --settings " + (dir / "tallix.ini").string() + " --save " +
+                (dir / "replay.log").string() + " " + trace.string())
+                .status,
+            0);
+  std::ifstream in(trace);
+  const std::string burst = boardLines(readTrace(in, trace.string()), rewired());
+
+  start();
+  window("Tallix — hist.log");
+  ASSERT_TRUE(heard(board, "?\n"));  // the bridge asks for the state once the port is open
+  EXPECT_TRUE(send(board, burst));
+  // Until tallix.exe has read it all: nothing waits on the port's side of the pseudo-terminal.
+  EXPECT_TRUE(waitFor([&] {
+    int waiting = 0;
+    return ioctl(line, TIOCINQ, &waiting) == 0 && waiting == 0;
+  }));
+  close();
+  fs::remove(com);
+  ::close(line);
+  ::close(board);
+  EXPECT_EQ(withoutTimesOfDay(readBytes(dir / "hist.log")),
+            withoutTimesOfDay(readBytes(dir / "replay.log")));
+  const std::string played = data(dir / "replay.log");  // a play with bonuses of both kinds
+  EXPECT_EQ(played.find("big_count=0\n"), std::string::npos);
+  EXPECT_EQ(played.find("reg_count=0\n"), std::string::npos);
 }
 
 TEST_F(Win32Window, AnswersHelpAndVersionOnTheConsoleInThePlayersLanguage) {

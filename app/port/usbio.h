@@ -1,8 +1,8 @@
 // The USB digital-I/O board (vendor 0x1352, products 0x0120 and 0x0121): a HID device with 12
 // inputs with pull-ups, port 1 (8 inputs: 0-7) and port 2 (4 inputs: 8-11). Each poll sends
 // the 64-byte command 0x20, which keeps every pin high (so it reads as an input) and answers
-// with the levels of both ports. Non-root access comes from the udev rule shipped under
-// packaging/.
+// with the levels of both ports. The board is reached through the system's HID functions:
+// hidapi on Linux (linux_usbio.cpp), the Windows HID functions on Windows (win_usbio.cpp).
 #pragma once
 
 #include <array>
@@ -27,7 +27,7 @@ UsbIoReport usbIoCommand(std::uint8_t sequence);
 // The 12 levels of an answer, or nullopt when it is not the answer to that command.
 std::optional<std::uint32_t> usbIoLevels(const UsbIoReport& answer, std::uint8_t sequence);
 
-// One opened board; the program's is hidapi's.
+// One opened board.
 class HidBoard {
  public:
   virtual ~HidBoard() = default;
@@ -37,29 +37,31 @@ class HidBoard {
   virtual std::optional<std::optional<UsbIoReport>> read(int timeoutMs) = 0;
 };
 
-// Opens the board with that hidraw path, or the first one found when `device` is empty.
-// Throws InputError.
+// Opens the board with that path (a hidraw path, a Windows HID interface path), or the first
+// one found when `device` is empty; null when none is plugged in. Throws InputError.
 using HidOpener = std::function<std::unique_ptr<HidBoard>(const std::string& device)>;
-// Through hidapi; a board the system refused says `access`, what the player must do.
-HidOpener hidapiOpener(std::string access);
+// Through the system's HID functions; a board the system refused says `access`, what the
+// player must do.
+HidOpener hidOpener(std::string access);
 
 class UsbIoInput final : public RawInput {
  public:
   UsbIoInput(std::string device, HidOpener opener)
       : device_(std::move(device)), opener_(std::move(opener)) {}
 
-  void open(std::int64_t) override { board_ = opener_(device_); }
+  void open(std::int64_t) override;
   std::int64_t read(std::int64_t nowMs, LevelSink& out) override;
   void close() override { board_.reset(); }
 
  private:
-  std::string name() const { return device_.empty() ? "the USB I/O board" : device_; }
-
   std::string device_;
   HidOpener opener_;
   std::unique_ptr<HidBoard> board_;
   std::uint8_t sequence_ = 0;
 };
+
+// The board's name in messages: its path, or what it is when it was found.
+std::string usbIoName(const std::string& device);
 
 // source=usbio.
 std::unique_ptr<RawInput> makeUsbIoInput(const InputRequest& request);

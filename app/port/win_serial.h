@@ -1,0 +1,24 @@
+// The serial bridge's line on Windows, through the communications functions: a COM port at
+// 115200 baud 8N1, read without waiting for more than has arrived. device= names the port as
+// COM3 or \\.\COM12; without it, the first COM port whose board answers in TLX1 is taken.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "serial_link.h"
+
+namespace tallix {
+
+// What CreateFileW opens for a COM port's name: "\\.\COM12" for "COM12", "com12" or
+// "\\.\COM12" (the ports above COM9 are reached only this way); nullopt for a name that is no
+// COM port's.
+std::optional<std::string> comPortPath(std::string_view device);
+
+// Opens the COM port `device`, or with "" the first one whose board answers; throws InputError
+// naming the port and what the player can do. A SerialOpener.
+std::unique_ptr<SerialLink> openComPort(const std::string& device, const std::string& access);
+
+}  // namespace tallix
