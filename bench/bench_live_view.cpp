@@ -40,6 +40,7 @@
 #include <vector>
 
 #include "counting/counter.h"
+#include "full_record.h"
 #include "serve/figures_json.h"
 #include "serve/live_server.h"
 
@@ -51,17 +52,6 @@ using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
 const char* program = nullptr;  // argv[0], to run the flooding clients
-
-// A counter whose graph holds `rows` points of a play that wanders up and down.
-void fillGraph(tallix::Counter& counter, std::int16_t rows) {
-  tallix::Chart& chart = counter.panel().chart();
-  chart.setRowCount(rows);
-  for (int row = 2; row <= rows; ++row) {
-    chart.setRow(static_cast<std::int16_t>(row));
-    chart.setValue(std::to_string((row * 37) % 2001 - 1000 + row / 10));
-  }
-  counter.counters().start_total_count = rows * tallix::Chart::kGamesPerRow;
-}
 
 // The next point of the graph, as the counter adds one every 25 games.
 void addPoint(tallix::Counter& counter) {
@@ -111,7 +101,7 @@ BENCHMARK(BM_Figures);
 
 void BM_GraphJson(benchmark::State& state) {
   tallix::Counter counter;
-  fillGraph(counter, static_cast<std::int16_t>(state.range(0)));
+  tallix::bench::fillGraph(counter, static_cast<std::int16_t>(state.range(0)));
   for (auto _ : state) {
     benchmark::DoNotOptimize(tallix::graphJson(counter.panel().chart().rows()));
   }
@@ -122,7 +112,7 @@ void BM_Hold500Clients(benchmark::State& state) {
   constexpr std::size_t kClients = 500;
   for (auto _ : state) {
     tallix::Counter counter;
-    fillGraph(counter, tallix::Chart::kMaxRows - 20);
+    tallix::bench::fillGraph(counter, tallix::Chart::kMaxRows - 20);
     tallix::LiveServer server(counter);
     server.listen("127.0.0.1", 0);
     const pid_t clients = spawnFlood("websockets", portOf(server));
@@ -167,7 +157,7 @@ bool save(const std::filesystem::path& file) {
 void flood(benchmark::State& state, const std::string& kind) {
   for (auto _ : state) {
     tallix::Counter counter;
-    fillGraph(counter, tallix::Chart::kMaxRows);
+    tallix::bench::fillGraph(counter, tallix::Chart::kMaxRows);
     tallix::LiveServer server(counter);
     server.listen("127.0.0.1", 0);
     const auto file = std::filesystem::temp_directory_path() / "tallix-bench-live.log";

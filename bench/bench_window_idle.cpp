@@ -26,33 +26,22 @@
 #include <string>
 #include <vector>
 
-#include "port/port.h"
-#include "records/record.h"
+#include "full_record.h"
 #include "records/record_writer.h"
 #include "window/dialogs.h"
 #include "window/frm_tallix.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using tallix::bench::Clock;
 int seconds = 30;
 
-// A port whose lines never move; it notes the time of every read while asked to.
-class IdlePort : public tallix::Port, public tallix::FileDialog, public tallix::window::Messages {
+// The idle port, and the dialogs and messages of a window that never asks.
+class IdlePort : public tallix::bench::IdlePort,
+                 public tallix::FileDialog,
+                 public tallix::window::Messages {
  public:
-  std::vector<Clock::time_point> reads;
-  std::atomic<bool> noting{false};
-  std::size_t noted = 0;  // sampling thread only
-
-  std::int32_t start() override { return 0; }
-  std::string lastError() override { return {}; }
-  std::int32_t stop() override { return 0; }
-  std::int16_t inpB(std::uint16_t) override {
-    if (noting.load(std::memory_order_relaxed) && noted < reads.size())
-      reads[noted++] = Clock::now();
-    return tallix::signExtendByte(0xFF);
-  }
-  void outB(std::uint16_t, std::int16_t) override {}
+  using tallix::bench::IdlePort::IdlePort;
   std::string showOpen(const std::string&) override { return {}; }
   std::string showSave(const std::string&) override { return {}; }
   void show(QWidget*, const QString&, const QString&) override {}
@@ -78,26 +67,8 @@ double msSince(Clock::time_point t0) {
   return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
 }
 
-// A counter whose graph holds `rows` rows of a play that wanders up and down.
-void fillGraph(tallix::Counter& counter, std::int16_t rows) {
-  tallix::Chart& chart = counter.panel().chart();
-  chart.setRowCount(rows);
-  for (int row = 2; row <= rows; ++row) {
-    chart.setRow(static_cast<std::int16_t>(row));
-    chart.setValue(std::to_string((row * 37) % 2001 - 1000 + row / 10));
-  }
-  counter.counters().start_total_count = rows * 25;
-}
-
 std::filesystem::path benchDir() {
-  const auto dir = std::filesystem::temp_directory_path() / "tallix-bench-window";
-  std::filesystem::create_directories(dir);
-  std::ofstream(dir / "tallix.ini") << "[setting]\naddr=&H378\nrate1=5\nrate2=5.6\nrate3=7.6\n";
-  tallix::Counter full;
-  fillGraph(full, tallix::Chart::kMaxRows);
-  std::filesystem::remove(dir / "hist.log");
-  tallix::SaveRecord(full, dir / "hist.log");
-  return dir;
+  return tallix::bench::fullRecordDir("tallix-bench-window");
 }
 
 void runFor(int ms) {
@@ -108,8 +79,7 @@ void runFor(int ms) {
 void BM_Window(benchmark::State& state) {
   const auto dir = benchDir();
   for (auto _ : state) {
-    IdlePort port;
-    port.reads.resize(static_cast<std::size_t>(seconds) * 2000);
+    IdlePort port(static_cast<std::size_t>(seconds) * 2000);
     tallix::window::FrmTallix window(
         {&port, nullptr, port, port, tallix::Places::in(dir.string())});
     window.Form_Load();
@@ -125,15 +95,10 @@ void BM_Window(benchmark::State& state) {
     const double rss = residentMegabytes();
     window.close();  // the sampler has ended: its notes can be read
 
-    std::vector<double> gaps;
-    for (std::size_t i = 1; i < port.noted; ++i) {
-      gaps.push_back(
-          std::chrono::duration<double, std::milli>(port.reads[i] - port.reads[i - 1]).count());
-    }
-    std::sort(gaps.begin(), gaps.end());
-    state.counters["samples_per_s"] = static_cast<double>(port.noted) / wall;
-    state.counters["p99_gap_ms"] = gaps.empty() ? 0 : gaps[gaps.size() * 99 / 100];
-    state.counters["max_gap_ms"] = gaps.empty() ? 0 : gaps.back();
+    const auto gaps = port.gaps(wall);
+    state.counters["samples_per_s"] = gaps.samplesPerSecond;
+    state.counters["p99_gap_ms"] = gaps.p99Ms;
+    state.counters["max_gap_ms"] = gaps.maxMs;
     state.counters["cpu_pct"] = 100 * cpu / wall;
     state.counters["rss_MB"] = rss;
   }
@@ -145,14 +110,14 @@ void BM_ChartUpdate(benchmark::State& state) {
   const auto dir = std::filesystem::temp_directory_path() / "tallix-bench-chart";
   std::filesystem::create_directories(dir);
   for (auto _ : state) {
-    IdlePort unused;
+    IdlePort unused(0);
     tallix::window::FrmTallix window(
         {nullptr, nullptr, unused, unused, tallix::Places::in(dir.string())});
     window.show();
     QApplication::processEvents();
     auto* view = window.findChild<QChartView*>("MSChart1");
     constexpr std::int16_t kFrom = tallix::Chart::kMaxRows - 700;
-    fillGraph(window.counter(), kFrom);
+    tallix::bench::fillGraph(window.counter(), kFrom);
     auto t0 = Clock::now();
     window.render();
     view->repaint();
@@ -178,7 +143,7 @@ BENCHMARK(BM_ChartUpdate)->Iterations(1)->Unit(benchmark::kMillisecond)->UseReal
 void BM_SaveHandover(benchmark::State& state) {
   const auto dir = benchDir();
   tallix::Counter full;
-  fillGraph(full, tallix::Chart::kMaxRows);
+  tallix::bench::fillGraph(full, tallix::Chart::kMaxRows);
   double longest = 0;
   for (auto _ : state) {
     tallix::RecordWriter writer;

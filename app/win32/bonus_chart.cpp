@@ -8,6 +8,7 @@
 
 #include "axis.h"
 #include "language.h"
+#include "make_window.h"
 
 namespace tallix::win32 {
 
@@ -26,19 +27,8 @@ void text(HDC dc, const std::wstring& s, RECT rect, UINT format) {
 }  // namespace
 
 void BonusChart::create(HWND parent) {
-  static const ATOM registered = [] {
-    WNDCLASSEXW c{};
-    c.cbSize = sizeof c;
-    c.lpfnWndProc = windowProc;
-    c.hInstance = GetModuleHandleW(nullptr);
-    c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    c.lpszClassName = kClass;
-    return RegisterClassExW(&c);
-  }();
-  static_cast<void>(registered);
-  hwnd_ = CreateWindowExW(0, kClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent, nullptr,
-                          nullptr, nullptr);
-  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  hwnd_ =
+      makeWindow({kClass, nullptr}, L"", WS_CHILD | WS_VISIBLE, {0, 0}, parent, this, windowProc);
 }
 
 void BonusChart::render(const std::vector<Bonus>& bonuses) {

@@ -4,6 +4,7 @@
 
 #include "history_window.h"
 #include "language.h"
+#include "make_window.h"
 #include "one_window.h"
 #include "pin_monitor.h"
 #include "port/win_serial.h"
@@ -19,21 +20,6 @@ constexpr UINT kShowSettingsMessages = WM_APP + 1;
 enum Id : int { kClear = 3, kLoad = 4, kSave = 5, kDismiss = 10, kHistory = 100, kPinMonitor };
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
-ATOM registerClass() {
-  static const ATOM atom = [] {
-    WNDCLASSEXW c{};
-    c.cbSize = sizeof c;
-    c.lpfnWndProc = DefWindowProcW;  // until the window is made: see windowProc
-    c.hInstance = GetModuleHandleW(nullptr);
-    c.hIcon = LoadIconW(c.hInstance, L"TALLIX");
-    c.hIconSm = c.hIcon;
-    c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    c.lpszClassName = kMainWindowClass;
-    return RegisterClassExW(&c);
-  }();
-  return atom;
-}
-
 }  // namespace
 
 FrmTallix::FrmTallix(const Environment& env)
@@ -47,17 +33,14 @@ FrmTallix::FrmTallix(const Environment& env)
                 env.settingsSample},
                *this),
       record_(session_.recordPath().string()) {
-  registerClass();
   // The title names the record that the play is kept in.
   const std::string record = session_.recordName();
   const std::wstring title =
       env.machine != nullptr
           ? fill(translate("Window", "Tallix — %1 (simulated machine)"), {record})
           : L"Tallix — " + widen(record);
-  hwnd_ = CreateWindowExW(0, kMainWindowClass, title.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                          0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(windowProc));
+  hwnd_ = makeWindow({kMainWindowClass, nullptr}, title.c_str(), kStyle, {0, 0}, nullptr, this,
+                     windowProc);
   dialogs_.attachTo(hwnd_);
 
   texts_.create(hwnd_);

@@ -2,37 +2,20 @@
 
 #include <algorithm>
 
+#include "make_window.h"
+
 namespace tallix::win32 {
 
 namespace {
 
-constexpr wchar_t kClass[] = L"TallixTool";
 constexpr COLORREF kText = RGB(0xE0, 0xE0, 0xE0);
-
-ATOM registerClass() {
-  static const ATOM atom = [] {
-    WNDCLASSEXW c{};
-    c.cbSize = sizeof c;
-    c.lpfnWndProc = DefWindowProcW;  // until the window is made: see windowProc
-    c.hInstance = GetModuleHandleW(nullptr);
-    c.hIcon = LoadIconW(c.hInstance, L"TALLIX");
-    c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    c.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    c.lpszClassName = kClass;
-    return RegisterClassExW(&c);
-  }();
-  return atom;
-}
 
 }  // namespace
 
 ToolWindow::ToolWindow(HWND owner, const std::wstring& title, SIZE size) {
-  registerClass();
-  hwnd_ = CreateWindowExW(0, kClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                          CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, owner, nullptr,
-                          GetModuleHandleW(nullptr), nullptr);
-  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(windowProc));
+  hwnd_ =
+      makeWindow({L"TallixTool", static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))}, title.c_str(),
+                 WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, size, owner, this, windowProc);
   scale_ = Scale(static_cast<int>(GetDpiForWindow(hwnd_)));
   font_ = uiFont(scale_);
 }
