@@ -1,6 +1,7 @@
 #include "files.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -9,8 +10,6 @@
 #ifdef _WIN32
 #include <io.h>
 #include <windows.h>
-
-#include <atomic>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -189,11 +188,17 @@ std::string AppDir() {
 
 namespace {
 
-// The mode a new file gets from this process: 0666 less the umask.
-mode_t newFileMode() {
-  const mode_t mask = umask(0);
-  umask(mask);
-  return 0666 & ~mask;
+// Makes a temporary file of its own beside `path` (a crash's leftover or another writer's file
+// is never opened: O_EXCL), and names it in `tmp`; the descriptor, or -1 with errno. The kernel
+// gives it the mode a new file of this process gets, 0666 less the umask: the umask belongs to
+// the whole process and every thread in it, so nothing here reads or changes it.
+int makeTemporary(const std::filesystem::path& path, std::string& tmp) {
+  static std::atomic<unsigned> serial{0};
+  for (int attempt = 0;; ++attempt) {
+    tmp = path.string() + ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(serial++);
+    const int fd = open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST || attempt == 100) return fd;
+  }
 }
 
 // Writes all of `bytes` to the file; 0 or the error.
@@ -225,8 +230,8 @@ bool writeInPlace(const std::filesystem::path& path, std::string_view bytes) {
 
 void writeFileAtomically(const std::filesystem::path& requested, std::string_view bytes) {
   const std::filesystem::path path = writeTarget(requested);
-  std::string tmp = path.string() + ".tmp-XXXXXX";
-  int fd = mkstemp(tmp.data());
+  std::string tmp;
+  int fd = makeTemporary(path, tmp);
   if (fd < 0) {
     const int error = errno;
     if ((error == EACCES || error == EPERM) && writeInPlace(path, bytes)) return;
@@ -238,19 +243,23 @@ void writeFileAtomically(const std::filesystem::path& requested, std::string_vie
     unlink(tmp.c_str());
     throw FileError(requested, std::strerror(error));
   };
-  struct stat old {};
-  const mode_t mode = stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : newFileMode();
   if (const int error = writeAll(fd, bytes); error != 0) fail(error);
-  if (fchmod(fd, mode) != 0 || fsync(fd) != 0) fail(errno);
+  // A file replaced keeps its mode.
+  struct stat old {};
+  if (stat(path.c_str(), &old) == 0 && fchmod(fd, old.st_mode & 07777) != 0) fail(errno);
+  if (fsync(fd) != 0) fail(errno);
   if (close(std::exchange(fd, -1)) != 0) fail(errno);
   if (rename(tmp.c_str(), path.c_str()) != 0) fail(errno);
-  // Make the rename itself durable.
-  std::filesystem::path dir = path.parent_path();
-  const int dirFd = open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY);
-  if (dirFd >= 0) {
-    fsync(dirFd);
-    close(dirFd);
-  }
+  // The rename itself reaches the disk only with its folder: until then a power cut can bring
+  // the old file back, so a folder that cannot be synced is a failed write too.
+  const std::filesystem::path dir = path.parent_path();
+  const int dirFd = open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dirFd < 0) throw FileError(requested, std::strerror(errno));
+  const int synced = fsync(dirFd) == 0 ? 0 : errno;
+  close(dirFd);
+  // Some file systems (and some mounts of them) cannot sync a folder and say so with EINVAL:
+  // there the rename is as durable as the file system makes it.
+  if (synced != 0 && synced != EINVAL) throw FileError(requested, std::strerror(synced));
 }
 
 std::optional<std::string> whyNotWritable(const std::filesystem::path& path) {

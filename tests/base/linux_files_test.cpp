@@ -1,12 +1,17 @@
 // Writes under POSIX conditions: directory permissions, file modes, a full disk, symbolic
 // links, and locks on a file that is written in place.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <csignal>
 #include <functional>
+#include <thread>
+#include <vector>
 
 #include "base/file_lock.h"
 #include "base/files.h"
@@ -118,6 +123,59 @@ TEST(WriteFileAtomically, AWritableFileInAFolderThatIsNotIsWrittenInPlace) {
   }));
   EXPECT_EQ(readBytes(path), "new");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+// A new file gets the mode the process's umask gives it, a replaced file keeps its own, and the
+// umask is never changed on the way: another thread that makes a file meanwhile gets the mode
+// it asked for.
+TEST(WriteFileAtomically, FilesGetTheModeTheUmaskGivesWhateverAnotherThreadDoes) {
+  TempDir dir;
+  const mode_t before = umask(022);
+  for (const mode_t mask : {mode_t{022}, mode_t{027}, mode_t{077}}) {
+    SCOPED_TRACE(mask);
+    umask(mask);
+    writeFileAtomically(dir / "new.log", "x");
+    EXPECT_EQ(std::filesystem::status(dir / "new.log").permissions(),
+              std::filesystem::perms(0666 & ~mask));
+    std::filesystem::remove(dir / "new.log");
+  }
+  umask(022);
+  std::atomic<bool> writing{true};
+  std::thread writer([&] {
+    for (int i = 0; i < 2000; ++i) writeFileAtomically(dir / "hist.log", std::to_string(i));
+    writing = false;
+  });
+  int made = 0;
+  std::vector<int> wider;
+  for (; writing || made < 100; ++made) {
+    const std::string name = (dir / ("other-" + std::to_string(made % 64))).string();
+    const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    struct stat st {};
+    fstat(fd, &st);
+    close(fd);
+    unlink(name.c_str());
+    if ((st.st_mode & 077) != 044) wider.push_back(made);
+  }
+  writer.join();
+  EXPECT_TRUE(wider.empty()) << wider.size() << " of " << made << " files got another mode";
+  EXPECT_EQ(umask(before), 022);
+}
+
+// The rename reaches the disk only with its folder: a folder that cannot be opened to be synced
+// fails the write.
+TEST(WriteFileAtomically, AFolderThatCannotBeSyncedFailsTheWrite) {
+  TempDir dir;
+  std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all |
+                                               std::filesystem::perms::others_write |
+                                               std::filesystem::perms::others_exec);
+  EXPECT_TRUE(asAnotherUser([&] {
+    try {
+      writeFileAtomically(dir / "hist.log", "x");
+      return false;
+    } catch (const FileError& e) {
+      return e.reason() == "Permission denied";
+    }
+  }));
 }
 
 TEST(FileLock, ALockOnAnExistingFileIsHeldWithoutWritingIt) {
