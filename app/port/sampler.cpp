@@ -16,6 +16,8 @@
 #endif
 #endif
 
+#include "base/say.h"
+
 namespace tallix {
 
 namespace {
@@ -106,6 +108,8 @@ void Sampler::run() {
     }
   } catch (const std::exception& e) {
     failure_ = e.what();
+  } catch (...) {  // an input's own fault ends the sampling, never the program
+    failure_ = Say::tr("an unexpected error of the input");
   }
   ended_.store(true, std::memory_order_release);
 }

@@ -1,10 +1,13 @@
 #include "record_writer.h"
 
+#include <new>
+
 #include "base/files.h"
+#include "base/say.h"
 
 namespace tallix {
 
-RecordWriter::RecordWriter() : thread_([this] { run(); }) {}
+RecordWriter::RecordWriter(Save save) : save_(std::move(save)), thread_([this] { run(); }) {}
 
 RecordWriter::~RecordWriter() {
   {
@@ -28,6 +31,11 @@ std::vector<RecordWriter::Outcome> RecordWriter::takeOutcomes() {
   return std::exchange(outcomes_, {});
 }
 
+bool RecordWriter::busy() const {
+  std::lock_guard lock(mutex_);
+  return waiting_ || writing_;
+}
+
 std::vector<RecordWriter::Outcome> RecordWriter::finish() {
   std::unique_lock lock(mutex_);
   changed_.wait(lock, [this] { return !waiting_ && !writing_; });
@@ -45,9 +53,15 @@ void RecordWriter::run() {
     lock.unlock();
     Outcome outcome;
     try {
-      SaveRecord(play, path);
+      save_(play, path);
     } catch (const FileError& e) {
       outcome.failure = e.what();
+    } catch (const std::bad_alloc&) {
+      outcome.failure = Say::tr("%1: not enough memory", {path.string()});
+    } catch (const std::exception& e) {
+      outcome.failure = Say::tr("%1: %2", {path.string(), e.what()});
+    } catch (...) {
+      outcome.failure = Say::tr("%1: an unexpected error", {path.string()});
     }
     lock.lock();
     writing_ = false;

@@ -6,6 +6,7 @@
 
 #include <condition_variable>
 #include <filesystem>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -19,13 +20,16 @@ namespace tallix {
 
 class RecordWriter {
  public:
-  RecordWriter();
+  // How a play is written: SaveRecord, or in tests a double.
+  using Save = std::function<void(const RecordSnapshot&, const std::filesystem::path&)>;
+  explicit RecordWriter(Save save = SaveRecord);
   ~RecordWriter();  // writes what was handed over, then ends
   RecordWriter(const RecordWriter&) = delete;
   RecordWriter& operator=(const RecordWriter&) = delete;
 
   // How a save ended: `failure` names the file and why it could not be written, or is empty
-  // when the play was written.
+  // when the play was written. Whatever the save throws is a failure of that save: the writer
+  // goes on and the program with it.
   struct Outcome {
     std::string failure;
     bool saved() const { return failure.empty(); }
@@ -38,11 +42,14 @@ class RecordWriter {
   std::vector<Outcome> takeOutcomes();
   // Waits until every save handed over is written, then takes the outcomes.
   std::vector<Outcome> finish();
+  // A save handed over is waiting or being written.
+  bool busy() const;
 
  private:
   void run();
 
-  std::mutex mutex_;
+  const Save save_;
+  mutable std::mutex mutex_;
   std::condition_variable changed_;
   std::optional<std::pair<RecordSnapshot, std::filesystem::path>> waiting_;
   bool writing_ = false;
