@@ -24,7 +24,10 @@ using Clock = std::chrono::steady_clock;
 class NoMessages : public tallix::window::Messages {
  public:
   void show(QWidget*, const QString&, const QString&) override {}
-  bool ask(QWidget*, const QString&, const QString&, const QString&) override { return false; }
+  tallix::SessionView::Answer ask(QWidget*, const QString&, const QString&,
+                                  const QString&) override {
+    return tallix::SessionView::Answer::none;
+  }
 };
 
 // A play of 3,000 games with a bonus every 150: its counters, bars, graph and bonus list.

@@ -45,7 +45,10 @@ class IdlePort : public tallix::bench::IdlePort,
   std::string showOpen(const std::string&) override { return {}; }
   std::string showSave(const std::string&) override { return {}; }
   void show(QWidget*, const QString&, const QString&) override {}
-  bool ask(QWidget*, const QString&, const QString&, const QString&) override { return false; }
+  tallix::SessionView::Answer ask(QWidget*, const QString&, const QString&,
+                                  const QString&) override {
+    return tallix::SessionView::Answer::none;
+  }
 };
 
 double cpuSeconds() {

@@ -32,7 +32,10 @@ class Unused : public tallix::FileDialog, public tallix::window::Messages {
   std::string showOpen(const std::string&) override { return {}; }
   std::string showSave(const std::string&) override { return {}; }
   void show(QWidget*, const QString&, const QString&) override {}
-  bool ask(QWidget*, const QString&, const QString&, const QString&) override { return false; }
+  tallix::SessionView::Answer ask(QWidget*, const QString&, const QString&,
+                                  const QString&) override {
+    return tallix::SessionView::Answer::none;
+  }
 };
 
 constexpr std::int64_t kTenInTheMorningMs = 10 * 3600 * 1000;

@@ -533,6 +533,30 @@ tallix.ini がなければ、コメント付きの見本から作ります。
         <source>no COM port answers as the serial bridge (is the board plugged in, with the bridge sketch on it? Device Manager lists its port under &quot;Ports (COM &amp; LPT)&quot;; device= in tallix.ini names it)</source>
         <translation>シリアルブリッジとして応答する COM ポートがありません（ボードはつながっていて、ブリッジのスケッチが書き込まれていますか。ボードのポートはデバイス マネージャーの「ポート (COM と LPT)」に出ています。tallix.ini の device= でそのポートを指定できます）</translation>
     </message>
+    <message>
+        <source>an unexpected error of the input</source>
+        <translation>入力の予期しないエラー</translation>
+    </message>
+    <message>
+        <source>%1: not enough memory</source>
+        <translation>%1: メモリが足りません</translation>
+    </message>
+    <message>
+        <source>%1: an unexpected error</source>
+        <translation>%1: 予期しないエラー</translation>
+    </message>
+    <message>
+        <source>The play could not be saved: %1. It was kept as %2 instead; 読込み brings it back.</source>
+        <translation>遊技を保存できませんでした: %1。代わりに %2 として残しました。読込みで戻せます。</translation>
+    </message>
+    <message>
+        <source>Discard the play? It is in no file, and cannot be brought back.</source>
+        <translation>遊技を破棄しますか？ どのファイルにも残っていないので、元に戻せません。</translation>
+    </message>
+    <message>
+        <source>Keep it</source>
+        <translation>破棄しない</translation>
+    </message>
 </context>
 <context>
     <name>Window</name>

@@ -1,5 +1,6 @@
 #include "places.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -29,6 +30,45 @@ std::string folderFromEnv(const GetEnv& getEnv, const char* name) {
   return withSeparator(value);
 }
 
+#ifndef _WIN32
+// An XDG base directory: the variable, else the folder under the home folder.
+std::string base(const GetEnv& getEnv, const char* name, const char* underHome) {
+  const std::string dir = folderFromEnv(getEnv, name);
+  const std::string home = folderFromEnv(getEnv, "HOME");
+  return dir.empty() && !home.empty() ? home + underHome : dir;
+}
+#endif
+
+// The folder an installed program keeps its play in, or "" without a home folder.
+std::string installedDataDir(const GetEnv& getEnv) {
+#ifdef _WIN32
+  const std::string appData = folderFromEnv(getEnv, "APPDATA");
+  return appData.empty() ? appData : appData + "Tallix" + kSeparator;
+#else
+  const std::string data = base(getEnv, "XDG_DATA_HOME", ".local/share/");
+  return data.empty() ? data : data + "tallix/";
+#endif
+}
+
+Places placesOf(const std::string& programDir, const std::string& dataDirOption,
+                const GetEnv& getEnv) {
+  // Made absolute now: the session makes the program directory current.
+  if (!dataDirOption.empty())
+    return Places::in(std::filesystem::absolute(pathOf(dataDirOption)).string());
+  std::error_code ignored;
+  if (std::filesystem::exists(pathOf(withSeparator(programDir) + "tallix.ini"), ignored)) {
+    return Places::in(programDir);
+  }
+  const std::string installed = installedDataDir(getEnv);
+#ifdef _WIN32
+  return Places::in(installed.empty() ? programDir : installed);
+#else
+  const std::string config = base(getEnv, "XDG_CONFIG_HOME", ".config/");
+  if (config.empty() || installed.empty()) return Places::in(programDir);
+  return {config + "tallix/tallix.ini", installed};
+#endif
+}
+
 }  // namespace
 
 Places Places::in(std::string dir) {
@@ -38,27 +78,21 @@ Places Places::in(std::string dir) {
 
 Places findPlaces(const std::string& programDir, const std::string& dataDirOption,
                   const GetEnv& getEnv) {
-  // Made absolute now: the session makes the program directory current.
-  if (!dataDirOption.empty())
-    return Places::in(std::filesystem::absolute(pathOf(dataDirOption)).string());
-  std::error_code ignored;
-  if (std::filesystem::exists(pathOf(withSeparator(programDir) + "tallix.ini"), ignored)) {
-    return Places::in(programDir);
-  }
+  Places places = placesOf(programDir, dataDirOption, getEnv);
 #ifdef _WIN32
-  const std::string appData = folderFromEnv(getEnv, "APPDATA");
-  return Places::in(appData.empty() ? programDir : appData + "Tallix");
+  const std::string home = folderFromEnv(getEnv, "USERPROFILE");
+  const std::string temp = folderFromEnv(getEnv, "TEMP");
 #else
   const std::string home = folderFromEnv(getEnv, "HOME");
-  auto base = [&](const char* name, const char* underHome) {
-    const std::string dir = folderFromEnv(getEnv, name);
-    return dir.empty() && !home.empty() ? home + underHome : dir;
-  };
-  const std::string config = base("XDG_CONFIG_HOME", ".config/");
-  const std::string data = base("XDG_DATA_HOME", ".local/share/");
-  if (config.empty() || data.empty()) return Places::in(programDir);
-  return {config + "tallix/tallix.ini", data + "tallix/"};
+  const std::string tmpdir = folderFromEnv(getEnv, "TMPDIR");
+  const std::string temp = tmpdir.empty() ? "/tmp/" : tmpdir;
 #endif
+  for (const std::string& dir : {installedDataDir(getEnv), home, temp}) {
+    std::vector<std::string>& named = places.rescueDirs;
+    if (!dir.empty() && std::find(named.begin(), named.end(), dir) == named.end())
+      named.push_back(dir);
+  }
+  return places;
 }
 
 }  // namespace tallix

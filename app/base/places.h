@@ -9,11 +9,16 @@
 //                           Windows: both in %APPDATA%\Tallix
 //
 // Without a home folder either (no HOME, no APPDATA) the files stay beside the program.
+//
+// Where a play goes that its own folder cannot take at the close (a full disk, a USB stick
+// pulled out), after the past plays beside the record: the folder an installed program keeps
+// the play in, the home folder, the system's temporary folder.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace tallix {
 
@@ -24,6 +29,9 @@ struct Places {
 
   std::string settingsFile;  // the path of tallix.ini
   std::string dataDir;       // the play's folder, with a trailing separator
+  // The folders of a rescued play, in the order they are tried, each with a trailing separator;
+  // none unless findPlaces() names them.
+  std::vector<std::string> rescueDirs{};
 
   // Both in one folder, given with or without a trailing separator.
   static Places in(std::string dir);

@@ -16,4 +16,11 @@ namespace tallix {
 std::filesystem::path archivePlay(const RecordSnapshot& play, const std::filesystem::path& folder,
                                   std::time_t when);
 
+// A play that could not be saved where it belongs, written to a folder that is not a folder of
+// past plays (a home folder, the temporary folder) as "tallix-" and `when`'s local date and time
+// with ".log", under a name that overwrites nothing as above. Returns the file written; throws
+// FileError when it cannot be written.
+std::filesystem::path rescuePlay(const RecordSnapshot& play, const std::filesystem::path& folder,
+                                 std::time_t when);
+
 }  // namespace tallix

@@ -11,6 +11,7 @@
 #include "base/settings.h"
 #include "port/input_kinds.h"
 #include "port/input_settings.h"
+#include "records/archive.h"
 #include "records/record.h"
 #include "simulation/machine_description.h"
 
@@ -266,7 +267,7 @@ void Session::noteSaves(const std::vector<RecordWriter::Outcome>& outcomes) {
   }
 }
 
-void Session::stop() {
+void Session::stop(Ending ending) {
   if (!started_ || closed_) return;
   closed_ = true;
   if (sampler_) sampler_->stop();
@@ -281,20 +282,61 @@ void Session::stop() {
   count();
   if (ownsRecord_) writer_.save(RecordSnapshot(counter_), recordPath());
   const std::vector<RecordWriter::Outcome> outcomes = writer_.finish();
-  if (!problems.empty()) view_.message(joined(problems));
+  if (!problems.empty() && ending == Ending::closed) view_.message(joined(problems));
   // Only the last save counts: it holds the play as it stands at the close.
-  if (!outcomes.empty() && !outcomes.back().saved()) saveElsewhere(outcomes.back().failure);
+  if (!outcomes.empty() && !outcomes.back().saved()) lastChance(outcomes.back().failure, ending);
   lock_.reset();  // the record is free for the next program, and its lock file gone
 }
 
+void Session::lastChance(const std::string& why, Ending ending) {
+  if (const auto kept = rescue()) {
+    const std::string said = Say::tr(
+        "The play could not be saved: %1. It was kept as %2 instead; 読込み brings it back.",
+        {why, kept->string()});
+    if (ending == Ending::closed) {
+      view_.message(said);
+    } else {
+      view_.notice(said);
+    }
+  } else if (ending == Ending::closed) {
+    saveElsewhere(why);
+  }
+}
+
+std::optional<std::filesystem::path> Session::rescue() {
+  const RecordSnapshot play(counter_);
+  const std::time_t now = std::time(nullptr);
+  try {
+    return archivePlay(play, pastPlaysFolder(), now);
+  } catch (const std::exception&) {  // the play's own folder is what failed, likely
+  }
+  for (const std::string& dir : env_.places.rescueDirs) {
+    try {
+      return rescuePlay(play, pathOf(dir), now);
+    } catch (const std::exception&) {  // the next place
+    }
+  }
+  return std::nullopt;
+}
+
 void Session::saveElsewhere(std::string why) {
-  // Until the play is saved where the player chooses, or the player lets it go.
-  while (env_.dialog != nullptr &&
-         view_.ask(Say::tr("The play could not be saved: %1", {why}), Say::tr("Save elsewhere…"),
-                   Say::tr("Discard the play"))) {
-    const CommandOutcome saved = tallix::Command5_Click(counter_, *env_.dialog, dataFolder());
-    if (!saved.done.empty()) return;
-    if (!saved.failure.empty()) why = saved.failure;
+  // Until the play is saved where the player chooses, or the player lets it go on purpose: a
+  // question closed without an answer is asked again.
+  while (env_.dialog != nullptr) {
+    const SessionView::Answer answer =
+        view_.ask(Say::tr("The play could not be saved: %1", {why}), Say::tr("Save elsewhere…"),
+                  Say::tr("Discard the play"));
+    if (answer == SessionView::Answer::yes) {
+      const CommandOutcome saved = tallix::Command5_Click(counter_, *env_.dialog, dataFolder());
+      if (!saved.done.empty()) return;
+      if (!saved.failure.empty()) why = saved.failure;
+    } else if (answer == SessionView::Answer::no &&
+               view_.ask(Say::tr("Discard the play? It is in no file, and cannot be brought "
+                                 "back."),
+                         Say::tr("Discard the play"),
+                         Say::tr("Keep it")) == SessionView::Answer::yes) {
+      return;
+    }
   }
 }
 

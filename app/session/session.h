@@ -15,8 +15,10 @@
 //   commands  Clear, Load and Save, after counting everything sampled before them; a clear
 //             keeps the play in the past plays first
 //   stop()    sampling stopped; port library stopped (KIRVO_Stop); what was sampled counted;
-//             the play saved to its record, or where the player chooses when that fails; the
-//             record's lock released
+//             the play saved to its record; when that fails, kept without a question in the
+//             first place that takes it (the past plays, the user's folders, the temporary
+//             folder), and only when none does, saved where the player chooses; the record's
+//             lock released
 //
 // The caller's thread (the window's) runs all of this. The sampler pushes changes into the
 // queue from its own thread, and the record writer saves snapshots of the play on another, so
@@ -55,8 +57,10 @@ class SessionView {
   // A message with an OK button only; returns once the player has dismissed it. `detail`,
   // when not empty, stands beneath the text.
   virtual void message(const std::string& text, const std::string& detail = {}) = 0;
-  // A question with two answers; true when the player takes `yes`.
-  virtual bool ask(const std::string& text, const std::string& yes, const std::string& no) = 0;
+  // A question with two buttons, and what the player did with it: pressed one of them, or
+  // neither (Escape, the title bar's close box, a question that could not be shown at all).
+  enum class Answer { yes, no, none };
+  virtual Answer ask(const std::string& text, const std::string& yes, const std::string& no) = 0;
   // A line on the panel's notice line: how the program runs (not counting, a record kept
   // aside, a save that failed), which lasts until the player dismisses it; or what a command
   // did (saved, cleared), which passes after a few seconds.
@@ -98,15 +102,21 @@ class Session {
   // message has been shown and exitStatus() is 1.
   bool start();
   void pump();
+  // How the program ends: closed by the player, who can be told and asked what becomes of a
+  // play that could not be saved; or from outside (a stop signal, the end of Windows' session),
+  // where nothing can wait for a player, so a play that could not be saved is only kept aside.
+  enum class Ending { closed, fromOutside };
   // Shutdown, after a start-up; runs once, whatever calls it. Problems (a failed save) are
-  // shown as a message.
-  void stop();
+  // shown as a message when the player closed the program.
+  void stop(Ending ending = Ending::closed);
 
   void Command3_Click();  // クリア
   void Command4_Click();  // 読込み
   void Command5_Click();  // 保存
 
   bool sampling() const { return sampler_ && !sampler_->ended(); }
+  // A save of the play is waiting to be written or being written.
+  bool saving() const { return writer_.busy(); }
   int exitStatus() const { return exitStatus_; }
   // The input the settings name, whose raw inputs the pin monitor shows; null for the
   // simulated machine and when nothing is polled.
@@ -131,6 +141,8 @@ class Session {
   void restorePlay();
   std::optional<SettingModel> settingModel(const EstimateSettings& estimate);
   void report(const CommandOutcome& outcome);
+  void lastChance(const std::string& why, Ending ending);
+  std::optional<std::filesystem::path> rescue();
   void saveElsewhere(std::string why);
   void count();  // the changes sampled so far
   void saveWhenChanged();

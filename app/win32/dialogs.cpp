@@ -55,21 +55,23 @@ void showMessage(HWND owner, const std::wstring& text, const std::wstring& detai
               MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
 }
 
-bool ask(HWND owner, const std::wstring& text, const std::wstring& yes, const std::wstring& no) {
+SessionView::Answer ask(HWND owner, const std::wstring& text, const std::wstring& yes,
+                        const std::wstring& no) {
   const TASKDIALOG_BUTTON buttons[] = {{IDYES, yes.c_str()}, {IDNO, no.c_str()}};
   TASKDIALOGCONFIG config{};
   config.cbSize = sizeof config;
   config.hwndParent = shownOwner(owner);
-  config.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION;
   config.pszWindowTitle = kCaption;
   config.pszMainIcon = TD_WARNING_ICON;
   config.pszContent = text.c_str();
   config.cButtons = 2;
   config.pButtons = buttons;
   config.nDefaultButton = IDYES;
-  int pressed = IDNO;
-  TaskDialogIndirect(&config, &pressed, nullptr, nullptr);
-  return pressed == IDYES;
+  int pressed = 0;
+  if (FAILED(TaskDialogIndirect(&config, &pressed, nullptr, nullptr)))
+    return SessionView::Answer::none;
+  if (pressed == IDYES) return SessionView::Answer::yes;
+  return pressed == IDNO ? SessionView::Answer::no : SessionView::Answer::none;
 }
 
 std::string FileDialogs::showOpen(const std::string& directory) {

@@ -7,14 +7,18 @@
 #include <string>
 
 #include "records/commands.h"
+#include "session/session.h"
 
 namespace tallix::win32 {
 
 // A message with an OK button only and the program's title as caption; `detail`, when not empty,
 // stands beneath the text. Returns when the player has dismissed it.
 void showMessage(HWND owner, const std::wstring& text, const std::wstring& detail = {});
-// A question with two buttons; true when the player takes `yes`.
-bool ask(HWND owner, const std::wstring& text, const std::wstring& yes, const std::wstring& no);
+// A question with two buttons, and which of them the player pressed. Only the buttons end it
+// (no Escape, no close box), since `no` may be what cannot be undone; none when it could not be
+// shown.
+SessionView::Answer ask(HWND owner, const std::wstring& text, const std::wstring& yes,
+                        const std::wstring& no);
 
 // The open and save dialogs of the record commands: filter "*.log" (the open dialog also offers
 // every file), opened in the folder given; a name typed without an extension is saved as a .log,

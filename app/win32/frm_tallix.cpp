@@ -73,10 +73,10 @@ bool FrmTallix::Form_Load() {
   return runs;
 }
 
-void FrmTallix::Form_Unload() {
+void FrmTallix::Form_Unload(Session::Ending ending) {
   if (std::exchange(unloaded_, true)) return;
   KillTimer(hwnd_, kDisplayTimer);
-  session_.stop();
+  session_.stop(ending);
 }
 
 void FrmTallix::Command3_Click() {
@@ -201,7 +201,8 @@ void FrmTallix::message(const std::string& text, const std::string& detail) {
   showMessage(hwnd_, translated(text), translated(detail));
 }
 
-bool FrmTallix::ask(const std::string& text, const std::string& yes, const std::string& no) {
+SessionView::Answer FrmTallix::ask(const std::string& text, const std::string& yes,
+                                   const std::string& no) {
   return win32::ask(hwnd_, translated(text), translated(yes), translated(no));
 }
 
@@ -278,7 +279,7 @@ LRESULT FrmTallix::handle(UINT message, WPARAM w, LPARAM l) {
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:  // log-off or shut-down: the process ends when this returns
-      if (w) Form_Unload();
+      if (w) Form_Unload(Session::Ending::fromOutside);
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);

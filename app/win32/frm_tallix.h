@@ -9,7 +9,7 @@
 //                  digit cells, history, graph) are drawn again
 //   buttons        the session's Command3/4/5_Click, then render()
 //   close          Form_Unload: session.stop(), which saves the play; also when Windows ends the
-//                  session (log-off, shut-down: WM_ENDSESSION)
+//                  session (log-off, shut-down: WM_ENDSESSION), then without a question
 //   keys, menu     Ctrl+H and Ctrl+M, or the context menu: the history window, the pin monitor
 //
 // A window thread held up (a dialog, a slow redraw) delays the display, never the sampling.
@@ -55,7 +55,9 @@ class FrmTallix : private SessionView {
   // port library is missing): the message has been shown and exitStatus() is 1.
   bool Form_Load();
   // Shutdown; closing the window runs it, once.
-  void Form_Unload();
+  // Shutdown, once. Ended by Windows (log-off, shut-down), it asks nothing: the process ends as
+  // soon as it returns.
+  void Form_Unload(Session::Ending ending = Session::Ending::closed);
 
   void Command3_Click();  // クリア
   void Command4_Click();  // 読込み
@@ -84,7 +86,7 @@ class FrmTallix : private SessionView {
   void showSettingsMessages();
 
   void message(const std::string& text, const std::string& detail) override;
-  bool ask(const std::string& text, const std::string& yes, const std::string& no) override;
+  Answer ask(const std::string& text, const std::string& yes, const std::string& no) override;
   void notice(const std::string& text, Notice kind) override;
 
   FileDialogs dialogs_;

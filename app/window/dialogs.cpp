@@ -18,14 +18,18 @@ void MessageBoxes::show(QWidget* parent, const QString& text, const QString& det
   box.exec();
 }
 
-bool MessageBoxes::ask(QWidget* parent, const QString& text, const QString& yes,
-                       const QString& no) {
+SessionView::Answer MessageBoxes::ask(QWidget* parent, const QString& text, const QString& yes,
+                                      const QString& no) {
   QMessageBox box(QMessageBox::Warning, kCaption, text, QMessageBox::NoButton, parent);
   QPushButton* accept = box.addButton(yes, QMessageBox::AcceptRole);
-  box.addButton(no, QMessageBox::RejectRole);
+  // A box with no button of the reject role has no escape button: Escape and the close box
+  // leave it open.
+  QPushButton* refuse = box.addButton(no, QMessageBox::DestructiveRole);
   box.setDefaultButton(accept);
   box.exec();
-  return box.clickedButton() == accept;
+  if (box.clickedButton() == accept) return SessionView::Answer::yes;
+  if (box.clickedButton() == refuse) return SessionView::Answer::no;
+  return SessionView::Answer::none;
 }
 
 std::string QtFileDialog::showOpen(const std::string& directory) {

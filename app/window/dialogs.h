@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "records/commands.h"
+#include "session/session.h"
 
 namespace tallix::window {
 
@@ -17,14 +18,19 @@ class Messages {
   // A message with an OK button only and the program's title as caption; `detail`, when not
   // empty, stands beneath the text. Returns when the player has dismissed it.
   virtual void show(QWidget* parent, const QString& text, const QString& detail = {}) = 0;
-  // A question with two buttons; true when the player presses `yes`.
-  virtual bool ask(QWidget* parent, const QString& text, const QString& yes, const QString& no) = 0;
+  // A question with two buttons, and which of them the player pressed (none when the question
+  // ended without either).
+  virtual SessionView::Answer ask(QWidget* parent, const QString& text, const QString& yes,
+                                  const QString& no) = 0;
 };
 
 class MessageBoxes : public Messages {
  public:
   void show(QWidget* parent, const QString& text, const QString& detail) override;
-  bool ask(QWidget* parent, const QString& text, const QString& yes, const QString& no) override;
+  // Only the two buttons end the question: Escape and the close box do nothing, since `no` may
+  // be what cannot be undone.
+  SessionView::Answer ask(QWidget* parent, const QString& text, const QString& yes,
+                          const QString& no) override;
 };
 
 // The open and save dialogs of the Load and Save buttons: filter "*.log", shown over the

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QPushButton>
+#include <utility>
 
 #include "base/say.h"
 #include "coin_chart.h"
@@ -110,11 +111,12 @@ void FrmTallix::serve() {
   notice(Say::tr("The live view is at %1", {live_->url()}), Notice::passing);
 }
 
-void FrmTallix::Form_Unload() {
+void FrmTallix::Form_Unload(Session::Ending ending) {
+  if (std::exchange(unloading_, true)) return;
   display_.stop();
   publisher_.stop();
   live_.reset();
-  session_.stop();
+  session_.stop(ending);
 }
 
 void FrmTallix::Command3_Click() {
@@ -129,6 +131,7 @@ void FrmTallix::Command4_Click() {
 
 void FrmTallix::Command5_Click() {
   session_.Command5_Click();
+  render();
 }
 
 void FrmTallix::render() {
@@ -147,7 +150,8 @@ void FrmTallix::message(const std::string& text, const std::string& detail) {
   messages_.show(this, translated(text), translated(detail));
 }
 
-bool FrmTallix::ask(const std::string& text, const std::string& yes, const std::string& no) {
+SessionView::Answer FrmTallix::ask(const std::string& text, const std::string& yes,
+                                   const std::string& no) {
   return messages_.ask(this, translated(text), translated(yes), translated(no));
 }
 

@@ -8,7 +8,8 @@
 //                  panel's revisions against those last drawn, and only changed areas (texts,
 //                  digit groups, history, chart) touch their widgets
 //   buttons        the session's Command3/4/5_Click, then render()
-//   close          Form_Unload: session.stop(), which saves the play
+//   close          Form_Unload: session.stop(), which saves the play (a stop signal ends it
+//                  the same way, without a question)
 //   live view      with --serve or [serve] port=, the figures served to browsers from start-up
 //                  by a server on its own thread; every tenth of a second the window hands it
 //                  what changed (LiveServer::publish)
@@ -62,8 +63,11 @@ class FrmTallix : public QWidget, private SessionView {
   // Start-up, before the window is first shown. Returns false when the program cannot run
   // (the port library is missing): the message has been shown and exitStatus() is 1.
   bool Form_Load();
-  // Shutdown; closing the window runs it, once.
-  void Form_Unload();
+  // Shutdown; closing the window runs it, once. Ended from outside (a stop signal), it asks
+  // nothing.
+  void Form_Unload(Session::Ending ending = Session::Ending::closed);
+  // Shutdown has begun (and may be waiting for the player's answer).
+  bool unloading() const { return unloading_; }
 
   void Command3_Click();  // クリア
   void Command4_Click();  // 読込み
@@ -87,7 +91,7 @@ class FrmTallix : public QWidget, private SessionView {
 
  private:
   void message(const std::string& text, const std::string& detail) override;
-  bool ask(const std::string& text, const std::string& yes, const std::string& no) override;
+  Answer ask(const std::string& text, const std::string& yes, const std::string& no) override;
   void notice(const std::string& text, Notice kind) override;
   void serve();
 
@@ -108,6 +112,7 @@ class FrmTallix : public QWidget, private SessionView {
   QTimer display_;
   std::optional<Panel::Revisions> shown_;
   bool settingsShown_ = false;
+  bool unloading_ = false;
 };
 
 }  // namespace tallix::window

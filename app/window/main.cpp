@@ -4,9 +4,11 @@
 //   tallix [--simulate[=SPEED] [--seed N] [--machine FILE] [--setting N]] [--record-trace FILE]
 //          [--serve[=PORT]] [--data-dir DIR] | --help | --version
 //
-// The window reads the parallel port through the port library, or with --simulate the built-in
-// simulated machine (no port library, no port access); --record-trace appends every change of
-// the port byte that is counted to a trace file. --help and --version answer without a display.
+// The window counts from the input tallix.ini names ([input] source=: the parallel port
+// through the port library, the serial bridge, the USB I/O board, GPIO), or with --simulate the
+// built-in simulated machine (no port library, no port access); --record-trace appends every
+// change of the port byte that is counted to a trace file. --help and --version answer without
+// a display.
 #include <QApplication>
 #include <QSocketNotifier>
 #include <cstdlib>
@@ -53,8 +55,10 @@ volatile std::sig_atomic_t startingUp = 1;
 // SIGINT. They are held back from the start of the program until the window can take them
 // (every thread started meanwhile inherits that). During the window's start-up they end the
 // program at once: nothing has been counted, so there is nothing to save, and a message box
-// waiting for the player must not hold the end back. Afterwards they close the window as its
-// close box does, so the play is saved, and end every event loop, also that of a message box.
+// waiting for the player must not hold the end back. Afterwards they end the window without a
+// question: the play is saved, or kept aside where it cannot be. A signal while the player's own
+// close is waiting for an answer leaves that question open: it comes only when the play could
+// be kept nowhere, and ending then would lose it.
 sigset_t stopSignals() {
   sigset_t set;
   sigemptyset(&set);
@@ -62,13 +66,17 @@ sigset_t stopSignals() {
   return set;
 }
 
-void closeOnStopSignals(QWidget& window) {
+void endOnStopSignals(tallix::window::FrmTallix& window) {
   int fds[2];
-  if (socketpair(AF_UNIX, SOCK_STREAM, 0, fds) != 0) return;
+  if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds) != 0) return;
   stopSignalFd = fds[0];
-  auto* notifier = new QSocketNotifier(fds[1], QSocketNotifier::Read, &window);
-  QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
-    window.close();
+  const int readEnd = fds[1];
+  auto* notifier = new QSocketNotifier(readEnd, QSocketNotifier::Read, &window);
+  QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window, readEnd] {
+    char taken[64];  // the signals so far, so that the notifier rests until the next
+    [[maybe_unused]] const auto n = read(readEnd, taken, sizeof taken);
+    if (window.unloading()) return;
+    window.Form_Unload(tallix::Session::Ending::fromOutside);
     QApplication::exit(0);
   });
   struct sigaction action {};
@@ -127,7 +135,7 @@ int main(int argc, char** argv) {
        tallix::window::settingsSample(), options.serve, launch->model()});
   dialog.attachTo(&frmTallix);
 #ifndef _WIN32
-  closeOnStopSignals(frmTallix);
+  endOnStopSignals(frmTallix);
 #endif
   const std::string record = frmTallix.session().recordPath().string();
   if (tallix::window::bringForward(record)) {

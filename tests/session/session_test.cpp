@@ -47,16 +47,16 @@ class FakeView : public SessionView {
     notices.push_back(text);
     if (kind == Notice::passing) passing.push_back(text);
   }
-  // Notes the question and answers it from `answers`, "no" once they run out.
-  bool ask(const std::string& text, const std::string&, const std::string&) override {
+  // Notes the question and answers it from `answers`; once they run out, the play is let go.
+  Answer ask(const std::string& text, const std::string&, const std::string&) override {
     questions.push_back(text);
-    if (answers.empty()) return false;
-    const bool yes = answers.front();
+    if (answers.empty()) return text.rfind("Discard the play?", 0) == 0 ? Answer::yes : Answer::no;
+    const Answer answer = answers.front();
     answers.erase(answers.begin());
-    return yes;
+    return answer;
   }
   std::vector<std::string> passing, questions;
-  std::vector<bool> answers;
+  std::vector<Answer> answers;
   bool noticed(const std::string& part) const {
     return std::any_of(notices.begin(), notices.end(),
                        [&](const std::string& n) { return n.find(part) != std::string::npos; });
@@ -74,9 +74,11 @@ class SessionTest : public ::testing::Test {
     session.reset();
     port = std::make_unique<FakePort>();
     view = FakeView{};
+    Places places = Places::in(folder);
+    places.rescueDirs = rescueDirs;
     session = std::make_unique<Session>(
-        SessionEnvironment{machine != nullptr ? nullptr : port.get(), machine, &dialog,
-                           Places::in(folder), trace, [this] { return now; }},
+        SessionEnvironment{machine != nullptr ? nullptr : port.get(), machine, &dialog, places,
+                           trace, [this] { return now; }},
         view);
     return *session;
   }
@@ -103,6 +105,7 @@ class SessionTest : public ::testing::Test {
 
   TempDir dir;
   std::string folder = dir.path().string() + "/";  // the places, as the program holds names
+  std::vector<std::string> rescueDirs;             // none beyond the past plays, unless set
   std::unique_ptr<FakePort> port;
   FakeView view;
   FakeDialog dialog;
@@ -191,9 +194,7 @@ TEST_F(SessionTest, AnEvenPortStartWritesTheControlByteOnceAndSamplesTheDataRegi
     EXPECT_TRUE(view.messages.empty());
     EXPECT_TRUE(view.notices.empty());
     session->stop();
-    const int reads = port->reads;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    EXPECT_EQ(port->reads, reads);  // no read after the stop
+    EXPECT_FALSE(session->sampling());
   }
 }
 
@@ -321,21 +322,100 @@ TEST_F(SessionTest, ARecordThatFailsToLoadIsKeptAsideAndSaid) {
   EXPECT_EQ(saved("r0"), "1");  // a fresh record beside it
 }
 
-TEST_F(SessionTest, AFailedSaveAtTheCloseSaysWhyAndOffersToSaveElsewhere) {
+// The last chance: a play its record cannot take at the close is kept without a question in the
+// first place that takes it; only when none does is the player asked, and only a discard that
+// the player confirms lets it go. A question closed without an answer (Escape, the close box, a
+// question that could not be shown) is asked again.
+TEST_F(SessionTest, APlayTheRecordCannotTakeAtTheCloseIsKeptElsewhereOrAskedForUntilDiscarded) {
+  using Answer = SessionView::Answer;
+  const std::filesystem::path home = dir / "home";  // a home folder's rescued play
+  const std::string kept = (dir / "kept.log").string();
+  const struct {
+    const char* what;
+    Session::Ending ending;
+    std::vector<std::string> blocked;  // the places taken by a file, so no folder is made there
+    std::vector<Answer> answers;
+    std::vector<std::string> dialog;
+    std::string keptIn;  // the folder the play is found in, or "" when it is nowhere
+    std::size_t questions;
+  } rows[] = {
+      {"the past plays", Session::Ending::closed, {}, {}, {}, "plays", 0},
+      {"the next place", Session::Ending::closed, {"plays", "data"}, {}, {}, "home", 0},
+      {"ended from outside", Session::Ending::fromOutside, {}, {}, {}, "plays", 0},
+      {"ended from outside, no place",
+       Session::Ending::fromOutside,
+       {"plays", "data", "home"},
+       {},
+       {},
+       "",
+       0},
+      {"saved where the player chooses after Escapes and a discard not confirmed",
+       Session::Ending::closed,
+       {"plays", "data", "home"},
+       {Answer::none, Answer::no, Answer::none, Answer::no, Answer::no, Answer::yes},
+       {kept},
+       "kept.log",
+       6},
+      {"a save elsewhere that fails asks again",
+       Session::Ending::closed,
+       {"plays", "data", "home"},
+       {Answer::yes, Answer::yes},
+       {(dir / "none" / "x.log").string(), kept},
+       "kept.log",
+       2},
+      {"discarded when confirmed",
+       Session::Ending::closed,
+       {"plays", "data", "home"},
+       {Answer::no, Answer::yes},
+       {},
+       "",
+       2},
+  };
   writeIni(kIni);
-  start();
-  pulse(kCoinIn);
-  std::filesystem::create_directory(dir / "hist.log");  // cannot be replaced by a file
-  // The player picks a folder that does not exist, then a file that can be written.
-  view.answers = {true, true};
-  dialog.answers = {(dir / "none" / "x.log").string(), (dir / "kept.log").string()};
-  session->stop();
-  ASSERT_EQ(view.questions.size(), 2u);
-  const std::string& first = view.questions[0];
-  EXPECT_EQ(first.rfind("The play could not be saved: " + appDir() + "hist.log: ", 0), 0u) << first;
-  EXPECT_EQ(view.questions[1], "The play could not be saved: " + (dir / "none" / "x.log").string() +
-                                   ": No such file or directory");
-  EXPECT_EQ(saved("in_count", "kept.log"), "1");
+  // The places after the past plays, as findPlaces names them.
+  rescueDirs = {(dir / "data").string() + "/", home.string() + "/"};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    for (const char* place : {"plays", "data", "home", "kept.log", "hist.log"}) {
+      std::filesystem::remove_all(dir / place);
+    }
+    start();
+    pulse(kCoinIn);
+    std::filesystem::create_directory(dir / "hist.log");  // cannot be replaced by a file
+    for (const std::string& place : row.blocked) writeBytes(dir / place, "");
+    view.answers = row.answers;
+    dialog.answers = row.dialog;
+    session->stop(row.ending);
+    EXPECT_EQ(view.questions.size(), row.questions);
+    std::vector<std::filesystem::path> found;
+    for (const char* place : {"plays", "data", "home"}) {
+      if (!std::filesystem::is_directory(dir / place)) continue;
+      for (const auto& entry : std::filesystem::directory_iterator(dir / place)) {
+        if (entry.path().extension() == ".log") found.push_back(entry.path());
+      }
+    }
+    if (std::filesystem::exists(kept)) found.push_back(kept);
+    if (row.keptIn[0] == '\0') {
+      EXPECT_TRUE(found.empty());
+      continue;
+    }
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(ProfileFile::load(found[0]).value("data", "in_count"), "1");
+    EXPECT_EQ(*found[0].lexically_relative(dir.path()).begin(), row.keptIn) << found[0];
+    // Kept without a question: the player is told where, when there is a player to tell.
+    if (row.questions == 0) {
+      const bool told = row.ending == Session::Ending::closed;
+      ASSERT_EQ(view.messages.size(), told ? 1u : 0u);
+      if (told) {
+        EXPECT_NE(view.messages[0].text.find(found[0].string()), std::string::npos);
+      }
+      EXPECT_EQ(view.noticed(found[0].string()), !told);
+    }
+  }
+  // What the question says: the record that failed and why, then the place the player chose.
+  EXPECT_EQ(view.questions[0].rfind("The play could not be saved: " + appDir() + "hist.log: ", 0),
+            0u)
+      << view.questions[0];
 #ifndef _WIN32
   // Unwritable from the start (a link into a folder that is not there): said at once.
   std::filesystem::remove(dir / "hist.log");
@@ -392,7 +472,7 @@ TEST_F(SessionTest, ThePlayIsSavedEveryMinuteWhileItChanges) {
   writeBytes(dir / "hist.log", "unchanged play");
   now = 3 * Session::kSaveEveryMs;
   session->pump();
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_TRUE(eventually([&] { return !session->saving(); }));
   EXPECT_EQ(readBytes(dir / "hist.log"), "unchanged play");  // no needless write
 }
 
@@ -452,7 +532,7 @@ TEST_F(SessionTest, AFailedSaveIsSaidOnceAndTriedAgainEveryMinuteUntilItSucceeds
     }));
     now += Session::kSaveEveryMs;  // tried again, and failing again
     session->pump();
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_TRUE(eventually([&] { return !session->saving(); }));
     session->pump();
     cause.mend();
     now += Session::kSaveEveryMs;  // the play has not changed since the failure

@@ -27,9 +27,9 @@ class NoView : public SessionView {
  public:
   std::vector<std::string> notices;
   void message(const std::string& text, const std::string&) override { ADD_FAILURE() << text; }
-  bool ask(const std::string& text, const std::string&, const std::string&) override {
+  Answer ask(const std::string& text, const std::string&, const std::string&) override {
     ADD_FAILURE() << text;
-    return false;
+    return Answer::no;
   }
   void notice(const std::string& text, Notice) override { notices.push_back(text); }
 };

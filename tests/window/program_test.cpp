@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "base/profile.h"
 #include "support/run.h"
@@ -36,6 +37,24 @@ TEST(Program, AStopSignalClosesTheWindowAndSavesThePlay) {
     EXPECT_TRUE(std::filesystem::exists(dir / "sim.log"));
     EXPECT_EQ(ProfileFile::load(dir / "sim.log").value("data", "r0"), "1");
   }
+}
+
+// A stop signal asks nothing: a play its record cannot take (here a link into a folder that is
+// not there) is kept among the past plays, where 読込み finds it.
+TEST(Program, AStopSignalKeepsAPlayTheRecordCannotTakeWithoutAQuestion) {
+  TempDir dir;
+  std::filesystem::copy_file(TALLIX_PROGRAM, dir / "tallix");
+  writeBytes(dir / "tallix.ini", "");
+  std::filesystem::create_symlink(dir / "none" / "sim.log", dir / "sim.log");
+  const auto r = run("cd " + dir.path().string() + " && export QT_QPA_PLATFORM=offscreen && { " +
+                     startCounting("./tallix", "play.trace") + " kill -TERM $pid; wait $pid; }");
+  EXPECT_EQ(r.status, 0) << r.err;
+  std::vector<std::filesystem::path> kept;
+  for (const auto& entry : std::filesystem::directory_iterator(dir / "sim-plays")) {
+    if (entry.path().extension() == ".log") kept.push_back(entry.path());
+  }
+  ASSERT_EQ(kept.size(), 1u);
+  EXPECT_EQ(ProfileFile::load(kept[0]).value("data", "r0"), "1");
 }
 
 // A second program on the same record brings the first one's window forward and ends. One that

@@ -37,10 +37,11 @@ class FakeMessages : public window::Messages {
   void show(QWidget*, const QString& text, const QString& detail) override {
     shown.push_back({text.toStdString(), detail.toStdString()});
   }
-  // Answers every question with "no", after noting it.
-  bool ask(QWidget*, const QString& text, const QString&, const QString&) override {
+  // Notes every question and lets the play go: "no", and "yes" to the discard's confirmation.
+  SessionView::Answer ask(QWidget*, const QString& text, const QString&, const QString&) override {
     shown.push_back({text.toStdString(), {}});
-    return false;
+    return text.startsWith("Discard the play?") ? SessionView::Answer::yes
+                                                : SessionView::Answer::no;
   }
 };
 

@@ -266,6 +266,37 @@ TEST_F(Win32Window, RecordsTheMachinesPlayAndSavesItWhenClosedOrTheSessionEnds) 
   }
 }
 
+// A play that its record cannot take at the end (the record's name taken by a folder, as a full
+// disk or a pulled USB stick would fail it) is kept among the past plays: on a close with a word
+// of where it went, at the end of Windows' session without one, before the process ends.
+TEST_F(Win32Window, APlayTheRecordCannotTakeIsKeptAmongThePastPlays) {
+  for (const char* end : {"close", "end of session"}) {
+    SCOPED_TRACE(end);
+    fs::remove_all(dir / "sim.log");
+    fs::remove_all(dir / "sim-plays");
+    start("--simulate=2");
+    window("Tallix — sim.log（模擬台）");
+    fs::create_directory(dir / "sim.log");
+    if (std::string(end) == "close") {
+      run("wine taskkill /IM tallix.exe");
+      const std::string box = window("Tallix");  // where the play went, in a message box
+      run("xdotool key --window " + box + " Return");
+      EXPECT_TRUE(waitFor([&] { return !running(); }));
+    } else {
+      run("wine wineboot --end-session");
+      EXPECT_TRUE(waitFor([&] { return !running(); }));
+    }
+    ASSERT_TRUE(fs::is_directory(dir / "sim-plays"));
+    int kept = 0;
+    for (const auto& entry : fs::directory_iterator(dir / "sim-plays")) {
+      if (entry.path().extension() != ".log") continue;
+      ++kept;
+      EXPECT_EQ(ProfileFile::load(entry.path()).value("data", "r0"), "1");
+    }
+    EXPECT_EQ(kept, 1);
+  }
+}
+
 // A board on a COM port that Wine maps to a pseudo-terminal (dosdevices/com23: past COM9, the
 // port is reached only as \\.\COM23) sends a whole play in one burst, wired through a pin map
 // of its own: the record tallix.exe saves is the one tallix-replay makes of the play, the
