@@ -14,8 +14,8 @@ namespace tallix {
 
 class ChangeQueue {
  public:
-  // 65,536 changes: more than an hour of a busy play (a BIG pays a coin every 100 ms, two
-  // changes), about 1 MiB.
+  // 65,536 changes: 54 minutes of a busy play (a BIG pays a coin every 100 ms, two changes)
+  // that the window's thread has not taken, about 1 MiB.
   static constexpr std::size_t kCapacity = std::size_t{1} << 16;
 
   explicit ChangeQueue(std::size_t capacity = kCapacity) : slots_(capacity) {}

@@ -354,28 +354,42 @@ TEST(LoadRecord, ParsingOnceEqualsReadingKeyByKey) {
   EXPECT_EQ(once->panel().chart().rowCount(), 3);
 }
 
-TEST(LoadRecord, BadFilesLoadOrFailCleanly) {
+// Files that are no record, or whose values do not fit, are refused with the file and the key
+// named; what is only odd (a cut character, overlong texts) loads.
+TEST(LoadRecord, BadFilesAreRefusedNamingTheKeyOrLoad) {
   TempDir dir;
   std::string binary(4096, '\0');
   for (std::size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>(i * 131 % 256);
-  const std::string inputs[] = {
-      "",
-      binary,
-      "[data]\r\nr0=1\x81",  // cut in the middle of a double-byte character
-      "[data]\r\nin_count=" + std::string(1 << 20, '7') + "\r\n",
-      "[data]\r\nr0=1" + std::string(1 << 20, 'x') +
-          "\r\n[graph]\r\ng2=" + std::string(1 << 20, '-') + "\r\n",
-      "[graph]\r\ng2=1E999\r\n",
+  const std::string huge(20, '7');
+  const std::string notARecord = "is not a record: it has no [data] section";
+  const struct {
+    const char* what;
+    std::string input;
+    std::string refused;  // the error after the file's name, or "" when the file loads
+  } rows[] = {
+      {"empty", "", notARecord},
+      {"binary", binary, notARecord},
+      {"a graph without data", "[graph]\r\ng2=1E999\r\n", notARecord},
+      {"a counter beyond 32 bits", "[data]\r\nin_count=" + huge + "\r\n",
+       "in_count=" + huge + " is outside -2147483648..2147483647"},
+      {"cut in the middle of a double-byte character", "[data]\r\nr0=1\x81", ""},
+      {"overlong history and graph texts",
+       "[data]\r\nr0=1" + std::string(1 << 20, 'x') +
+           "\r\n[graph]\r\ng2=" + std::string(1 << 20, '-') + "\r\n",
+       ""},
   };
-  for (const std::string& input : inputs) {
-    writeBytes(dir / "r.log", input);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    writeBytes(dir / "r.log", row.input);
     Counter counter;
+    std::string refused;
     try {
       LoadRecord(counter, dir / "r.log");
-    } catch (const std::runtime_error&) {  // RecordError, or FileError: not a record
+    } catch (const std::runtime_error& e) {  // RecordError, or FileError: not a record
+      refused = e.what();
     }
+    EXPECT_EQ(refused, row.refused.empty() ? "" : (dir / "r.log").string() + ": " + row.refused);
   }
-  SUCCEED();
 }
 
 TEST(KeepAside, NeverOverwritesAnOlderCopy) {
