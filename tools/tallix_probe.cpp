@@ -40,7 +40,7 @@ std::string kindsText() {
     if (kind.portLibrary || kind.make == nullptr) continue;
     text += "    source=" + std::string(kind.name);
     if (!kind.device.empty()) text += " (device=" + std::string(kind.device) + ")";
-    text += ": " + kind.access() + "\n";
+    text += ": " + kind.access().english() + "\n";
   }
   return text;
 }
@@ -85,9 +85,10 @@ int main(int argc, char** argv) {
   }
   SettingsLoad load = loadSettings(settingsPath);
   const InputSettings input = readInputSettings(load.file, settingsPath, load.messages);
-  for (const std::string& message : load.messages) std::cerr << message << '\n';
+  for (const Said& message : load.messages) std::cerr << message.english() << '\n';
   if (input.source->portLibrary) {
-    std::cerr << settingsPath << ": no [input] source to probe (source=" << inputKindNames(false)
+    std::cerr << settingsPath
+              << ": no [input] source to probe (source=" << inputKindNames(false).english()
               << ")\n";
     return 2;
   }
@@ -128,7 +129,7 @@ int main(int argc, char** argv) {
       if (trace) trace->record(*change);
     }
     if (const auto problem = sampler.takeProblem()) {
-      std::cout << (problem->empty() ? "input back" : "not reading: " + *problem) << '\n';
+      std::cout << (problem->empty() ? "input back" : "not reading: " + problem->english()) << '\n';
     }
     if (!watch.seen()) continue;
     for (int k = 0; k < PinWatch::kInputs; ++k) {

@@ -151,7 +151,7 @@ int main(int argc, char** argv) {
       return 2;
     }
     const SettingsLoad load = loadSettings(settingsPath);
-    for (const std::string& message : load.messages) std::cerr << message << '\n';
+    for (const Said& message : load.messages) std::cerr << message.english() << '\n';
     settings = load.settings;
   }
   counter.applySettings(settings);

@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
   }
   if (!settingsPath.empty()) {
     tallix::SettingsLoad load = tallix::loadSettings(settingsPath);
-    for (const std::string& message : load.messages) std::cerr << message << "\n";
+    for (const tallix::Said& message : load.messages) std::cerr << message.english() << "\n";
     settings = load.settings;
   }
 

@@ -150,10 +150,6 @@ The play was left as it was.</source>
         <translation>--seed と --machine は --simulate と一緒に使います</translation>
     </message>
     <message>
-        <source>%1: cannot be opened for writing</source>
-        <translation>%1: 書き込み用に開けません</translation>
-    </message>
-    <message>
         <source>The input is back: counting.</source>
         <translation>入力が戻りました。カウントします。</translation>
     </message>
@@ -556,6 +552,10 @@ tallix.ini がなければ、コメント付きの見本から作ります。
     <message>
         <source>Keep it</source>
         <translation>破棄しない</translation>
+    </message>
+    <message>
+        <source>cannot be opened for writing</source>
+        <translation>書き込み用に開けません</translation>
     </message>
 </context>
 <context>

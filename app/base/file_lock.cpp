@@ -35,8 +35,7 @@ std::string holderOf(const std::filesystem::path& path) {
 }  // namespace
 
 FileLocked::FileLocked(const std::filesystem::path& path, std::string holder)
-    : std::runtime_error(path.string() + ": locked" +
-                         (holder.empty() ? "" : " by process " + holder)),
+    : SaidError(path.string() + ": locked" + (holder.empty() ? "" : " by process " + holder)),
       holder_(std::move(holder)) {}
 
 FileLock::FileLock(const std::filesystem::path& path) {

@@ -14,7 +14,7 @@ namespace tallix {
 
 // The lock is held by another program; `holder` is its process id as it wrote it, or "" when
 // it is not known.
-class FileLocked : public std::runtime_error {
+class FileLocked : public SaidError {
  public:
   FileLocked(const std::filesystem::path& path, std::string holder);
   const std::string& holder() const { return holder_; }

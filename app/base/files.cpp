@@ -20,10 +20,10 @@
 
 namespace tallix {
 
-FileError::FileError(const std::filesystem::path& path, const std::string& reason)
-    : std::runtime_error(Say::tr("%1: %2", {path.string(), reason})),
+FileError::FileError(const std::filesystem::path& path, Said reason)
+    : SaidError(Say::tr("%1: %2", {path.string(), reason})),
       path_(path),
-      reason_(reason) {}
+      reason_(std::move(reason)) {}
 
 namespace {
 

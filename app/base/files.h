@@ -7,18 +7,20 @@
 #include <string>
 #include <string_view>
 
+#include "say.h"
+
 namespace tallix {
 
 // A file that could not be read or written; the message names the path and the reason.
-class FileError : public std::runtime_error {
+class FileError : public SaidError {
  public:
-  FileError(const std::filesystem::path& path, const std::string& reason);
+  FileError(const std::filesystem::path& path, Said reason);
   const std::filesystem::path& path() const { return path_; }
-  const std::string& reason() const { return reason_; }
+  const Said& reason() const { return reason_; }
 
  private:
   std::filesystem::path path_;
-  std::string reason_;
+  Said reason_;
 };
 
 // The bytes of a file; nullopt when it does not exist. Throws FileError when it exists but

@@ -1,36 +1,29 @@
 #include "say.h"
 
-#include <mutex>
-#include <unordered_map>
-
-namespace {
-
-// How the texts said so far were made. The record writer's thread says texts too. A long
-// session says few distinct texts; the notes are dropped now and then all the same, well after
-// the window has shown them.
-std::mutex notesMutex;
-std::unordered_map<std::string, Say::Said> notes;
-constexpr std::size_t kMaxNotes = 1000;
-
-}  // namespace
-
-std::string Say::tr(const char* source, std::initializer_list<std::string_view> args) {
-  Said said{source, std::vector<std::string>(args.begin(), args.end())};
-  std::string text = tallix::fillIn(source, said.args);
-  const std::lock_guard lock(notesMutex);
-  if (notes.size() >= kMaxNotes) notes.clear();
-  notes.insert_or_assign(text, std::move(said));
-  return text;
-}
-
-std::optional<Say::Said> Say::how(const std::string& text) {
-  const std::lock_guard lock(notesMutex);
-  const auto it = notes.find(text);
-  if (it == notes.end()) return std::nullopt;
-  return it->second;
-}
-
 namespace tallix {
+
+Said Said::fromTemplate(const char* source, std::vector<Said> args) {
+  Said said;
+  said.source_ = source;
+  said.args_ = std::move(args);
+  return said;
+}
+
+std::string Said::english() const {
+  return in([](const char* source) { return std::string(source); });
+}
+
+std::string Said::in(const std::function<std::string(const char* source)>& translate) const {
+  if (source_ == nullptr) return plain_;
+  std::vector<std::string> args;
+  for (const Said& arg : args_) args.push_back(arg.in(translate));
+  return fillIn(translate(source_), args);
+}
+
+Said saidOf(const std::exception& e) {
+  if (const auto* said = dynamic_cast<const SaidError*>(&e)) return said->said();
+  return Said(e.what());
+}
 
 std::string fillIn(std::string_view source, const std::vector<std::string>& args) {
   std::string text;
@@ -45,15 +38,6 @@ std::string fillIn(std::string_view source, const std::vector<std::string>& args
     }
   }
   return text;
-}
-
-std::string translateSaid(const std::string& text,
-                          const std::function<std::string(const char* source)>& translate) {
-  const std::optional<Say::Said> said = Say::how(text);
-  if (!said) return text;
-  std::vector<std::string> args;
-  for (const std::string& arg : said->args) args.push_back(translateSaid(arg, translate));
-  return fillIn(translate(said->source), args);
 }
 
 }  // namespace tallix

@@ -21,7 +21,7 @@ namespace {
 // Why a number does not fit its field. A port number above 32767 does not fit addr's signed
 // 16-bit field as a decimal number; its "&H" form gives the same 16-bit pattern (addr=&HEC00 for
 // port 60416), and the message says so.
-std::string outside(const OverflowError& e, const char* key, double value) {
+Said outside(const OverflowError& e, const char* key, double value) {
   if (std::string_view(key) != "addr" || !(value > 32767 && value < 65535.5)) {
     return Say::tr("is outside %1", {e.range()});
   }
@@ -84,13 +84,13 @@ SettingsLoad loadSettings(const std::filesystem::path& iniPath) {
   try {
     ini = ProfileFile::load(iniPath, ProfileFile::Unmarked::utf8WhenValid);
   } catch (const FileError& e) {
-    load.messages.push_back(Say::tr("%1; using no settings", {e.what()}));
+    load.messages.push_back(Say::tr("%1; using no settings", {saidOf(e)}));
     return load;
   }
   // A value that does not fit its field leaves the field at 0 and is reported with the file,
   // section, key and value.
   auto report = [&](const char* section, const char* key, const std::string& text,
-                    const std::string& why) {
+                    const Said& why) {
     load.messages.push_back(Say::tr("%1 [%2] %3=%4 %5; using 0",
                                     {iniPath.filename().string(), section, key, text, why}));
   };

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "profile.h"
+#include "say.h"
 
 namespace tallix {
 
@@ -63,7 +64,7 @@ struct Settings {
 struct SettingsLoad {
   Settings settings;
   // One message per value that does not fit its field; that field is left at 0.
-  std::vector<std::string> messages;
+  std::vector<Said> messages;
   // The file as it was read, for the sections that other modules read ([input]).
   ProfileFile file;
 };

@@ -97,13 +97,13 @@ const InputKind* findInputKind(std::string_view name) {
   return kind != std::end(kKinds) ? kind : nullptr;
 }
 
-std::string inputKindNames(bool portLibraryToo) {
+Said inputKindNames(bool portLibraryToo) {
   std::vector<std::string_view> names;
   for (const InputKind& kind : kKinds) {
     if (portLibraryToo || (!kind.portLibrary && kind.make != nullptr)) names.push_back(kind.name);
   }
   // Said piece by piece, so that the list reads as one in the player's language.
-  std::string list(names.front());
+  Said list(names.front());
   for (std::size_t i = 1; i < names.size(); ++i) {
     list = i + 1 < names.size() ? Say::tr("%1, %2", {list, names[i]})
                                 : Say::tr("%1 or %2", {list, names[i]});
@@ -118,7 +118,7 @@ std::unique_ptr<InputSource> makeInput(const InputSettings& settings, const Inpu
                                    {kind.name, kind.platforms & kLinux ? "Linux" : "Windows"}));
   }
   const std::string device = settings.device.empty() ? std::string(kind.device) : settings.device;
-  const std::string access = kind.access();
+  const Said access = kind.access();
   return std::make_unique<InputSource>(kind.make({settings, device, access, env}), settings);
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/say.h"
 #include "serial_link.h"
 
 namespace tallix {
@@ -22,9 +23,9 @@ struct InputSettings;
 
 // Why an input cannot be read at all in this run: this build lacks its kind, or what it needs
 // is not set. Unlike an InputError it does not pass by itself, so nothing is polled.
-class InputUnavailable : public std::runtime_error {
+class InputUnavailable : public SaidError {
  public:
-  using std::runtime_error::runtime_error;
+  using SaidError::SaidError;
 };
 
 // What the program gives the inputs.
@@ -39,7 +40,7 @@ struct InputEnvironment {
 struct InputRequest {
   const InputSettings& settings;
   const std::string& device;  // [input] device=, or the kind's own default
-  const std::string& access;  // the kind's access, for the messages of a refused device
+  const Said& access;         // the kind's access, for the messages of a refused device
   const InputEnvironment& env;
 };
 
@@ -56,7 +57,7 @@ struct InputKind {
   std::string_view device;  // read when device= is not given; "" for none or the first found
   bool portLibrary;         // read through the port library, which the session starts first
   unsigned platforms;       // where it exists (Platform bits)
-  std::string (*access)();  // what the player must do to be let at it, said with Say::tr
+  Said (*access)();         // what the player must do to be let at it
   // Null in the builds for the platforms it does not exist on. May throw InputUnavailable.
   std::unique_ptr<RawInput> (*make)(const InputRequest& request);
 };
@@ -68,7 +69,7 @@ const InputKind& defaultInputKind();
 const InputKind* findInputKind(std::string_view name);
 // Their names as the player reads a list, "port, parport, serial, usbio or gpio"; with
 // portLibraryToo false, only those of this build that are read without the port library.
-std::string inputKindNames(bool portLibraryToo = true);
+Said inputKindNames(bool portLibraryToo = true);
 
 // The input the settings name, through their pin map and debounce. Throws InputUnavailable
 // when it cannot be read in this run, and what the port library throws when it fails.

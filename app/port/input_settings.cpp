@@ -33,13 +33,13 @@ std::optional<std::vector<int>> pinList(const std::string& text) {
 }  // namespace
 
 InputSettings readInputSettings(const ProfileFile& ini, const std::filesystem::path& iniPath,
-                                std::vector<std::string>& messages) {
+                                std::vector<Said>& messages) {
   InputSettings input;
   if (ini.keys("input").empty()) {
     input.asRead = true;
     return input;
   }
-  auto report = [&](const char* key, const std::string& value, const std::string& why) {
+  auto report = [&](const char* key, const std::string& value, const Said& why) {
     messages.push_back(
         Say::tr("%1 [%2] %3=%4 %5", {iniPath.filename().string(), "input", key, value, why}));
   };

@@ -41,6 +41,6 @@ inline constexpr int kMaxInputs = 32;
 // port library's data register as read. A value that cannot be used adds a message naming the
 // file, the key and the value; the setting keeps its default.
 InputSettings readInputSettings(const ProfileFile& ini, const std::filesystem::path& iniPath,
-                                std::vector<std::string>& messages);
+                                std::vector<Said>& messages);
 
 }  // namespace tallix

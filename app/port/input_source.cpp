@@ -11,7 +11,7 @@
 
 namespace tallix {
 
-InputError deviceError(const std::string& device, int error, const std::string& access) {
+InputError deviceError(const Said& device, int error, const Said& access) {
   switch (error) {
     case ENOENT:
     case ENODEV:
@@ -25,13 +25,12 @@ InputError deviceError(const std::string& device, int error, const std::string& 
     case EBUSY:
       return InputError(Say::tr("%1: busy (another program is using it)", {device}));
     default:
-      return InputError(device + ": " + std::strerror(error));
+      return InputError(Say::tr("%1: %2", {device, std::strerror(error)}));
   }
 }
 
 #ifdef _WIN32
-InputError windowsDeviceError(const std::string& device, unsigned long error,
-                              const std::string& access) {
+InputError windowsDeviceError(const Said& device, unsigned long error, const Said& access) {
   switch (error) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
@@ -64,7 +63,7 @@ void InputSource::poll(std::int64_t nowMs, ChangeSink& out) {
     if (open_) input_->close();
     open_ = false;
     retryAt_ = nowMs + kRetryMs;
-    say(e.what(), out);
+    say(saidOf(e), out);
   }
 }
 
@@ -74,7 +73,7 @@ void InputSource::level(std::int64_t ms, std::uint32_t raw) {
   mapper_.level(ms, raw, *out_);
 }
 
-void InputSource::say(const std::string& problem, ChangeSink& out) {
+void InputSource::say(const Said& problem, ChangeSink& out) {
   troubled_ = !problem.empty();
   out.problem(problem);
 }

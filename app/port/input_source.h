@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "base/say.h"
 #include "pin_map.h"
 #include "pin_watch.h"
 #include "source.h"
@@ -16,18 +17,17 @@
 namespace tallix {
 
 // Why an input cannot be read, for the player: the device, the reason and what to do.
-class InputError : public std::runtime_error {
+class InputError : public SaidError {
  public:
-  using std::runtime_error::runtime_error;
+  using SaidError::SaidError;
 };
 
 // The error for a device that the system refused to open or read with errno `error`; `access`
 // says how to get the right to it ("join the group lp").
-InputError deviceError(const std::string& device, int error, const std::string& access);
+InputError deviceError(const Said& device, int error, const Said& access);
 #ifdef _WIN32
 // The same for a Windows error code (GetLastError).
-InputError windowsDeviceError(const std::string& device, unsigned long error,
-                              const std::string& access);
+InputError windowsDeviceError(const Said& device, unsigned long error, const Said& access);
 #endif
 
 // Takes the raw levels an input read, each with its time in ms of the session.
@@ -65,7 +65,7 @@ class InputSource final : public Source, private LevelSink {
 
  private:
   void level(std::int64_t ms, std::uint32_t raw) override;
-  void say(const std::string& problem, ChangeSink& out);
+  void say(const Said& problem, ChangeSink& out);
 
   std::unique_ptr<RawInput> input_;
   InputMapper mapper_;

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "base/files.h"
+#include "base/say.h"
 #include "kirvoport.h"
 #include "port.h"
 
@@ -14,9 +15,9 @@ namespace tallix {
 
 // The port library or one of its exports cannot be had; the message names the library or the
 // export and where it was looked for. The program cannot go on without it.
-class PortLibraryError : public std::runtime_error {
+class PortLibraryError : public SaidError {
  public:
-  using std::runtime_error::runtime_error;
+  using SaidError::SaidError;
 };
 
 class KirvoBinding final : public Port {

@@ -41,7 +41,7 @@ struct Edge {
 
 }  // namespace
 
-GpioInput::GpioInput(std::string chip, std::uint32_t inputs, std::string access)
+GpioInput::GpioInput(std::string chip, std::uint32_t inputs, Said access)
     : chip_(std::move(chip)),
       access_(std::move(access)),
       watched_(std::make_unique<gpiod_line_bulk>()) {
@@ -71,7 +71,7 @@ void GpioInput::open(std::int64_t) {
     const int error = errno;
     close();
     throw InputError(Say::tr("%1 (requesting the lines of the pin map)",
-                             {deviceError(chip_, error, access_).what()}));
+                             {saidOf(deviceError(chip_, error, access_))}));
   }
   levels_ = 0;
   for (unsigned i = 0; i < count_; ++i) levels_ |= (values[i] != 0 ? 1u : 0u) << offsets_[i];

@@ -20,7 +20,7 @@ class GpioInput final : public RawInput {
  public:
   // `chip`: gpiochip0, /dev/gpiochip0 or the chip's number or label; `inputs`: a mask of the
   // lines to watch; `access`: what the player must do to be let at the chip.
-  GpioInput(std::string chip, std::uint32_t inputs, std::string access);
+  GpioInput(std::string chip, std::uint32_t inputs, Said access);
   ~GpioInput() override;
 
   void open(std::int64_t nowMs) override;
@@ -29,7 +29,7 @@ class GpioInput final : public RawInput {
 
  private:
   std::string chip_;
-  std::string access_;
+  Said access_;
   std::array<unsigned, 32> offsets_{};  // of the lines watched
   unsigned count_ = 0;
   gpiod_chip* opened_ = nullptr;

@@ -27,10 +27,10 @@ const PosixCalls& systemCalls() {
   return calls;
 }
 
-void ParportInput::call(unsigned long request, void* arg, const std::string& what) {
+void ParportInput::call(unsigned long request, void* arg, const Said& what) {
   if (calls_.ioctl(fd_, request, arg) != 0) {
     const int error = errno;
-    throw InputError(Say::tr("%1 (%2)", {deviceError(device_, error, access_).what(), what}));
+    throw InputError(Say::tr("%1 (%2)", {saidOf(deviceError(device_, error, access_)), what}));
   }
 }
 

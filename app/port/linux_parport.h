@@ -24,7 +24,7 @@ const PosixCalls& systemCalls();
 class ParportInput final : public RawInput {
  public:
   // `access`: what the player must do to be let at the device.
-  ParportInput(std::string device, bool statusRegister, std::string access,
+  ParportInput(std::string device, bool statusRegister, Said access,
                const PosixCalls& calls = systemCalls())
       : device_(std::move(device)),
         status_(statusRegister),
@@ -36,11 +36,11 @@ class ParportInput final : public RawInput {
   void close() override;
 
  private:
-  void call(unsigned long request, void* arg, const std::string& what);
+  void call(unsigned long request, void* arg, const Said& what);
 
   std::string device_;
   bool status_;
-  std::string access_;
+  Said access_;
   const PosixCalls& calls_;
   int fd_ = -1;
 };

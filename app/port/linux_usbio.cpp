@@ -47,7 +47,7 @@ std::string firstBoard() {
 
 }  // namespace
 
-HidOpener hidOpener(std::string access) {
+HidOpener hidOpener(Said access) {
   return [access = std::move(access)](const std::string& device) -> std::unique_ptr<HidBoard> {
     if (hid_init() != 0) throw InputError(Say::tr("hidapi could not start"));
     const std::string path = device.empty() ? firstBoard() : device;

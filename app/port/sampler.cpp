@@ -107,7 +107,7 @@ void Sampler::run() {
         deadline = std::chrono::ceil<std::chrono::milliseconds>(now - epoch_) + epoch_;
     }
   } catch (const std::exception& e) {
-    failure_ = e.what();
+    failure_ = saidOf(e);
   } catch (...) {  // an input's own fault ends the sampling, never the program
     failure_ = Say::tr("an unexpected error of the input");
   }
@@ -125,14 +125,14 @@ void Sampler::push(const Change& change) {
   }
 }
 
-void Sampler::problem(const std::string& text) {
+void Sampler::problem(const Said& text) {
   const std::lock_guard lock(problemMutex_);
   if (text == problem_) return;
   problem_ = text;
   problemSaid_.fetch_add(1, std::memory_order_release);
 }
 
-std::optional<std::string> Sampler::takeProblem() {
+std::optional<Said> Sampler::takeProblem() {
   const std::uint64_t said = problemSaid_.load(std::memory_order_acquire);
   if (said == problemTaken_) return std::nullopt;
   problemTaken_ = said;

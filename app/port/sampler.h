@@ -37,15 +37,15 @@ class Sampler final : private ChangeSink {
   std::uint64_t lost() const { return lost_.load(std::memory_order_relaxed); }
   // Set when the source failed and sampling ended: why. Read it once ended() is true.
   bool ended() const { return ended_.load(std::memory_order_acquire); }
-  const std::string& failure() const { return failure_; }
+  const Said& failure() const { return failure_; }
   // What the source last said of its input ("" when it reads again), when that changed since
   // the last call; for the one thread that drains the queue.
-  std::optional<std::string> takeProblem();
+  std::optional<Said> takeProblem();
 
  private:
   void run();
   void push(const Change& change) override;
-  void problem(const std::string& text) override;
+  void problem(const Said& text) override;
 
   Source& source_;
   ChangeQueue& queue_;
@@ -56,10 +56,10 @@ class Sampler final : private ChangeSink {
   std::atomic<std::uint64_t> lost_{0};
   std::optional<std::uint8_t> seen_;    // the last byte the source gave
   std::optional<std::uint8_t> queued_;  // the last byte the queue took
-  std::string failure_;
+  Said failure_;
   // Said rarely (when an input is lost or back): a lock is fine here.
   std::mutex problemMutex_;
-  std::string problem_;
+  Said problem_;
   std::atomic<std::uint64_t> problemSaid_{0};
   std::uint64_t problemTaken_ = 0;
 };

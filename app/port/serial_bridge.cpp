@@ -26,7 +26,7 @@ class HeardLink final : public SerialLink {
 
 }  // namespace
 
-std::string SerialBridge::name() const {
+Said SerialBridge::name() const {
   return device_.empty() ? Say::tr("the serial bridge") : device_;
 }
 
@@ -68,8 +68,8 @@ std::int64_t SerialBridge::read(std::int64_t nowMs, LevelSink& out) {
 }
 
 std::unique_ptr<SerialLink> firstBridge(const std::vector<std::string>& devices,
-                                        const SerialOpener& opener, const std::string& access,
-                                        std::int64_t waitMs, std::vector<std::string>& refused) {
+                                        const SerialOpener& opener, const Said& access,
+                                        std::int64_t waitMs, std::vector<Said>& refused) {
   struct Candidate {
     std::unique_ptr<SerialLink> link;
     std::string heard;
@@ -81,7 +81,7 @@ std::unique_ptr<SerialLink> firstBridge(const std::vector<std::string>& devices,
       candidates.push_back({opener(device, access), {}, {}});
       candidates.back().link->write("?\n");
     } catch (const InputError& e) {
-      refused.push_back(e.what());
+      refused.push_back(saidOf(e));
     }
   }
   const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);

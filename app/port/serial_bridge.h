@@ -21,7 +21,7 @@ class SerialBridge final : public RawInput {
   static constexpr std::int64_t kSilenceMs = 3000;
 
   // `access`: what the player must do to be let at the device.
-  SerialBridge(std::string device, std::string access, SerialOpener opener)
+  SerialBridge(std::string device, Said access, SerialOpener opener)
       : device_(std::move(device)), access_(std::move(access)), opener_(std::move(opener)) {}
 
   void open(std::int64_t nowMs) override;
@@ -30,10 +30,10 @@ class SerialBridge final : public RawInput {
 
  private:
   // The device in messages: as named, or what it is when it was found.
-  std::string name() const;
+  Said name() const;
 
   std::string device_;
-  std::string access_;
+  Said access_;
   SerialOpener opener_;
   std::unique_ptr<SerialLink> link_;
   Tlx1Splitter lines_;
@@ -48,8 +48,8 @@ class SerialBridge final : public RawInput {
 // the board said while it was looked for comes first from the line returned. Null when none
 // answers; why those that could not be opened were not is added to `refused`.
 std::unique_ptr<SerialLink> firstBridge(const std::vector<std::string>& devices,
-                                        const SerialOpener& opener, const std::string& access,
-                                        std::int64_t waitMs, std::vector<std::string>& refused);
+                                        const SerialOpener& opener, const Said& access,
+                                        std::int64_t waitMs, std::vector<Said>& refused);
 
 // source=serial, through the program's serial lines; throws InputUnavailable where it has none.
 std::unique_ptr<RawInput> makeSerialBridge(const InputRequest& request);

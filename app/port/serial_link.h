@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/say.h"
+
 namespace tallix {
 
 // A serial line opened at 115200 baud 8N1.
@@ -22,7 +24,7 @@ class SerialLink {
 
 // Opens the named device; throws InputError naming it and the reason, with `access` (what the
 // player must do to be let at it) when the system refused it.
-using SerialOpener = std::function<std::unique_ptr<SerialLink>(const std::string& device,
-                                                               const std::string& access)>;
+using SerialOpener =
+    std::function<std::unique_ptr<SerialLink>(const std::string& device, const Said& access)>;
 
 }  // namespace tallix

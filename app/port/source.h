@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/say.h"
 #include "port_byte.h"
 
 namespace tallix {
@@ -19,7 +20,7 @@ class ChangeSink {
   virtual void push(const Change& change) = 0;
   // Why the input cannot be read now, naming the device and what to do; "" once it reads
   // again. Said only when it changes.
-  virtual void problem(const std::string& text) { (void)text; }
+  virtual void problem(const Said& text) { (void)text; }
 };
 
 class Source {

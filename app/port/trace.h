@@ -13,14 +13,15 @@
 #include <string>
 #include <vector>
 
+#include "base/say.h"
 #include "port_byte.h"
 
 namespace tallix {
 
 // A line that breaks the format; the message is "NAME:LINE: what is wrong".
-class TraceError : public std::runtime_error {
+class TraceError : public SaidError {
  public:
-  using std::runtime_error::runtime_error;
+  using SaidError::SaidError;
 };
 
 // Reads a whole trace; `name` is used in error messages. Throws TraceError.

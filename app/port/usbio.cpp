@@ -27,7 +27,7 @@ std::optional<std::uint32_t> usbIoLevels(const UsbIoReport& answer, std::uint8_t
   return answer[1] | (answer[2] & 0x0Fu) << 8;
 }
 
-std::string usbIoName(const std::string& device) {
+Said usbIoName(const std::string& device) {
   return device.empty() ? Say::tr("the USB I/O board") : device;
 }
 

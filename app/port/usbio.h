@@ -42,7 +42,7 @@ class HidBoard {
 using HidOpener = std::function<std::unique_ptr<HidBoard>(const std::string& device)>;
 // Through the system's HID functions; a board the system refused says `access`, what the
 // player must do.
-HidOpener hidOpener(std::string access);
+HidOpener hidOpener(Said access);
 
 class UsbIoInput final : public RawInput {
  public:
@@ -61,7 +61,7 @@ class UsbIoInput final : public RawInput {
 };
 
 // The board's name in messages: its path, or what it is when it was found.
-std::string usbIoName(const std::string& device);
+Said usbIoName(const std::string& device);
 
 // source=usbio.
 std::unique_ptr<RawInput> makeUsbIoInput(const InputRequest& request);

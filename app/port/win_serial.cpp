@@ -78,7 +78,7 @@ bool setUp(HANDLE port) {
   return SetCommState(port, &dcb) && SetCommTimeouts(port, &timeouts);
 }
 
-std::unique_ptr<SerialLink> openNamed(const std::string& device, const std::string& access) {
+std::unique_ptr<SerialLink> openNamed(const std::string& device, const Said& access) {
   const auto path = comPortPath(device);
   if (!path) {
     throw InputError(Say::tr(
@@ -150,15 +150,15 @@ std::optional<std::string> comPortPath(std::string_view device) {
   return std::string(kDevices) + "COM" + std::to_string(*number);
 }
 
-std::unique_ptr<SerialLink> openComPort(const std::string& device, const std::string& access) {
+std::unique_ptr<SerialLink> openComPort(const std::string& device, const Said& access) {
   if (!device.empty()) return openNamed(device, access);
-  std::vector<std::string> refused;
+  std::vector<Said> refused;
   if (auto link = firstBridge(comPorts(), openNamed, access, kAnswerMs, refused)) return link;
-  std::string why = Say::tr(
+  Said why = Say::tr(
       "no COM port answers as the serial bridge (is the board plugged in, with the bridge "
       "sketch on it? Device Manager lists its port under \"Ports (COM & LPT)\"; device= in "
       "tallix.ini names it)");
-  for (const std::string& reason : refused) why = Say::tr("%1; %2", {why, reason});
+  for (const Said& reason : refused) why = Say::tr("%1; %2", {why, reason});
   throw InputError(why);
 }
 

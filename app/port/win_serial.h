@@ -19,6 +19,6 @@ std::optional<std::string> comPortPath(std::string_view device);
 
 // Opens the COM port `device`, or with "" the first one whose board answers; throws InputError
 // naming the port and what the player can do. A SerialOpener.
-std::unique_ptr<SerialLink> openComPort(const std::string& device, const std::string& access);
+std::unique_ptr<SerialLink> openComPort(const std::string& device, const Said& access);
 
 }  // namespace tallix

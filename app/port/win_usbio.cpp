@@ -154,7 +154,7 @@ const HidCalls& windowsHidCalls() {
   return calls;
 }
 
-HidOpener hidOpener(std::string access, const HidCalls& calls) {
+HidOpener hidOpener(Said access, const HidCalls& calls) {
   return
       [access = std::move(access), &calls](const std::string& device) -> std::unique_ptr<HidBoard> {
         const std::wstring path = device.empty() ? firstBoard(calls) : widen(device);
@@ -167,7 +167,7 @@ HidOpener hidOpener(std::string access, const HidCalls& calls) {
       };
 }
 
-HidOpener hidOpener(std::string access) {
+HidOpener hidOpener(Said access) {
   return hidOpener(std::move(access), windowsHidCalls());
 }
 

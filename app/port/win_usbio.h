@@ -34,6 +34,6 @@ struct HidCalls {
 const HidCalls& windowsHidCalls();
 
 // The board's opener (usbio.h) through those calls; `device` is a HID interface path.
-HidOpener hidOpener(std::string access, const HidCalls& calls);
+HidOpener hidOpener(Said access, const HidCalls& calls);
 
 }  // namespace tallix

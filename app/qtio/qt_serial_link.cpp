@@ -12,8 +12,7 @@ namespace {
 
 class QtSerialLink final : public SerialLink {
  public:
-  QtSerialLink(const std::string& device, const std::string& access)
-      : device_(device), access_(access) {
+  QtSerialLink(const std::string& device, const Said& access) : device_(device), access_(access) {
     // The port's socket notifiers need an event dispatcher in the sampling thread, which is no
     // QThread; an event loop object gives the thread one. No loop runs: the port is read with
     // waitForReadyRead.
@@ -44,7 +43,7 @@ class QtSerialLink final : public SerialLink {
   }
 
  private:
-  InputError error(const std::string& what) const {
+  InputError error(const Said& what) const {
     switch (port_.error()) {
       case QSerialPort::DeviceNotFoundError:
         return InputError(
@@ -59,13 +58,13 @@ class QtSerialLink final : public SerialLink {
   }
 
   std::string device_;
-  std::string access_;
+  Said access_;
   QSerialPort port_;
 };
 
 }  // namespace
 
-std::unique_ptr<SerialLink> openSerialLink(const std::string& device, const std::string& access) {
+std::unique_ptr<SerialLink> openSerialLink(const std::string& device, const Said& access) {
   return std::make_unique<QtSerialLink>(device, access);
 }
 

@@ -11,6 +11,6 @@ namespace tallix::qtio {
 
 // Opens the device (/dev/ttyACM0, COM3) at 115200 baud 8N1; throws InputError naming it and
 // the reason, with `access` when the system refused it. A SerialOpener.
-std::unique_ptr<SerialLink> openSerialLink(const std::string& device, const std::string& access);
+std::unique_ptr<SerialLink> openSerialLink(const std::string& device, const Said& access);
 
 }  // namespace tallix::qtio

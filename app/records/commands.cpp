@@ -32,7 +32,7 @@ CommandOutcome Command3_Click(Counter& counter, const std::filesystem::path& pas
                                 : Say::tr("The cleared play was kept as %1.", {kept});
   } catch (const FileError& e) {
     outcome.failure =
-        Say::tr("The play could not be kept (%1), so it was not cleared.", {e.what()});
+        Say::tr("The play could not be kept (%1), so it was not cleared.", {saidOf(e)});
     return outcome;
   }
   counter.counters() = Counters{};
@@ -71,7 +71,7 @@ CommandOutcome Command4_Click(Counter& counter, FileDialog& dialog, const std::s
     if (!std::filesystem::exists(file)) throw FileError(file, std::strerror(ENOENT));
     record = readRecord(file);
   } catch (const std::runtime_error& e) {  // RecordError or FileError
-    outcome.failure = Say::tr("%1.\nThe play was left as it was.", {e.what()});
+    outcome.failure = Say::tr("%1.\nThe play was left as it was.", {saidOf(e)});
     return outcome;
   }
   std::string kept;
@@ -79,10 +79,10 @@ CommandOutcome Command4_Click(Counter& counter, FileDialog& dialog, const std::s
     kept = keepPlay(counter, pastPlays, now);
   } catch (const FileError& e) {
     outcome.failure =
-        Say::tr("The play could not be kept (%1), so %2 was not loaded.", {e.what(), path});
+        Say::tr("The play could not be kept (%1), so %2 was not loaded.", {saidOf(e), path});
     return outcome;
   }
-  if (const std::string cut = LoadRecord(counter, record); !cut.empty()) {
+  if (const Said cut = LoadRecord(counter, record); !cut.empty()) {
     outcome.warning = Say::tr("%1 looks incomplete (%2); it was loaded as it is.", {path, cut});
   }
   outcome.done = kept.empty()
@@ -100,7 +100,7 @@ CommandOutcome Command5_Click(const Counter& counter, FileDialog& dialog,
     SaveRecord(counter, pathOf(path));
     outcome.done = Say::tr("Saved to %1.", {path});
   } catch (const FileError& e) {
-    outcome.failure = e.what();
+    outcome.failure = saidOf(e);
   }
   return outcome;
 }

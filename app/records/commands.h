@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "base/say.h"
 #include "counting/counter.h"
 
 namespace tallix {
@@ -22,9 +23,9 @@ class FileDialog {
 
 // What a command tells the player; all empty when there is nothing to say (a cancel).
 struct CommandOutcome {
-  std::string failure;  // what went wrong, naming the file: for a message box
-  std::string warning;  // done, with a caveat: a lasting line on the notice line
-  std::string done;     // what was done: a passing line on the notice line
+  Said failure;  // what went wrong, naming the file: for a message box
+  Said warning;  // done, with a caveat: a lasting line on the notice line
+  Said done;     // what was done: a passing line on the notice line
 };
 
 // Clear: the play is first kept in the past plays in `pastPlays` (a fresh play has nothing to

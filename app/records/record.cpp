@@ -165,16 +165,16 @@ void applyRecord(Counter& counter, const RecordContent& r) {
   counter.payouts().replace(r.payouts);
 }
 
-// What makes a record look cut short, or "" when nothing does: keys a save always writes, and
+// What makes a record look cut short, or nothing when nothing does: keys a save always writes, and
 // graph points fewer than its games give (one per 25 games, the first row being the chart's
 // own).
-std::string incompleteness(const RecordContent& r) {
+Said incompleteness(const RecordContent& r) {
   constexpr std::size_t kNamed = 3;  // the keys named; the rest are counted
   std::string keys;
   for (std::size_t i = 0; i < std::min(r.missing.size(), kNamed); ++i) {
     keys += (i == 0 ? "" : ", ") + r.missing[i];
   }
-  std::string what;
+  Said what;
   if (r.missing.size() > kNamed) {
     what = Say::tr("%1 and %2 more keys are missing",
                    {keys, std::to_string(r.missing.size() - kNamed)});
@@ -186,8 +186,8 @@ std::string incompleteness(const RecordContent& r) {
   const std::int64_t points = std::min<std::int64_t>(
       r.counters.start_total_count / Chart::kGamesPerRow, Chart::kMaxRows - 1);
   if (static_cast<std::int64_t>(r.graph.size()) < points) {
-    const std::string graph = Say::tr("the graph holds %1 of the %2 points of its games",
-                                      {std::to_string(r.graph.size()), std::to_string(points)});
+    const Said graph = Say::tr("the graph holds %1 of the %2 points of its games",
+                               {std::to_string(r.graph.size()), std::to_string(points)});
     what = what.empty() ? graph : Say::tr("%1; %2", {what, graph});
   }
   return what;
@@ -196,8 +196,8 @@ std::string incompleteness(const RecordContent& r) {
 }  // namespace
 
 RecordError::RecordError(const std::filesystem::path& path, const std::string& key,
-                         const std::string& value, const std::string& reason)
-    : std::runtime_error(Say::tr("%1: %2=%3 %4", {path.string(), key, value, reason})),
+                         const std::string& value, const Said& reason)
+    : SaidError(Say::tr("%1: %2=%3 %4", {path.string(), key, value, reason})),
       path_(path),
       key_(key),
       value_(value) {}
@@ -263,12 +263,12 @@ RecordContent readRecord(const std::filesystem::path& path) {
   });
 }
 
-std::string LoadRecord(Counter& counter, const RecordContent& record) {
+Said LoadRecord(Counter& counter, const RecordContent& record) {
   applyRecord(counter, record);
   return incompleteness(record);
 }
 
-std::string LoadRecord(Counter& counter, const std::filesystem::path& path) {
+Said LoadRecord(Counter& counter, const std::filesystem::path& path) {
   return LoadRecord(counter, readRecord(path));
 }
 

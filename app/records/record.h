@@ -15,15 +15,16 @@
 #include <vector>
 
 #include "base/profile.h"
+#include "base/say.h"
 #include "counting/counter.h"
 
 namespace tallix {
 
 // A record that could not be loaded to its end: names the file, the key and its value.
-class RecordError : public std::runtime_error {
+class RecordError : public SaidError {
  public:
   RecordError(const std::filesystem::path& path, const std::string& key, const std::string& value,
-              const std::string& reason);
+              const Said& reason);
   const std::filesystem::path& path() const { return path_; }
   const std::string& key() const { return key_; }
   const std::string& value() const { return value_; }
@@ -87,10 +88,10 @@ RecordContent readRecord(const std::filesystem::path& path, const RecordReader& 
 // and the graph (whose rows become the record's points after the starting row). Returns what
 // makes the record look cut short (keys a save always writes that it lacks, fewer graph points
 // than its games give), or "" when nothing does.
-std::string LoadRecord(Counter& counter, const RecordContent& record);
+Said LoadRecord(Counter& counter, const RecordContent& record);
 
 // readRecord, then LoadRecord: on a failure the play is untouched.
-std::string LoadRecord(Counter& counter, const std::filesystem::path& path);
+Said LoadRecord(Counter& counter, const std::filesystem::path& path);
 
 // Keeps a record that failed to load aside as path + ".bad", or ".bad.1", ".bad.2" … where
 // older ones are, so that no later save overwrites the play it holds and no copy kept earlier

@@ -55,11 +55,11 @@ void RecordWriter::run() {
     try {
       save_(play, path);
     } catch (const FileError& e) {
-      outcome.failure = e.what();
+      outcome.failure = saidOf(e);
     } catch (const std::bad_alloc&) {
       outcome.failure = Say::tr("%1: not enough memory", {path.string()});
     } catch (const std::exception& e) {
-      outcome.failure = Say::tr("%1: %2", {path.string(), e.what()});
+      outcome.failure = Say::tr("%1: %2", {path.string(), saidOf(e)});
     } catch (...) {
       outcome.failure = Say::tr("%1: an unexpected error", {path.string()});
     }

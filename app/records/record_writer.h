@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/say.h"
 #include "record.h"
 
 namespace tallix {
@@ -31,7 +32,7 @@ class RecordWriter {
   // when the play was written. Whatever the save throws is a failure of that save: the writer
   // goes on and the program with it.
   struct Outcome {
-    std::string failure;
+    Said failure;
     bool saved() const { return failure.empty(); }
   };
 

@@ -45,8 +45,7 @@ class LiveServer::Impl {
     if (thread_.joinable()) thread_.join();
   }
 
-  std::string listen(const std::string& address, std::uint16_t port,
-                     const std::string& allowOrigin) {
+  Said listen(const std::string& address, std::uint16_t port, const std::string& allowOrigin) {
     ErrorCode ec;
     const asio::ip::address ip = asio::ip::make_address(address, ec);
     if (ec) {
@@ -173,8 +172,8 @@ LiveServer::LiveServer(const Counter& counter, ServeLimits limits)
 
 LiveServer::~LiveServer() = default;
 
-std::string LiveServer::listen(const std::string& address, std::uint16_t port,
-                               const std::string& allowOrigin) {
+Said LiveServer::listen(const std::string& address, std::uint16_t port,
+                        const std::string& allowOrigin) {
   return impl_->listen(address, port, allowOrigin);
 }
 

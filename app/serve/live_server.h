@@ -28,6 +28,8 @@
 #include <memory>
 #include <string>
 
+#include "base/say.h"
+
 namespace tallix {
 
 class Counter;
@@ -77,8 +79,7 @@ class LiveServer {
   // one of the PC) and port (0 picks a free one). allowOrigin, an origin ("https://example.com")
   // or "", is one whose pages may read /api/figures. Returns "" when it serves, or why it
   // cannot, for the player.
-  std::string listen(const std::string& address, std::uint16_t port,
-                     const std::string& allowOrigin = "");
+  Said listen(const std::string& address, std::uint16_t port, const std::string& allowOrigin = "");
   // The address of the page, "http://127.0.0.1:8255/", once listening.
   const std::string& url() const;
 

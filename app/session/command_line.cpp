@@ -11,8 +11,8 @@ namespace {
 constexpr std::string_view kSimulate = "--simulate";
 constexpr std::string_view kServe = "--serve";
 
-[[noreturn]] void fail(const std::string& why) {
-  throw std::invalid_argument(why);
+[[noreturn]] void fail(Said why) {
+  throw CommandLineError(std::move(why));
 }
 
 }  // namespace
@@ -73,17 +73,17 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, bool liveView
   return c;
 }
 
-std::string usageText(bool liveView) {
+Said usageText(bool liveView) {
   return Say::tr(
       "usage: tallix [--simulate[=SPEED] [--seed N] [--machine FILE] [--setting N]] "
       "[--record-trace FILE] %1[--data-dir DIR]\n",
       {liveView ? "[--serve[=PORT]] " : ""});
 }
 
-std::string helpText(const Places& places, bool liveView) {
+Said helpText(const Places& places, bool liveView) {
   const std::string servePort = std::to_string(kDefaultServePort);
   const std::string speed = numberText(kMaxWindowSpeed);
-  std::string serve;  // the lines of --serve, in a program that serves the live view
+  Said serve;  // the lines of --serve, in a program that serves the live view
   if (liveView) {
     serve = Say::tr(
         "  --serve[=PORT]       serve the live view of the figures to browsers on "

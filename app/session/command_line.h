@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "base/places.h"
+#include "base/say.h"
 
 namespace tallix {
 
@@ -41,12 +42,18 @@ struct CommandLine {
   bool version = false;
 };
 
-// Throws std::invalid_argument with a message that names the argument and what it needs.
+// An argument that cannot be taken: the message names it and what it needs.
+class CommandLineError : public SaidError {
+ public:
+  using SaidError::SaidError;
+};
+
+// Throws CommandLineError.
 // `liveView`: the program serves the live view, so --serve is an option of it.
 CommandLine parseCommandLine(const std::vector<std::string>& args, bool liveView = true);
 
-// The usage line, and the help: every option, and where this run's files are. Said with Say::tr.
-std::string usageText(bool liveView = true);
-std::string helpText(const Places& places, bool liveView = true);
+// The usage line, and the help: every option, and where this run's files are.
+Said usageText(bool liveView = true);
+Said helpText(const Places& places, bool liveView = true);
 
 }  // namespace tallix

@@ -23,7 +23,7 @@ Launch::Launch(const CommandLine& options) {
         appendedSessionStart(pathOf(options.recordTrace), TickDriver::kTimer2Ms);
     traceFile_.open(options.recordTrace, std::ios::binary | std::ios::app);
     if (!traceFile_) {
-      throw std::runtime_error(Say::tr("%1: cannot be opened for writing", {options.recordTrace}));
+      throw FileError(pathOf(options.recordTrace), Say::tr("cannot be opened for writing"));
     }
     trace_.emplace(traceFile_, sessionStart);
   }

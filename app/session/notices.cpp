@@ -4,7 +4,7 @@
 
 namespace tallix {
 
-void Notices::add(std::string text, bool passing, std::int64_t nowMs) {
+void Notices::add(Said text, bool passing, std::int64_t nowMs) {
   std::erase_if(notices_, [&](const Notice& n) { return n.text == text; });
   notices_.push_back({std::move(text), passing, nowMs});
   ++revision_;

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "base/say.h"
+
 namespace tallix {
 
 class Notices {
@@ -17,12 +19,12 @@ class Notices {
   static constexpr std::int64_t kPassingMs = 5000;
 
   struct Notice {
-    std::string text;  // as the program said it; a window shows it in the player's language
+    Said text;  // as the program said it; a window shows it in the player's language
     bool passing;
     std::int64_t since;  // ms on the caller's clock
   };
 
-  void add(std::string text, bool passing, std::int64_t nowMs);
+  void add(Said text, bool passing, std::int64_t nowMs);
   // Every notice held, in the order they came.
   const std::vector<Notice>& all() const { return notices_; }
   // The notice shown: the newest passing one, else the oldest lasting one; null when none.

@@ -25,12 +25,6 @@ std::int64_t steadyMs() {
       .count();
 }
 
-std::string joined(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;
-  return text;
-}
-
 }  // namespace
 
 Session::Session(SessionEnvironment env, SessionView& view)
@@ -61,7 +55,7 @@ bool Session::start() {
     try {
       started = port->start();
     } catch (const std::exception& e) {  // the library or one of its functions is missing
-      return fail(e.what());
+      return fail(saidOf(e));
     }
     portStarted_ = true;
     if (static_cast<std::int16_t>(started) & 1) {
@@ -69,7 +63,7 @@ bool Session::start() {
       // The player is told the next steps, and what in the settings could not be used (a
       // source= that names no input leads here too).
       ownsRecord_ = false;
-      const std::string otherInputs = Say::tr(
+      const Said otherInputs = Say::tr(
           "To try Tallix, start it with --simulate (its simulated machine). A serial bridge or a "
           "USB I/O board needs no port access: [input] source=%1 in %2.",
           {inputKindNames(false), env_.places.settingsFile});
@@ -89,10 +83,10 @@ bool Session::start() {
                                        env_.places.settingsFile, env_.serial});
       source = inputSource_.get();
     } catch (const InputUnavailable& e) {
-      view_.notice(Say::tr("%1: not polling.", {e.what()}));
+      view_.notice(Say::tr("%1: not polling.", {saidOf(e)}));
     } catch (const std::exception& e) {
       // The port library failed. Nothing was loaded yet: the record keeps its play.
-      return fail(e.what());
+      return fail(saidOf(e));
     }
   }
   counter_.applySettings(settings.settings);
@@ -123,12 +117,12 @@ std::optional<SettingModel> Session::settingModel(const EstimateSettings& estima
   try {
     return estimateModel(estimate);
   } catch (const std::exception& e) {  // MachineError or FileError
-    settingsMessages_.push_back(Say::tr("%1; the setting estimate is off", {e.what()}));
+    settingsMessages_.push_back(Say::tr("%1; the setting estimate is off", {saidOf(e)}));
     return std::nullopt;
   }
 }
 
-bool Session::fail(const std::string& message) {
+bool Session::fail(const Said& message) {
   ownsRecord_ = false;
   view_.message(message);
   exitStatus_ = 1;
@@ -145,7 +139,7 @@ void Session::makeSettingsFile() {
     writeFileAtomically(path, env_.settingsSample);
     view_.notice(Say::tr("The settings were made from the sample: %1.", {path.string()}));
   } catch (const FileError& e) {
-    view_.notice(Say::tr("%1: running without settings.", {e.what()}));
+    view_.notice(Say::tr("%1: running without settings.", {saidOf(e)}));
   }
 }
 
@@ -175,7 +169,7 @@ bool Session::lockRecord() {
 void Session::restorePlay() {
   const std::string name = recordName();
   try {
-    if (const std::string cut = LoadRecord(counter_, recordPath()); !cut.empty()) {
+    if (const Said cut = LoadRecord(counter_, recordPath()); !cut.empty()) {
       view_.notice(Say::tr("%1 looks incomplete (%2); it was loaded as it is.", {name, cut}));
     }
   } catch (const std::exception& load) {
@@ -183,12 +177,12 @@ void Session::restorePlay() {
     try {
       const std::filesystem::path bad = keepAside(recordPath());
       view_.notice(Say::tr("%1 could not be loaded (%2); it was kept as %3.",
-                           {name, load.what(), bad.filename().string()}));
+                           {name, saidOf(load), bad.filename().string()}));
     } catch (const std::exception& aside) {
       ownsRecord_ = false;
       view_.notice(
           Say::tr("%1 could not be loaded (%2) nor kept aside (%3); it will not be saved over.",
-                  {name, load.what(), aside.what()}));
+                  {name, saidOf(load), saidOf(aside)}));
     }
   }
   if (!ownsRecord_) return;
@@ -216,12 +210,12 @@ void Session::count() {
   if (!sampler_) return;
   if (const std::uint64_t lost = sampler_->lost(); lost > lostSaid_) {
     lostSaid_ = lost;
-    const std::string what = Say::tr(
+    const Said what = Say::tr(
         "%1 changes of the input were lost: the window did not take them in time, and the "
         "counts may be short",
         {std::to_string(lost)});
     view_.notice(Say::tr("%1.", {what}));
-    if (env_.trace != nullptr) env_.trace->comment(what);
+    if (env_.trace != nullptr) env_.trace->comment(what.english());
     recorded = true;
   }
   if (const auto problem = sampler_->takeProblem()) {
@@ -271,26 +265,26 @@ void Session::stop(Ending ending) {
   if (!started_ || closed_) return;
   closed_ = true;
   if (sampler_) sampler_->stop();
-  std::vector<std::string> problems;
+  std::optional<Said> portProblem;
   if (portStarted_) {
     try {
       env_.port->stop();
     } catch (const std::exception& e) {
-      problems.push_back(e.what());
+      portProblem = saidOf(e);
     }
   }
   count();
   if (ownsRecord_) writer_.save(RecordSnapshot(counter_), recordPath());
   const std::vector<RecordWriter::Outcome> outcomes = writer_.finish();
-  if (!problems.empty() && ending == Ending::closed) view_.message(joined(problems));
+  if (portProblem && ending == Ending::closed) view_.message(*portProblem);
   // Only the last save counts: it holds the play as it stands at the close.
   if (!outcomes.empty() && !outcomes.back().saved()) lastChance(outcomes.back().failure, ending);
   lock_.reset();  // the record is free for the next program, and its lock file gone
 }
 
-void Session::lastChance(const std::string& why, Ending ending) {
+void Session::lastChance(const Said& why, Ending ending) {
   if (const auto kept = rescue()) {
-    const std::string said = Say::tr(
+    const Said said = Say::tr(
         "The play could not be saved: %1. It was kept as %2 instead; 読込み brings it back.",
         {why, kept->string()});
     if (ending == Ending::closed) {
@@ -319,7 +313,7 @@ std::optional<std::filesystem::path> Session::rescue() {
   return std::nullopt;
 }
 
-void Session::saveElsewhere(std::string why) {
+void Session::saveElsewhere(Said why) {
   // Until the play is saved where the player chooses, or the player lets it go on purpose: a
   // question closed without an answer is asked again.
   while (env_.dialog != nullptr) {

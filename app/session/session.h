@@ -56,16 +56,16 @@ class SessionView {
   virtual ~SessionView() = default;
   // A message with an OK button only; returns once the player has dismissed it. `detail`,
   // when not empty, stands beneath the text.
-  virtual void message(const std::string& text, const std::string& detail = {}) = 0;
+  virtual void message(const Said& text, const Said& detail = {}) = 0;
   // A question with two buttons, and what the player did with it: pressed one of them, or
   // neither (Escape, the title bar's close box, a question that could not be shown at all).
   enum class Answer { yes, no, none };
-  virtual Answer ask(const std::string& text, const std::string& yes, const std::string& no) = 0;
+  virtual Answer ask(const Said& text, const Said& yes, const Said& no) = 0;
   // A line on the panel's notice line: how the program runs (not counting, a record kept
   // aside, a save that failed), which lasts until the player dismisses it; or what a command
   // did (saved, cleared), which passes after a few seconds.
   enum class Notice { lasting, passing };
-  virtual void notice(const std::string& text, Notice kind = Notice::lasting) = 0;
+  virtual void notice(const Said& text, Notice kind = Notice::lasting) = 0;
 };
 
 // What the session reaches outside itself.
@@ -132,18 +132,18 @@ class Session {
   }
   // The settings that could not be used, one message each, for the window to show once it is
   // up.
-  const std::vector<std::string>& settingsMessages() const { return settingsMessages_; }
+  const std::vector<Said>& settingsMessages() const { return settingsMessages_; }
 
  private:
-  bool fail(const std::string& message);
+  bool fail(const Said& message);
   void makeSettingsFile();
   bool lockRecord();
   void restorePlay();
   std::optional<SettingModel> settingModel(const EstimateSettings& estimate);
   void report(const CommandOutcome& outcome);
-  void lastChance(const std::string& why, Ending ending);
+  void lastChance(const Said& why, Ending ending);
   std::optional<std::filesystem::path> rescue();
-  void saveElsewhere(std::string why);
+  void saveElsewhere(Said why);
   void count();  // the changes sampled so far
   void saveWhenChanged();
   void noteSaves(const std::vector<RecordWriter::Outcome>& outcomes);
@@ -176,7 +176,7 @@ class Session {
   // of the play shows. None while the record is behind the play because that save failed.
   std::optional<std::pair<Panel::Revisions, std::uint64_t>> saved_;
   bool saveFailing_ = false;  // a failed save was said, and no save has succeeded since
-  std::vector<std::string> settingsMessages_;
+  std::vector<Said> settingsMessages_;
 };
 
 }  // namespace tallix

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "base/say.h"
 #include "counting/setting_estimate.h"
 
 namespace tallix {
@@ -79,9 +80,9 @@ struct MachineDescription {
 
 // A description whose value cannot be used; the message names the file, section, key, value
 // and what a good value is.
-class MachineError : public std::runtime_error {
+class MachineError : public SaidError {
  public:
-  using std::runtime_error::runtime_error;
+  using SaidError::SaidError;
 };
 
 // Reads a description; absent keys keep their default. A file that gives any key of [odds],

@@ -191,22 +191,21 @@ void FrmTallix::openPinMonitor() {
 void FrmTallix::showSettingsMessages() {
   // Once the window is up: one message listing every setting that could not be used.
   std::wstring lines;
-  for (const std::string& m : session_.settingsMessages()) {
+  for (const Said& m : session_.settingsMessages()) {
     lines += (lines.empty() ? L"" : L"\n") + translated(m);
   }
   showMessage(hwnd_, translate("Window", "Some settings in tallix.ini could not be used:"), lines);
 }
 
-void FrmTallix::message(const std::string& text, const std::string& detail) {
+void FrmTallix::message(const Said& text, const Said& detail) {
   showMessage(hwnd_, translated(text), translated(detail));
 }
 
-SessionView::Answer FrmTallix::ask(const std::string& text, const std::string& yes,
-                                   const std::string& no) {
+SessionView::Answer FrmTallix::ask(const Said& text, const Said& yes, const Said& no) {
   return win32::ask(hwnd_, translated(text), translated(yes), translated(no));
 }
 
-void FrmTallix::notice(const std::string& text, Notice kind) {
+void FrmTallix::notice(const Said& text, Notice kind) {
   notices_.add(text, kind == Notice::passing);
   notices_.render(hwnd_);
 }

@@ -105,7 +105,7 @@ void HistoryWindow::refresh() {
     past_ = listPastPlays(pastPlays_);
   } catch (const FileError& e) {
     showMessage(hwnd(), translate("Window", "The past plays cannot be listed."),
-                translated(e.what()));
+                translated(saidOf(e)));
   }
   const int picked = std::max(plays_.selected(), 0);
   plays_.setRowCount(static_cast<int>(past_.size()) + 1);
@@ -142,7 +142,7 @@ void HistoryWindow::showPicked() {
     try {
       pickedBonuses_ = readPlay(past_[static_cast<std::size_t>(row - 1)].path).bonuses;
     } catch (const std::runtime_error& e) {  // RecordError or FileError
-      why = translated(e.what());
+      why = translated(saidOf(e));
     }
   }
   const bool problem = !why.empty();
@@ -201,7 +201,8 @@ void HistoryWindow::exportCsv(const std::string& name, const std::string& csv) {
   try {
     writeFileAtomically(pathOf(path), csv);
   } catch (const FileError& e) {
-    showMessage(hwnd(), translate("Window", "The CSV file cannot be saved."), translated(e.what()));
+    showMessage(hwnd(), translate("Window", "The CSV file cannot be saved."),
+                translated(saidOf(e)));
   }
 }
 

@@ -29,8 +29,8 @@ std::wstring fill(std::wstring_view text, const std::vector<std::string>& args) 
   return widen(fillIn(narrow(text), args));
 }
 
-std::wstring translated(const std::string& text) {
-  return widen(translateSaid(text, [](const char* source) { return inLanguage("Say", source); }));
+std::wstring translated(const Said& text) {
+  return widen(text.in([](const char* source) { return inLanguage("Say", source); }));
 }
 
 std::string settingsSample() {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/cp932.h"
+#include "base/say.h"
 
 namespace tallix::win32 {
 
@@ -25,9 +26,8 @@ std::wstring translate(const char* context, const char* source);
 // A translated text with its placeholders %1 … filled in: fill(translate("Window", "… %1"), {arg}).
 std::wstring fill(std::wstring_view text, const std::vector<std::string>& args);
 
-// A text of the core in the player's language: a text Say::tr made, translated with its
-// arguments; any other text (a path, a system's message) as it is.
-std::wstring translated(const std::string& text);
+// A text of the core in the player's language.
+std::wstring translated(const Said& text);
 
 // The settings file a first run makes: the commented sample built into the program, in the
 // player's language.

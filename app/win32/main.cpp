@@ -43,7 +43,7 @@ void tell(const std::wstring& text, Stream stream) {
   if (!writeConsole(text, stream)) showMessage(nullptr, text);
 }
 
-int refuse(const std::string& why, bool usage = false) {
+int refuse(const tallix::Said& why, bool usage = false) {
   tell(L"tallix: " + translated(why) + L"\n" +
            (usage ? translated(tallix::usageText(kLiveView)) : std::wstring()),
        Stream::error);
@@ -78,8 +78,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   tallix::CommandLine options;
   try {
     options = tallix::parseCommandLine(arguments(), kLiveView);
-  } catch (const std::invalid_argument& e) {
-    return refuse(e.what(), true);
+  } catch (const tallix::CommandLineError& e) {
+    return refuse(e.said(), true);
   }
   if (options.help) {
     tell(translated(tallix::helpText(places(options), kLiveView)), Stream::output);
@@ -100,7 +100,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   try {
     launch.emplace(options);
   } catch (const std::exception& e) {
-    return refuse(e.what());
+    return refuse(tallix::saidOf(e));
   }
 
   FrmTallix frmTallix(

@@ -43,7 +43,7 @@ int NoticeLine::layout(const Scale& scale) {
   return area_.bottom - area_.top;
 }
 
-void NoticeLine::add(const std::string& text, bool passing) {
+void NoticeLine::add(const Said& text, bool passing) {
   notices_.add(text, passing, static_cast<std::int64_t>(GetTickCount64()));
 }
 

@@ -99,8 +99,7 @@ void FrmTallix::serve() {
   const std::uint16_t port = servePort(serve_, settings);
   if (port == 0) return;
   live_ = std::make_unique<LiveServer>(session_.counter());
-  if (const std::string why = live_->listen(settings.address, port, settings.allowOrigin);
-      !why.empty()) {
+  if (const Said why = live_->listen(settings.address, port, settings.allowOrigin); !why.empty()) {
     live_.reset();
     notice(why, Notice::lasting);
     return;
@@ -146,16 +145,15 @@ void FrmTallix::render() {
   notices_->render();
 }
 
-void FrmTallix::message(const std::string& text, const std::string& detail) {
+void FrmTallix::message(const Said& text, const Said& detail) {
   messages_.show(this, translated(text), translated(detail));
 }
 
-SessionView::Answer FrmTallix::ask(const std::string& text, const std::string& yes,
-                                   const std::string& no) {
+SessionView::Answer FrmTallix::ask(const Said& text, const Said& yes, const Said& no) {
   return messages_.ask(this, translated(text), translated(yes), translated(no));
 }
 
-void FrmTallix::notice(const std::string& text, Notice kind) {
+void FrmTallix::notice(const Said& text, Notice kind) {
   notices_->add(text, kind == Notice::passing);
 }
 
@@ -171,7 +169,7 @@ void FrmTallix::showEvent(QShowEvent* event) {
   // Once the window is up: one message listing every setting that could not be used.
   QTimer::singleShot(0, this, [this] {
     QStringList lines;
-    for (const std::string& m : session_.settingsMessages()) lines << translated(m);
+    for (const Said& m : session_.settingsMessages()) lines << translated(m);
     messages_.show(
         this,
         QCoreApplication::translate("Window", "Some settings in tallix.ini could not be used:"),

@@ -90,9 +90,9 @@ class FrmTallix : public QWidget, private SessionView {
   void showEvent(QShowEvent* event) override;
 
  private:
-  void message(const std::string& text, const std::string& detail) override;
-  Answer ask(const std::string& text, const std::string& yes, const std::string& no) override;
-  void notice(const std::string& text, Notice kind) override;
+  void message(const Said& text, const Said& detail) override;
+  Answer ask(const Said& text, const Said& yes, const Said& no) override;
+  void notice(const Said& text, Notice kind) override;
   void serve();
 
   Messages& messages_;

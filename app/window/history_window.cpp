@@ -210,7 +210,7 @@ void HistoryWindow::refresh() {
     past_ = listPastPlays(pastPlays_);
   } catch (const FileError& e) {
     messages_.show(this, QCoreApplication::translate("Window", "The past plays cannot be listed."),
-                   translated(e.what()));
+                   translated(saidOf(e)));
   }
   const int picked = std::max(plays_->currentRow(), 0);
   const QSignalBlocker quiet(plays_);
@@ -261,7 +261,7 @@ void HistoryWindow::showPicked() {
   try {
     pickedBonuses_ = readPlay(past_[static_cast<std::size_t>(row - 1)].path).bonuses;
   } catch (const std::runtime_error& e) {  // RecordError or FileError
-    problem = translated(e.what());
+    problem = translated(saidOf(e));
   }
   problem_->setText(problem);
   problem_->setVisible(!problem.isEmpty());
@@ -319,7 +319,7 @@ void HistoryWindow::exportCsv(const QString& name, const std::string& csv) {
     writeFileAtomically(path.toStdString(), csv);
   } catch (const FileError& e) {
     messages_.show(this, QCoreApplication::translate("Window", "The CSV file cannot be saved."),
-                   translated(e.what()));
+                   translated(saidOf(e)));
   }
 }
 

@@ -37,10 +37,9 @@ std::string settingsSample(const QLocale& locale) {
   return sample.open(QIODevice::ReadOnly) ? sample.readAll().toStdString() : std::string();
 }
 
-QString translated(const std::string& text) {
-  return QString::fromStdString(translateSaid(text, [](const char* source) {
-    return QCoreApplication::translate("Say", source).toStdString();
-  }));
+QString translated(const Said& text) {
+  return QString::fromStdString(text.in(
+      [](const char* source) { return QCoreApplication::translate("Say", source).toStdString(); }));
 }
 
 }  // namespace tallix::window

@@ -9,6 +9,8 @@
 #include <QString>
 #include <string>
 
+#include "base/say.h"
+
 class QCoreApplication;
 
 namespace tallix::window {
@@ -20,8 +22,7 @@ void installTranslations(QCoreApplication& app, const QLocale& locale = QLocale:
 // locale's language.
 std::string settingsSample(const QLocale& locale = QLocale::system());
 
-// A text of the core in the player's language: the translated template of a text Say::tr made,
-// with its arguments translated the same way; any other text as it is.
-QString translated(const std::string& text);
+// A text of the core in the player's language.
+QString translated(const Said& text);
 
 }  // namespace tallix::window

@@ -37,7 +37,7 @@
 
 namespace {
 
-int refuse(const std::string& why, bool usage = false) {
+int refuse(const tallix::Said& why, bool usage = false) {
   std::cerr << "tallix: " << tallix::window::translated(why).toStdString() << '\n'
             << (usage ? tallix::window::translated(tallix::usageText()).toStdString() : "");
   return 2;
@@ -101,11 +101,11 @@ int main(int argc, char** argv) {
   pthread_sigmask(SIG_BLOCK, &held, nullptr);
 #endif
   tallix::CommandLine options;
-  std::string refused;
+  tallix::Said refused;
   try {
     options = tallix::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-  } catch (const std::invalid_argument& e) {
-    refused = e.what();
+  } catch (const tallix::CommandLineError& e) {
+    refused = e.said();
   }
   // Answered on the console, without the window system.
   if (!refused.empty() || options.help || options.version) {
@@ -125,7 +125,7 @@ int main(int argc, char** argv) {
   try {
     launch.emplace(options);
   } catch (const std::exception& e) {
-    return refuse(e.what());
+    return refuse(tallix::saidOf(e));
   }
 
   tallix::window::MessageBoxes messages;

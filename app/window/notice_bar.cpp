@@ -37,7 +37,7 @@ NoticeBar::NoticeBar(QWidget* parent)
   render();
 }
 
-void NoticeBar::add(const std::string& text, bool passing) {
+void NoticeBar::add(const Said& text, bool passing) {
   notices_.add(text, passing, clock_.elapsed());
   render();
 }

@@ -35,8 +35,8 @@ TEST(Settings, ConvertsEveryKeyAsItIsRead) {
       "[big]\ncount=15abc\n"
       "[data5pin]\nenabled=1\nname=" +
       utf8ToCp932("ＡＴ回数") + "\n");
-  EXPECT_EQ(load.messages, std::vector<std::string>{"tallix.ini [big] count=15abc is not a number "
-                                                    "as written; it is read as 15"});
+  EXPECT_EQ(load.messages, std::vector<Said>{"tallix.ini [big] count=15abc is not a number "
+                                             "as written; it is read as 15"});
   const Settings& s = load.settings;
   EXPECT_EQ(s.portAddr, 888);
   EXPECT_EQ(s.rate, (std::array<double, 3>{5, 6, 7.6}));
@@ -69,7 +69,7 @@ TEST(Settings, ValuesOutsideTheirFieldAreReportedAndLeftAtZero) {
       "[koyaku]\nkoyaku1=40000\nkoyaku2=8\n"
       "[big]\ncount=3000000000\n");
   EXPECT_EQ(load.messages,
-            (std::vector<std::string>{
+            (std::vector<Said>{
                 "tallix.ini [setting] addr=65536 is outside -32768..32767; using 0",
                 "tallix.ini [setting] rate1=1E999 is not a finite number; using 0",
                 "tallix.ini [koyaku] koyaku1=40000 is outside -32768..32767; using 0",
@@ -89,7 +89,7 @@ TEST(Settings, ValuesNotWrittenAsNumbersAreNamedWithWhatTheyWereReadAs) {
       "[koyaku]\nkoyaku1=&H8\nkoyaku1g=30G\nkoyaku2=\n"
       "[big]\ncount=1.5E1\n[graph]\npayout=101.5%\n");
   EXPECT_EQ(load.messages,
-            (std::vector<std::string>{
+            (std::vector<Said>{
                 "tallix.ini [setting] addr=&HZZZ is not a number as written; it is read as 0",
                 "tallix.ini [setting] rate1=abc is not a number as written; it is read as 0",
                 "tallix.ini [setting] rate2=5.6yen is not a number as written; it is read as 5.6",
@@ -166,8 +166,7 @@ TEST(Settings, GraphPayoutIsAPositiveRateOrNone) {
     SCOPED_TRACE(row.ini);
     const SettingsLoad load = loadFrom(row.ini);
     EXPECT_EQ(load.settings.payout, row.payout);
-    EXPECT_EQ(load.messages,
-              row.message ? std::vector<std::string>{row.message} : std::vector<std::string>{});
+    EXPECT_EQ(load.messages, row.message ? std::vector<Said>{row.message} : std::vector<Said>{});
   }
 }
 
@@ -198,8 +197,7 @@ TEST(Settings, ServeTakesAPortNumberAnAddressAndAnOrigin) {
     EXPECT_EQ(load.settings.serve.port, row.port);
     EXPECT_EQ(load.settings.serve.address, row.address);
     EXPECT_EQ(load.settings.serve.allowOrigin, row.allowOrigin);
-    EXPECT_EQ(load.messages,
-              row.message ? std::vector<std::string>{row.message} : std::vector<std::string>{});
+    EXPECT_EQ(load.messages, row.message ? std::vector<Said>{row.message} : std::vector<Said>{});
   }
   // What is not an origin allows none: any site can be "null", and "*" is every one.
   for (const char* text : {"*", "null", "example.com", "https://example.com/overlay", "://x"}) {
@@ -207,9 +205,9 @@ TEST(Settings, ServeTakesAPortNumberAnAddressAndAnOrigin) {
     const SettingsLoad load = loadFrom(std::string("[serve]\nallow_origin=") + text + "\n");
     EXPECT_EQ(load.settings.serve.allowOrigin, "");
     EXPECT_EQ(load.messages,
-              std::vector<std::string>{"tallix.ini [serve] allow_origin=" + std::string(text) +
-                                       " is not an origin such as https://example.com; no page of "
-                                       "another site may read the figures"});
+              std::vector<Said>{"tallix.ini [serve] allow_origin=" + std::string(text) +
+                                " is not an origin such as https://example.com; no page of "
+                                "another site may read the figures"});
   }
 }
 
@@ -259,7 +257,7 @@ TEST(Settings, EstimateNamesAMachineBesideTheSettingsAndWeighsTheSettings) {
               row.machine.empty() ? "" : (dir / row.machine).string());
     EXPECT_EQ(load.settings.estimate.prior, row.prior);
     EXPECT_EQ(load.messages,
-              row.message.empty() ? std::vector<std::string>{} : std::vector{row.message});
+              row.message.empty() ? std::vector<Said>{} : std::vector<Said>{row.message});
   }
 }
 

@@ -53,7 +53,7 @@ class Collect : public ChangeSink {
   void push(const Change& c) override {
     if (changes.empty() || changes.back().byte != c.byte) changes.push_back(c);
   }
-  void problem(const std::string& text) override { ADD_FAILURE() << text; }
+  void problem(const Said& text) override { ADD_FAILURE() << text.english(); }
 };
 
 // The board on the chip, and Tallix reading it once the port is open.
@@ -70,10 +70,9 @@ class Bench {
   void openPort() {
     heardFrom = uno.output().size();
     source_ = std::make_unique<InputSource>(
-        std::make_unique<SerialBridge>("uno", "",
-                                       [this](const std::string&, const std::string&) {
-                                         return std::make_unique<ChipLink>(uno);
-                                       }),
+        std::make_unique<SerialBridge>(
+            "uno", "",
+            [this](const std::string&, const Said&) { return std::make_unique<ChipLink>(uno); }),
         input_);
   }
   void runUntil(std::uint64_t cycle) {

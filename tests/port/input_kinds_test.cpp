@@ -16,7 +16,7 @@
 namespace tallix {
 namespace {
 
-InputSettings readInput(const std::string& text, std::vector<std::string>& messages) {
+InputSettings readInput(const std::string& text, std::vector<Said>& messages) {
   return readInputSettings(ProfileFile(text), "/settings/tallix.ini", messages);
 }
 
@@ -26,11 +26,11 @@ class Collect : public ChangeSink {
   std::vector<Change> changes;
   std::vector<std::string> problems;
   void push(const Change& c) override { changes.push_back(c); }
-  void problem(const std::string& text) override { problems.push_back(text); }
+  void problem(const Said& text) override { problems.push_back(text.english()); }
 };
 
 TEST(InputSettings, TheInputSectionNamesTheSourceItsPinsPolarityAndDebounce) {
-  std::vector<std::string> messages;
+  std::vector<Said> messages;
   const InputSettings none = readInput("[setting]\naddr=888\n", messages);
   EXPECT_EQ(none.source, &defaultInputKind());
   EXPECT_EQ(none.source->name, "port");
@@ -59,7 +59,7 @@ TEST(InputSettings, TheInputSectionNamesTheSourceItsPinsPolarityAndDebounce) {
   EXPECT_TRUE(bad.activeLow);
   EXPECT_EQ(bad.debounceMs, 0);
   EXPECT_EQ(messages,
-            (std::vector<std::string>{
+            (std::vector<Said>{
                 "tallix.ini [input] source=usb is not port, parport, serial, usbio or gpio; "
                 "using port",
                 "tallix.ini [input] register=control is not data or status; using data",
@@ -100,7 +100,7 @@ TEST(InputKinds, ThePortIsTurnedToInputAndReadAsItIsOrThroughThePinMap) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.ini) + std::to_string(row.read));
-    std::vector<std::string> messages;
+    std::vector<Said> messages;
     const InputSettings settings = readInput(row.ini, messages);
     testing::FakePort port;
     const auto input = makeInput(settings, {&port, 888, "tallix.ini", nullptr});
@@ -128,7 +128,7 @@ TEST(InputKinds, AnInputThatCannotBeReadInThisRunSaysWhy) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.ini);
-    std::vector<std::string> messages;
+    std::vector<Said> messages;
     const InputSettings settings = readInput(row.ini, messages);
     try {
       makeInput(settings, {row.port, row.addr, "/settings/tallix.ini", nullptr});
@@ -143,21 +143,21 @@ TEST(InputKinds, AnInputThatCannotBeReadInThisRunSaysWhy) {
 TEST(InputKinds, AnInputOpensTheKindsDefaultDeviceUnlessOneIsGiven) {
   for (const std::string device : {"", "COM7"}) {
     SCOPED_TRACE(device);
-    std::vector<std::string> messages;
+    std::vector<Said> messages;
     const InputSettings settings = readInput("[input]\nsource=serial\ndevice=" + device, messages);
     std::string opened, access;
     const auto input = makeInput(
         settings, {nullptr, 0, "tallix.ini",
-                   [&](const std::string& d, const std::string& a) -> std::unique_ptr<SerialLink> {
+                   [&](const std::string& d, const Said& a) -> std::unique_ptr<SerialLink> {
                      opened = d;
-                     access = a;
+                     access = a.english();
                      throw InputError(d + ": not found");
                    }});
     Collect out;
     input->poll(0, out);  // opened on the sampling thread
     // Without a device on Windows: the first COM port that answers.
     EXPECT_EQ(opened, !device.empty() ? device : kThisPlatform == kWindows ? "" : "/dev/ttyACM0");
-    EXPECT_EQ(access, findInputKind("serial")->access());
+    EXPECT_EQ(access, findInputKind("serial")->access().english());
   }
 }
 

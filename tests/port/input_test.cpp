@@ -30,8 +30,8 @@ class Collect : public ChangeSink {
   void push(const Change& c) override {
     if (changes.empty() || changes.back().byte != c.byte) changes.push_back(c);
   }
-  void problem(const std::string& text) override {
-    if (problems.empty() || problems.back() != text) problems.push_back(text);
+  void problem(const Said& text) override {
+    if (problems.empty() || problems.back() != text.english()) problems.push_back(text.english());
   }
 };
 
@@ -186,7 +186,7 @@ struct Bridge {
   Line line;
   bool present = true;
   InputSource source{std::make_unique<SerialBridge>("ttyFAKE", "join the group dialout",
-                                                    [this](const std::string&, const std::string&) {
+                                                    [this](const std::string&, const Said&) {
                                                       if (!present) {
                                                         throw InputError("ttyFAKE: not found");
                                                       }
@@ -253,17 +253,17 @@ TEST(SerialBridge, IsTheFirstLineWhoseBoardAnswersInTlx1) {
   lines["COM3"].arrivals = {"", "#TLX1 8\nS 5 f", "f\n"};
   lines["COM4"].gone = true;
   const SerialOpener opener = [&](const std::string& device,
-                                  const std::string& access) -> std::unique_ptr<SerialLink> {
-    if (device == "COM2") throw InputError(device + ": in use (" + access + ")");
+                                  const Said& access) -> std::unique_ptr<SerialLink> {
+    if (device == "COM2") throw InputError(device + ": in use (" + access.english() + ")");
     return std::make_unique<FakeLink>(lines.at(device));
   };
-  std::vector<std::string> refused;
+  std::vector<Said> refused;
   const auto found =
       firstBridge({"COM1", "COM2", "COM3", "COM4"}, opener, "close it", 60'000, refused);
   ASSERT_NE(found, nullptr);
   EXPECT_EQ(found->read(), "#TLX1 8\nS 5 ff\n");
   EXPECT_EQ(found->read(), "");
-  EXPECT_EQ(refused, std::vector<std::string>{"COM2: in use (close it)"});
+  EXPECT_EQ(refused, std::vector<Said>{"COM2: in use (close it)"});
   EXPECT_EQ(lines["COM1"].written, "?\n");
   EXPECT_EQ(lines["COM3"].written, "?\n");
   EXPECT_TRUE(lines["COM1"].closed);

@@ -128,7 +128,7 @@ TEST(Clear, KeepsTheStoredRecordWhenToldToAndRefusesWhenThePlayCannotBeKept) {
   const std::string before = panelState(play.counter);
   const CommandOutcome refused =
       Command3_Click(play.counter, dir / "hist.log" / "plays", dir / "hist.log", kNoon);
-  EXPECT_NE(refused.failure.find("so it was not cleared"), std::string::npos);
+  EXPECT_NE(refused.failure.english().find("so it was not cleared"), std::string::npos);
   EXPECT_EQ(panelState(play.counter), before);
   EXPECT_EQ(readBytes(dir / "hist.log"), "kept");
 }
@@ -173,7 +173,9 @@ TEST(LoadAndSave, CancelChangesNothing) {
   play.game(3, 2);
   const std::string before = panelState(play.counter);
   DialogDouble cancel("");
-  const auto said = [](const CommandOutcome& o) { return o.failure + o.warning + o.done; };
+  const auto said = [](const CommandOutcome& o) {
+    return o.failure.english() + o.warning.english() + o.done.english();
+  };
   EXPECT_EQ(said(Command4_Click(play.counter, cancel, "/opt/tallix", "/opt/tallix/plays", kNoon)),
             "");
   EXPECT_EQ(cancel.shown, "open /opt/tallix");
@@ -196,7 +198,7 @@ TEST(LoadAndSave, SaveThenLoadBringsThePlayBack) {
   Counter loaded;
   loaded.applySettings(smallWin());
   const CommandOutcome loading = load(loaded, dir, dir / "mine");
-  EXPECT_EQ(loading.failure + loading.warning, "");
+  EXPECT_EQ(loading.failure.english() + loading.warning.english(), "");
   EXPECT_EQ(loading.done, "Loaded " + (dir / "mine").string() + ".");  // a fresh play: none kept
   EXPECT_TRUE(pastPlays(dir).empty());
   for (const CounterField& f : kRecordCounters) {
@@ -227,7 +229,7 @@ TEST(LoadAndSave, ALoadKeepsThePlayItReplacesAndTakesItsPlaceWhole) {
   const CommandOutcome loaded = load(play.counter, dir, dir / "short.log");
   const std::vector<std::filesystem::path> kept = pastPlays(dir);
   ASSERT_EQ(kept.size(), 1u);
-  EXPECT_EQ(loaded.failure + loaded.warning, "");
+  EXPECT_EQ(loaded.failure.english() + loaded.warning.english(), "");
   EXPECT_EQ(loaded.done, "Loaded " + (dir / "short.log").string() +
                              ". The play it replaced was kept as " + kept[0].string() + ".");
   Counter fresh;
@@ -279,7 +281,8 @@ TEST(LoadAndSave, ALoadIsAllOrNothingAndNamesTheFileAndTheFault) {
   DialogDouble open((dir / "fine.log").string());
   EXPECT_EQ(
       Command4_Click(play.counter, open, dir.path().string(), dir / "fine.log" / "plays", kNoon)
-          .failure.rfind("The play could not be kept (", 0),
+          .failure.english()
+          .rfind("The play could not be kept (", 0),
       0u);
   EXPECT_EQ(panelState(play.counter), before);
   // A record that lacks keys a save always writes, or graph points of its games, loads with a

@@ -49,7 +49,7 @@ TEST(CommandLine, RefusesWhatItCannotRun) {
     try {
       parseCommandLine(args);
       ADD_FAILURE() << "no error";
-    } catch (const std::invalid_argument& e) {
+    } catch (const CommandLineError& e) {
       EXPECT_EQ(e.what(), message);
     }
   }
@@ -58,12 +58,12 @@ TEST(CommandLine, RefusesWhatItCannotRun) {
 // A program without the live view (tallix.exe) neither takes nor offers --serve.
 TEST(CommandLine, AProgramWithoutTheLiveViewHasNoServe) {
   for (const char* arg : {"--serve", "--serve=8255"}) {
-    EXPECT_THROW(parseCommandLine({arg}, false), std::invalid_argument) << arg;
+    EXPECT_THROW(parseCommandLine({arg}, false), CommandLineError) << arg;
   }
   const Places places = Places::in("dir");
-  EXPECT_NE(helpText(places, true).find("--serve[=PORT]"), std::string::npos);
-  EXPECT_EQ(helpText(places, false).find("--serve"), std::string::npos);
-  EXPECT_EQ(usageText(false).find("--serve"), std::string::npos);
+  EXPECT_NE(helpText(places, true).english().find("--serve[=PORT]"), std::string::npos);
+  EXPECT_EQ(helpText(places, false).english().find("--serve"), std::string::npos);
+  EXPECT_EQ(usageText(false).english().find("--serve"), std::string::npos);
 }
 
 }  // namespace

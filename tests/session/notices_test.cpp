@@ -6,7 +6,7 @@ namespace tallix {
 namespace {
 
 std::string shown(const Notices& notices) {
-  return notices.shown() != nullptr ? notices.shown()->text : "";
+  return notices.shown() != nullptr ? notices.shown()->text.english() : "";
 }
 
 // Lasting notices wait their turn oldest first; a passing one shows at once before them and

@@ -40,15 +40,16 @@ class FakeView : public SessionView {
  public:
   std::vector<Shown> messages;
   std::vector<std::string> notices;
-  void message(const std::string& text, const std::string& detail) override {
-    messages.push_back({text, detail});
+  void message(const Said& text, const Said& detail) override {
+    messages.push_back({text.english(), detail.english()});
   }
-  void notice(const std::string& text, Notice kind) override {
-    notices.push_back(text);
-    if (kind == Notice::passing) passing.push_back(text);
+  void notice(const Said& text, Notice kind) override {
+    notices.push_back(text.english());
+    if (kind == Notice::passing) passing.push_back(text.english());
   }
   // Notes the question and answers it from `answers`; once they run out, the play is let go.
-  Answer ask(const std::string& text, const std::string&, const std::string&) override {
+  Answer ask(const Said& said, const Said&, const Said&) override {
+    const std::string text = said.english();
     questions.push_back(text);
     if (answers.empty()) return text.rfind("Discard the play?", 0) == 0 ? Answer::yes : Answer::no;
     const Answer answer = answers.front();
@@ -130,7 +131,7 @@ TEST_F(SessionTest, AnOddPortStartIsDegradedAndLeavesTheRecordAsItIs) {
                                             0),
               0u)
         << view.messages[0].detail;
-    EXPECT_NE(view.messages[0].detail.find("[input] source=" + inputKindNames(false)),
+    EXPECT_NE(view.messages[0].detail.find("[input] source=" + inputKindNames(false).english()),
               std::string::npos);
     EXPECT_TRUE(view.noticed("not counting"));
     EXPECT_TRUE(view.noticed("--simulate"));
@@ -140,7 +141,7 @@ TEST_F(SessionTest, AnOddPortStartIsDegradedAndLeavesTheRecordAsItIs) {
     EXPECT_EQ(session->counter().settings().bigSetCoin, 0);  // no settings applied
     // ... but what in them could not be used is said all the same.
     EXPECT_EQ(session->settingsMessages(),
-              std::vector<std::string>{
+              std::vector<Said>{
                   "tallix.ini [setting] rate1=abc is not a number as written; it is read as 0"});
     now += 10 * Session::kSaveEveryMs;
     session->pump();
@@ -276,7 +277,7 @@ TEST_F(SessionTest, TheEstimateIsMadeAgainstTheMachineTheSettingsName) {
       EXPECT_EQ(model->prior, row.prior);
     }
     EXPECT_EQ(session->settingsMessages(),
-              row.message.empty() ? std::vector<std::string>{} : std::vector{row.message});
+              row.message.empty() ? std::vector<Said>{} : std::vector<Said>{row.message});
     session->stop();
   }
 }
@@ -406,10 +407,11 @@ TEST_F(SessionTest, APlayTheRecordCannotTakeAtTheCloseIsKeptElsewhereOrAskedForU
     if (row.questions == 0) {
       const bool told = row.ending == Session::Ending::closed;
       ASSERT_EQ(view.messages.size(), told ? 1u : 0u);
+      const std::string name = found[0].filename().string();
       if (told) {
-        EXPECT_NE(view.messages[0].text.find(found[0].string()), std::string::npos);
+        EXPECT_NE(view.messages[0].text.find(name), std::string::npos);
       }
-      EXPECT_EQ(view.noticed(found[0].string()), !told);
+      EXPECT_EQ(view.noticed(name), !told);
     }
   }
   // What the question says: the record that failed and why, then the place the player chose.

@@ -70,14 +70,17 @@ TEST(Language, TheBuiltInTableHoldsEveryTranslationAsQtGivesIt) {
   EXPECT_EQ(tallix::japanese("Say", "no such text"), nullptr);
 }
 
+// A text said keeps how it was said for as long as it is held, however many others are said
+// meanwhile: a notice drawn again an hour later is in the player's language still.
 TEST(Language, ACoreTextIsShownInThePlayersLanguageWithItsArguments) {
-  const std::string why = Say::tr("is not a record: it has no [%1] section", {"data"});
-  const std::string text =
+  const Said why = Say::tr("is not a record: it has no [%1] section", {"data"});
+  const Said text =
       Say::tr("%1 could not be loaded (%2); it was kept as %3.", {"hist.log", why, "hist.log.bad"});
-  EXPECT_EQ(window::translated(text).toStdString(), text);  // English without a translator
+  EXPECT_EQ(window::translated(text).toStdString(), text.english());  // without a translator
   QTranslator japanese;
   ASSERT_TRUE(japanese.load(QStringLiteral(":/i18n/tallix_ja.qm")));
   QCoreApplication::installTranslator(&japanese);
+  for (int i = 0; i < 5000; ++i) Say::tr("%1 changes of the input were lost", {std::to_string(i)});
   EXPECT_EQ(window::translated(text).toStdString(),
             "hist.log を読み込めませんでした（[data] セクションがないので記録ファイルではありませ"
             "ん）。hist.log.bad として残しました。");

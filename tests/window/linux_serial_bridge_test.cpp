@@ -26,12 +26,12 @@ using namespace tallix::testing;
 class NoView : public SessionView {
  public:
   std::vector<std::string> notices;
-  void message(const std::string& text, const std::string&) override { ADD_FAILURE() << text; }
-  Answer ask(const std::string& text, const std::string&, const std::string&) override {
+  void message(const Said& text, const Said&) override { ADD_FAILURE() << text; }
+  Answer ask(const Said& text, const Said&, const Said&) override {
     ADD_FAILURE() << text;
     return Answer::no;
   }
-  void notice(const std::string& text, Notice) override { notices.push_back(text); }
+  void notice(const Said& text, Notice) override { notices.push_back(text.english()); }
 };
 
 TEST(SerialBridgeOnAPty, AWholePlayInOneBurstLeavesTheRecordThatTallixReplayMakes) {
