@@ -4,9 +4,11 @@
 
 namespace tallix {
 
-void Notices::add(Said text, bool passing, std::int64_t nowMs) {
-  std::erase_if(notices_, [&](const Notice& n) { return n.text == text; });
-  notices_.push_back({std::move(text), passing, nowMs});
+void Notices::add(Said text, bool passing, std::int64_t nowMs, Topic topic) {
+  std::erase_if(notices_, [&](const Notice& n) {
+    return n.text == text || (topic != Topic::none && n.topic == topic);
+  });
+  notices_.push_back({std::move(text), passing, nowMs, topic});
   ++revision_;
 }
 

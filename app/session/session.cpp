@@ -187,7 +187,8 @@ void Session::restorePlay() {
   }
   if (!ownsRecord_) return;
   if (const auto why = whyNotWritable(recordPath())) {
-    view_.notice(Say::tr("%1 cannot be saved (%2): keep this play with 保存.", {name, *why}));
+    view_.notice(Say::tr("%1 cannot be saved (%2): keep this play with 保存.", {name, *why}),
+                 SessionView::Notice::lasting, Notices::Topic::saving);
   }
 }
 
@@ -220,15 +221,18 @@ void Session::count() {
   }
   if (const auto problem = sampler_->takeProblem()) {
     if (problem->empty()) {
-      view_.notice(Say::tr("The input is back: counting."), SessionView::Notice::passing);
+      view_.notice(Say::tr("The input is back: counting."), SessionView::Notice::passing,
+                   Notices::Topic::input);
     } else {
       view_.notice(Say::tr("Not counting: %1. Counting resumes by itself when the input is back.",
-                           {*problem}));
+                           {*problem}),
+                   SessionView::Notice::lasting, Notices::Topic::input);
     }
   }
   if (sampler_->ended() && !samplingEndSaid_ && !sampler_->failure().empty()) {
     samplingEndSaid_ = true;
-    view_.notice(Say::tr("The input was lost (%1): not counting.", {sampler_->failure()}));
+    view_.notice(Say::tr("The input was lost (%1): not counting.", {sampler_->failure()}),
+                 SessionView::Notice::lasting, Notices::Topic::input);
   }
   // A trace of a session that ends badly keeps its last moments.
   if (recorded) env_.trace->flush();
@@ -252,11 +256,12 @@ void Session::noteSaves(const std::vector<RecordWriter::Outcome>& outcomes) {
       saved_.reset();
       if (!std::exchange(saveFailing_, true)) {
         view_.notice(Say::tr("The play could not be saved: %1. It is tried again every minute.",
-                             {outcome.failure}));
+                             {outcome.failure}),
+                     SessionView::Notice::lasting, Notices::Topic::saving);
       }
     } else if (std::exchange(saveFailing_, false)) {
       view_.notice(Say::tr("The play was saved to %1 again.", {recordPath().string()}),
-                   SessionView::Notice::passing);
+                   SessionView::Notice::passing, Notices::Topic::saving);
     }
   }
 }

@@ -47,6 +47,7 @@
 #include "port/trace.h"
 #include "records/commands.h"
 #include "records/record_writer.h"
+#include "session/notices.h"
 
 namespace tallix {
 
@@ -63,9 +64,11 @@ class SessionView {
   virtual Answer ask(const Said& text, const Said& yes, const Said& no) = 0;
   // A line on the panel's notice line: how the program runs (not counting, a record kept
   // aside, a save that failed), which lasts until the player dismisses it; or what a command
-  // did (saved, cleared), which passes after a few seconds.
+  // did (saved, cleared), which passes after a few seconds. A notice about a topic takes the
+  // place of the one held about it (session/notices.h).
   enum class Notice { lasting, passing };
-  virtual void notice(const Said& text, Notice kind = Notice::lasting) = 0;
+  virtual void notice(const Said& text, Notice kind = Notice::lasting,
+                      Notices::Topic topic = Notices::Topic::none) = 0;
 };
 
 // What the session reaches outside itself.

@@ -205,8 +205,8 @@ SessionView::Answer FrmTallix::ask(const Said& text, const Said& yes, const Said
   return win32::ask(hwnd_, translated(text), translated(yes), translated(no));
 }
 
-void FrmTallix::notice(const Said& text, Notice kind) {
-  notices_.add(text, kind == Notice::passing);
+void FrmTallix::notice(const Said& text, Notice kind, Notices::Topic topic) {
+  notices_.add(text, kind == Notice::passing, topic);
   notices_.render(hwnd_);
 }
 

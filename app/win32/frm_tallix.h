@@ -87,7 +87,7 @@ class FrmTallix : private SessionView {
 
   void message(const Said& text, const Said& detail) override;
   Answer ask(const Said& text, const Said& yes, const Said& no) override;
-  void notice(const Said& text, Notice kind) override;
+  void notice(const Said& text, Notice kind, Notices::Topic topic) override;
 
   FileDialogs dialogs_;
   Session session_;

@@ -43,8 +43,8 @@ int NoticeLine::layout(const Scale& scale) {
   return area_.bottom - area_.top;
 }
 
-void NoticeLine::add(const Said& text, bool passing) {
-  notices_.add(text, passing, static_cast<std::int64_t>(GetTickCount64()));
+void NoticeLine::add(const Said& text, bool passing, Notices::Topic topic) {
+  notices_.add(text, passing, static_cast<std::int64_t>(GetTickCount64()), topic);
 }
 
 void NoticeLine::dismiss() {

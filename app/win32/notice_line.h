@@ -25,7 +25,7 @@ class NoticeLine {
   // Places the line beneath the panel, at a scale; its height.
   int layout(const Scale& scale);
 
-  void add(const Said& text, bool passing);
+  void add(const Said& text, bool passing, Notices::Topic topic = Notices::Topic::none);
   void dismiss();
   // Lets passing notices go when their time is up, and shows what changed.
   void render(HWND window);

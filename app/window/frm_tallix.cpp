@@ -101,13 +101,14 @@ void FrmTallix::serve() {
   live_ = std::make_unique<LiveServer>(session_.counter());
   if (const Said why = live_->listen(settings.address, port, settings.allowOrigin); !why.empty()) {
     live_.reset();
-    notice(why, Notice::lasting);
+    notice(why, Notice::lasting, Notices::Topic::liveView);
     return;
   }
   publisher_.setInterval(LiveServer::kPublishInterval);
   connect(&publisher_, &QTimer::timeout, this, [this] { live_->publish(session_.counter()); });
   publisher_.start();
-  notice(Say::tr("The live view is at %1", {live_->url()}), Notice::passing);
+  notice(Say::tr("The live view is at %1", {live_->url()}), Notice::passing,
+         Notices::Topic::liveView);
 }
 
 void FrmTallix::Form_Unload(Session::Ending ending) {
@@ -153,8 +154,8 @@ SessionView::Answer FrmTallix::ask(const Said& text, const Said& yes, const Said
   return messages_.ask(this, translated(text), translated(yes), translated(no));
 }
 
-void FrmTallix::notice(const Said& text, Notice kind) {
-  notices_->add(text, kind == Notice::passing);
+void FrmTallix::notice(const Said& text, Notice kind, Notices::Topic topic) {
+  notices_->add(text, kind == Notice::passing, topic);
 }
 
 void FrmTallix::closeEvent(QCloseEvent* event) {

@@ -92,7 +92,7 @@ class FrmTallix : public QWidget, private SessionView {
  private:
   void message(const Said& text, const Said& detail) override;
   Answer ask(const Said& text, const Said& yes, const Said& no) override;
-  void notice(const Said& text, Notice kind) override;
+  void notice(const Said& text, Notice kind, Notices::Topic topic) override;
   void serve();
 
   Messages& messages_;

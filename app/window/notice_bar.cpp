@@ -37,8 +37,8 @@ NoticeBar::NoticeBar(QWidget* parent)
   render();
 }
 
-void NoticeBar::add(const Said& text, bool passing) {
-  notices_.add(text, passing, clock_.elapsed());
+void NoticeBar::add(const Said& text, bool passing, Notices::Topic topic) {
+  notices_.add(text, passing, clock_.elapsed(), topic);
   render();
 }
 

@@ -23,7 +23,7 @@ class NoticeBar : public QWidget {
 
   explicit NoticeBar(QWidget* parent);
 
-  void add(const Said& text, bool passing);
+  void add(const Said& text, bool passing, Notices::Topic topic = Notices::Topic::none);
   // Lets passing notices go when their time is up, and draws what changed.
   void render();
 

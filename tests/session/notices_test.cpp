@@ -32,5 +32,32 @@ TEST(Notices, LastingWaitTheirTurnPassingShowFirstAndGoByThemselves) {
   EXPECT_TRUE(notices.all().empty());
 }
 
+// A notice about a topic takes the place of the one held about it: a failure that is mended
+// goes when its mending is said, and other notices stay.
+TEST(Notices, ANoticeAboutATopicReplacesTheOneHeldAboutIt) {
+  using Topic = Notices::Topic;
+  const struct {
+    const char* what;
+    Topic first, then;
+    std::size_t held;
+  } rows[] = {
+      {"a save failing, then succeeding", Topic::saving, Topic::saving, 2},
+      {"an input lost, then back", Topic::input, Topic::input, 2},
+      {"an input back after a save failed", Topic::saving, Topic::input, 3},
+      {"two notices about nothing in particular", Topic::none, Topic::none, 3},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    Notices notices;
+    notices.add("kept aside", false, 0);
+    notices.add("it is wrong", false, 10, row.first);
+    notices.add("it is right again", true, 20, row.then);
+    EXPECT_EQ(notices.all().size(), row.held);
+    EXPECT_EQ(shown(notices), "it is right again");
+    notices.expire(20 + Notices::kPassingMs);
+    EXPECT_EQ(shown(notices), "kept aside");  // what stays until dismissed
+  }
+}
+
 }  // namespace
 }  // namespace tallix

@@ -43,9 +43,17 @@ class FakeView : public SessionView {
   void message(const Said& text, const Said& detail) override {
     messages.push_back({text.english(), detail.english()});
   }
-  void notice(const Said& text, Notice kind) override {
+  void notice(const Said& text, Notice kind, Notices::Topic topic) override {
     notices.push_back(text.english());
     if (kind == Notice::passing) passing.push_back(text.english());
+    held.add(text, kind == Notice::passing, 0, topic);
+  }
+  // What a window's notice line holds now.
+  Notices held;
+  bool holds(const std::string& part) const {
+    return std::any_of(held.all().begin(), held.all().end(), [&](const Notices::Notice& n) {
+      return n.text.english().find(part) != std::string::npos;
+    });
   }
   // Notes the question and answers it from `answers`; once they run out, the play is let go.
   Answer ask(const Said& said, const Said&, const Said&) override {
@@ -543,6 +551,9 @@ TEST_F(SessionTest, AFailedSaveIsSaidOnceAndTriedAgainEveryMinuteUntilItSucceeds
       return view.noticed("The play was saved to " + appDir() + "hist.log again.");
     }));
     EXPECT_EQ(saved("in_count"), "1");
+    // The failure is no longer true: the notice line holds the success in its place.
+    EXPECT_FALSE(view.holds("could not be saved"));
+    EXPECT_TRUE(view.holds("again."));
     EXPECT_EQ(std::count_if(view.notices.begin(), view.notices.end(),
                             [](const std::string& n) { return n.find("could not") != n.npos; }),
               1);

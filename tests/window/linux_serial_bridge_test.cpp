@@ -31,7 +31,9 @@ class NoView : public SessionView {
     ADD_FAILURE() << text;
     return Answer::no;
   }
-  void notice(const Said& text, Notice) override { notices.push_back(text.english()); }
+  void notice(const Said& text, Notice, Notices::Topic) override {
+    notices.push_back(text.english());
+  }
 };
 
 TEST(SerialBridgeOnAPty, AWholePlayInOneBurstLeavesTheRecordThatTallixReplayMakes) {
