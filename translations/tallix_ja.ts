@@ -557,6 +557,26 @@ tallix.ini がなければ、コメント付きの見本から作ります。
         <source>cannot be opened for writing</source>
         <translation>書き込み用に開けません</translation>
     </message>
+    <message>
+        <source>in %1, %2</source>
+        <translation>%1 では %2</translation>
+    </message>
+    <message>
+        <source>%1=%2 is not a number as written; it is read as %3</source>
+        <translation>%1=%2 は数として書かれていないので %3 として読みました</translation>
+    </message>
+    <message>
+        <source>%1=%2 is a count below 0</source>
+        <translation>%1=%2 は 0 より小さい回数です</translation>
+    </message>
+    <message>
+        <source>In %1, %2. The file as it was is kept as %3.</source>
+        <translation>%1 では %2。元のファイルを %3 として残しました。</translation>
+    </message>
+    <message>
+        <source>In %1, %2; the file as it was could not be kept (%3), so it will not be saved over.</source>
+        <translation>%1 では %2。元のファイルを残せなかったので（%3）、上書き保存しません。</translation>
+    </message>
 </context>
 <context>
     <name>Window</name>

@@ -20,6 +20,14 @@ std::string Said::in(const std::function<std::string(const char* source)>& trans
   return fillIn(translate(source_), args);
 }
 
+Said joined(const std::vector<Said>& texts) {
+  Said all;
+  for (const Said& text : texts) {
+    if (!text.empty()) all = all.empty() ? text : Say::tr("%1; %2", {all, text});
+  }
+  return all;
+}
+
 Said saidOf(const std::exception& e) {
   if (const auto* said = dynamic_cast<const SaidError*>(&e)) return said->said();
   return Said(e.what());

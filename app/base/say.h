@@ -66,6 +66,9 @@ inline std::ostream& operator<<(std::ostream& out, const Said& said) {
   return out << said.english();
 }
 
+// The texts one after another, as "a; b; c", empty ones left out.
+Said joined(const std::vector<Said>& texts);
+
 // What an exception says: the words of a SaidError as they were said, any other's what() as a
 // plain text.
 Said saidOf(const std::exception& e);

@@ -82,9 +82,14 @@ CommandOutcome Command4_Click(Counter& counter, FileDialog& dialog, const std::s
         Say::tr("The play could not be kept (%1), so %2 was not loaded.", {saidOf(e), path});
     return outcome;
   }
-  if (const Said cut = LoadRecord(counter, record); !cut.empty()) {
-    outcome.warning = Say::tr("%1 looks incomplete (%2); it was loaded as it is.", {path, cut});
+  std::vector<Said> caveats;
+  if (!record.misread.empty()) {
+    caveats.push_back(Say::tr("in %1, %2", {path, joined(record.misread)}));
   }
+  if (const Said cut = LoadRecord(counter, record); !cut.empty()) {
+    caveats.push_back(Say::tr("%1 looks incomplete (%2); it was loaded as it is.", {path, cut}));
+  }
+  outcome.warning = joined(caveats);
   outcome.done = kept.empty()
                      ? Say::tr("Loaded %1.", {path})
                      : Say::tr("Loaded %1. The play it replaced was kept as %2.", {path, kept});

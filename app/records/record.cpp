@@ -76,6 +76,13 @@ RecordContent readRecord(const std::filesystem::path& path, const RecordReader& 
     } catch (const OverflowError& e) {
       throw RecordError(path, std::string(f.key), text, Say::tr("is outside %1", {e.range()}));
     }
+    const std::string reading = std::to_string(f.get(c));
+    if (!text.empty() && !isCleanNumber(text)) {
+      r.misread.push_back(
+          Say::tr("%1=%2 is not a number as written; it is read as %3", {f.key, text, reading}));
+    } else if (f.field32 && c.*f.field32 < 0) {  // counting never takes a count below 0
+      r.misread.push_back(Say::tr("%1=%2 is a count below 0", {f.key, text}));
+    }
   }
   requireInt32(path, "temochi_coin", c.temochi_coin, "tosi_coin + temochi_coin",
                std::int64_t{c.tosi_coin} + c.temochi_coin);
@@ -188,7 +195,7 @@ Said incompleteness(const RecordContent& r) {
   if (static_cast<std::int64_t>(r.graph.size()) < points) {
     const Said graph = Say::tr("the graph holds %1 of the %2 points of its games",
                                {std::to_string(r.graph.size()), std::to_string(points)});
-    what = what.empty() ? graph : Say::tr("%1; %2", {what, graph});
+    what = joined({what, graph});
   }
   return what;
 }
@@ -270,6 +277,13 @@ Said LoadRecord(Counter& counter, const RecordContent& record) {
 
 Said LoadRecord(Counter& counter, const std::filesystem::path& path) {
   return LoadRecord(counter, readRecord(path));
+}
+
+std::filesystem::path keepAsWritten(const std::filesystem::path& path) {
+  const std::filesystem::path copy = freeName(path, ".orig");
+  const std::optional<std::string> bytes = readFileBytes(path);
+  writeFileAtomically(copy, bytes.value_or(""));
+  return copy;
 }
 
 std::filesystem::path keepAside(const std::filesystem::path& path) {

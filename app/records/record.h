@@ -68,10 +68,19 @@ struct RecordContent {
   std::array<std::string, 10> history;  // as stored: the kind character, then the bar
   std::vector<std::string> graph;       // the points from g2 on, as the chart shows them
   std::vector<std::string> missing;     // keys a save always writes that the record lacks
-  std::vector<Bonus> bonuses;           // every bonus of the play; none in an older record
+  // The counters read as something other than their text says (a typing mistake such as
+  // "1l", a count below 0), each naming the key, the text and what it is read as: read as
+  // every record is read, so that a file that loaded before loads the same.
+  std::vector<Said> misread;
+  std::vector<Bonus> bonuses;  // every bonus of the play; none in an older record
   // None in an older record of a play with games; a fresh play lacks none.
   std::optional<PayoutCounts> payouts{PayoutCounts{}};
 };
+
+// The first of path + ".orig", ".orig.1" … kept as a copy of the record as it is: a record
+// whose counters were read as something else keeps its text there before a save writes over
+// it. Returns the copy's name; throws FileError when it cannot be made.
+std::filesystem::path keepAsWritten(const std::filesystem::path& path);
 
 // Reads a record and checks that every counter, every figure made of them and the graph fit;
 // touches nothing else. A missing file reads as an empty record. Throws RecordError at the

@@ -169,7 +169,9 @@ bool Session::lockRecord() {
 void Session::restorePlay() {
   const std::string name = recordName();
   try {
-    if (const Said cut = LoadRecord(counter_, recordPath()); !cut.empty()) {
+    const RecordContent record = readRecord(recordPath());
+    if (!record.misread.empty()) keepAsWritten(record.misread);
+    if (const Said cut = LoadRecord(counter_, record); !cut.empty()) {
       view_.notice(Say::tr("%1 looks incomplete (%2); it was loaded as it is.", {name, cut}));
     }
   } catch (const std::exception& load) {
@@ -189,6 +191,22 @@ void Session::restorePlay() {
   if (const auto why = whyNotWritable(recordPath())) {
     view_.notice(Say::tr("%1 cannot be saved (%2): keep this play with 保存.", {name, *why}),
                  SessionView::Notice::lasting, Notices::Topic::saving);
+  }
+}
+
+void Session::keepAsWritten(const std::vector<Said>& misread) {
+  // The close writes the counters as they were read: the text the player wrote is kept first.
+  const std::string name = recordName();
+  try {
+    const std::filesystem::path copy = tallix::keepAsWritten(recordPath());
+    view_.notice(Say::tr("In %1, %2. The file as it was is kept as %3.",
+                         {name, joined(misread), copy.filename().string()}));
+  } catch (const FileError& e) {
+    ownsRecord_ = false;
+    view_.notice(
+        Say::tr("In %1, %2; the file as it was could not be kept (%3), so it will not be "
+                "saved over.",
+                {name, joined(misread), saidOf(e)}));
   }
 }
 

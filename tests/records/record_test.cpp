@@ -392,6 +392,32 @@ TEST(LoadRecord, BadFilesAreRefusedNamingTheKeyOrLoad) {
   }
 }
 
+// A counter whose text is not a clean number, or a count below 0, is read as every record is
+// read and named with its key, text and reading.
+TEST(LoadRecord, ACounterReadAsSomethingElseIsNamed) {
+  TempDir dir;
+  const struct {
+    const char* data;
+    std::int32_t big;
+    std::vector<Said> misread;
+  } rows[] = {
+      {"big_count=11", 11, {}},
+      {"big_count=1l", 1, {"big_count=1l is not a number as written; it is read as 1"}},
+      {"big_count=-3", -3, {"big_count=-3 is a count below 0"}},
+      {"big_count=&HB\r\nreg_count=x",
+       11,
+       {"reg_count=x is not a number as written; it is read as 0"}},
+      {"koyaku1g_now=-2", 0, {}},  // a countdown, not a count
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.data);
+    writeBytes(dir / "r.log", std::string("[data]\r\n") + row.data + "\r\n");
+    const RecordContent record = readRecord(dir / "r.log");
+    EXPECT_EQ(record.counters.big_count, row.big);
+    EXPECT_EQ(record.misread, row.misread);
+  }
+}
+
 TEST(KeepAside, NeverOverwritesAnOlderCopy) {
   TempDir dir;
   writeBytes(dir / "hist.log.bad", "first");

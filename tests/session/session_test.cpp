@@ -435,6 +435,24 @@ TEST_F(SessionTest, APlayTheRecordCannotTakeAtTheCloseIsKeptElsewhereOrAskedForU
 #endif
 }
 
+// A record the player edited by hand whose counter reads as something else is named, and the
+// file as it was is kept before the close writes the counters as they were read.
+TEST_F(SessionTest, AHandEditedCounterIsNamedAndTheFileKeptAsItWas) {
+  writeIni(kIni);
+  const std::string edited = "[data]\r\nin_count=50\r\nbig_count=1l\r\n";
+  writeBytes(dir / "hist.log.orig", "an older copy");
+  writeBytes(dir / "hist.log", edited);
+  start();
+  EXPECT_EQ(counters().big_count, 1);
+  EXPECT_TRUE(
+      view.noticed("In hist.log, big_count=1l is not a number as written; it is read as 1. "
+                   "The file as it was is kept as hist.log.orig.1."));
+  session->stop();
+  EXPECT_EQ(readBytes(dir / "hist.log.orig.1"), edited);
+  EXPECT_EQ(readBytes(dir / "hist.log.orig"), "an older copy");
+  EXPECT_EQ(saved("big_count"), "1");
+}
+
 TEST_F(SessionTest, OneProgramPerRecordAndALeftLockIsTakenOver) {
   writeIni(kIni);
   writeBytes(dir / "hist.log", "[data]\r\nin_count=77\r\n");
