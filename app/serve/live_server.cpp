@@ -140,9 +140,13 @@ class LiveServer::Impl {
         });
         return;
       }
-      // Beyond the cap the connection is closed at once, as `socket` goes.
-      if (hub_.connectionCount < hub_.limits.maxConnections)
-        serveConnection(hub_, std::move(socket));
+      // Beyond a cap the connection is closed at once, as `socket` goes; so is one whose client
+      // is gone already.
+      ErrorCode gone;
+      const tcp::endpoint peer = socket.remote_endpoint(gone);
+      if (!gone && hub_.admits(peer.address())) {
+        serveConnection(hub_, std::move(socket), peer.address());
+      }
       accept();
     });
   }

@@ -16,10 +16,11 @@
 // server's thread turns them into immutable texts, the graph's JSON once per change of the
 // graph, which every client's answer and message share.
 //
-// Every client is held to ServeLimits: a connection beyond the cap is closed at once; a request
-// must arrive and be complete in time, within a size; a client is sent one answer or message at a
-// time, and one that does not take it in time is disconnected. A WebSocket client that falls
-// behind skips to the latest figures, so nothing piles up for it.
+// Every client is held to ServeLimits: a connection beyond the cap, or beyond its address's share
+// of it, is closed at once; a request must arrive and be complete in time, within a size; a
+// client is sent one answer or message at a time, and one that does not take it in time is
+// disconnected. A WebSocket client that falls behind skips to the latest figures, so nothing
+// piles up for it.
 #pragma once
 
 #include <chrono>
@@ -39,6 +40,9 @@ struct ServeLimits {
   // flood of connections never takes the descriptors the play's files need (the usual limit of
   // a process is 1024), while a stream, phones and 500 readers fit.
   static constexpr std::size_t kMaxConnections = 512;
+  // Open connections from one peer address: one device that opens and re-opens connections
+  // cannot keep every other viewer out.
+  static constexpr std::size_t kMaxConnectionsPerAddress = 32;
   // The request line and header fields together. A larger request gets 431 and is closed.
   static constexpr std::size_t kMaxRequestBytes = 8 * 1024;
   // From a request's first byte to its end: a request sent slowly is closed.
@@ -54,6 +58,7 @@ struct ServeLimits {
   static constexpr std::size_t kMaxIncomingMessage = 1024;
 
   std::size_t maxConnections = kMaxConnections;
+  std::size_t maxConnectionsPerAddress = kMaxConnectionsPerAddress;
   std::size_t maxRequestBytes = kMaxRequestBytes;
   Ms requestTimeout = kRequestTimeout;
   Ms idleTimeout = kIdleTimeout;

@@ -1,7 +1,8 @@
 // The live view's server against clients on the loopback that break its rules: a foreign Host or
-// Origin, an oversized or slow request, an idle connection, one connection too many, frames that
-// are not masked (floods: linux_floods_test.cpp); the protocol it owes every client (HEAD,
-// HTTP/1.0, Connection: close, bad handshakes); and the graph it serves as the chart changes.
+// Origin, an oversized or slow request, an idle connection, one connection too many (or too many
+// from one address), frames that are not masked (floods: linux_floods_test.cpp); the protocol it
+// owes every client (HEAD, HTTP/1.0, Connection: close, bad handshakes); and the graph it serves
+// as the chart changes.
 #include <functional>
 #include <memory>
 #include <thread>
@@ -80,6 +81,12 @@ TEST_F(LiveServerTest, AllowsTheNamedOriginToReadTheFiguresOnly) {
   RawClient live(port);
   live.send(handshake("Origin: https://overlay.example\r\n"));
   EXPECT_EQ(statusLine(live.answer()), "HTTP/1.1 403 Forbidden");
+  // Its pages may show the page in a frame, as the page's own site may.
+  RawClient page(port);
+  page.send(get("/"));
+  EXPECT_NE(page.answer().find("\r\nContent-Security-Policy: frame-ancestors 'self' "
+                               "https://overlay.example\r\n"),
+            std::string::npos);
 }
 
 TEST_F(LiveServerTest, AnswersAsTheProtocolSays) {
@@ -126,6 +133,11 @@ TEST_F(LiveServerTest, AnswersAsTheProtocolSays) {
     EXPECT_NE(answer.find("\r\nServer: tallix/" TALLIX_VERSION "\r\n"), std::string::npos)
         << answer;
     EXPECT_NE(answer.find("\r\n" + std::string(row.header)), std::string::npos) << answer;
+    // Every answer is what its Content-Type says; only the page's own site may frame the page.
+    EXPECT_NE(answer.find("\r\nX-Content-Type-Options: nosniff\r\n"), std::string::npos);
+    EXPECT_EQ(
+        answer.find("\r\nContent-Security-Policy: frame-ancestors 'self'\r\n") != std::string::npos,
+        answer.find("\r\nContent-Type: text/html") != std::string::npos);
     if (row.closes) {
       EXPECT_TRUE(client.closedByServer());
     } else {
@@ -204,6 +216,32 @@ TEST_F(LiveServerTest, RefusesConnectionsBeyondTheCap) {
   RawClient next(port);
   next.send(get());
   EXPECT_EQ(statusLine(next.answer()), "HTTP/1.1 200 OK");
+}
+
+// One address that opens connection after connection holds its own share of the cap, never all
+// of it: another address is still served.
+TEST_F(LiveServerTest, OneAddressCannotKeepOthersOut) {
+  serve(ServeLimits{});
+  asio::io_context io;
+  std::vector<tcp::socket> crowd;
+  crowd.reserve(600);
+  for (int i = 0; i < 600; ++i) connectFrom(crowd.emplace_back(io), port, "127.0.0.1");
+  const struct {
+    const char* from;
+    bool served;
+  } rows[] = {{"127.0.0.2", true}, {"127.0.0.1", false}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.from);
+    RawClient client(port, row.from);
+    if (row.served) {
+      client.send(get());
+      EXPECT_EQ(statusLine(client.answer()), "HTTP/1.1 200 OK");
+      // Connections are accepted in turn: the crowd's have all been, and it holds its share.
+      EXPECT_EQ(server->connectionCount(), ServeLimits::kMaxConnectionsPerAddress + 1);
+    } else {
+      EXPECT_TRUE(client.closedByServer());
+    }
+  }
 }
 
 // The server keeps its own copy of the graph from what the counter's thread hands over, the new
