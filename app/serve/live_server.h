@@ -21,12 +21,19 @@
 // client is sent one answer or message at a time, and one that does not take it in time is
 // disconnected. A WebSocket client that falls behind skips to the latest figures, so nothing
 // piles up for it.
+//
+// Whatever goes wrong on the server's thread ends the live view, never the program: the next
+// publish() drops the server (its connections closed, its port let go) and returns a notice for
+// the player; a publish() ServeLimits::restartAfter later serves again on the same address and
+// port.
 #pragma once
 
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace tallix {
@@ -56,6 +63,8 @@ struct ServeLimits {
   static constexpr Ms kSendTimeout{10'000};
   // A WebSocket message from a client, which has nothing to say: larger ones close it.
   static constexpr std::size_t kMaxIncomingMessage = 1024;
+  // After the server's thread failed, the time before it is started again.
+  static constexpr Ms kRestartAfter{60'000};
 
   std::size_t maxConnections = kMaxConnections;
   std::size_t maxConnectionsPerAddress = kMaxConnectionsPerAddress;
@@ -64,6 +73,7 @@ struct ServeLimits {
   Ms idleTimeout = kIdleTimeout;
   Ms sendTimeout = kSendTimeout;
   std::size_t maxIncomingMessage = kMaxIncomingMessage;
+  Ms restartAfter = kRestartAfter;
 };
 
 class LiveServer {
@@ -71,8 +81,11 @@ class LiveServer {
   // How often the counter's thread hands over the figures: the page follows within this.
   static constexpr std::chrono::milliseconds kPublishInterval{100};
 
-  // The first figures are those of `counter`. Nothing is served before listen().
-  explicit LiveServer(const Counter& counter, ServeLimits limits = {});
+  // The first figures are those of `counter`. Nothing is served before listen(). `onTakeIn`,
+  // when given, runs on the server's thread whenever it takes in figures: a test makes it throw,
+  // as a failure there would.
+  explicit LiveServer(const Counter& counter, ServeLimits limits = {},
+                      std::function<void()> onTakeIn = {});
   // Closes every connection and ends the server's thread.
   ~LiveServer();
   LiveServer(const LiveServer&) = delete;
@@ -88,17 +101,29 @@ class LiveServer {
   const std::string& url() const;
 
   // On the counter's thread: hands over the figures, if they changed since the last call. The
-  // program calls it every kPublishInterval; tests call it after playing the counter.
-  void publish(const Counter& counter);
+  // program calls it every kPublishInterval; tests call it after playing the counter. Returns a
+  // lasting notice for the player, or "": that the server failed and stopped (the first call
+  // after it did), or why it could not be started again.
+  std::string publish(const Counter& counter);
 
-  // From any thread, as the server last counted them: WebSocket clients, and open connections
-  // of every kind.
+  // On the counter's thread, as the server last counted them: WebSocket clients, and open
+  // connections of every kind (none while it is stopped).
   std::size_t clientCount() const;
   std::size_t connectionCount() const;
 
  private:
   class Impl;
-  std::unique_ptr<Impl> impl_;
+  using Clock = std::chrono::steady_clock;
+
+  std::string restart(const Counter& counter);
+
+  const ServeLimits limits_;
+  const std::function<void()> onTakeIn_;
+  // What listen() was given, and the port it served (for a restart on the same one).
+  std::string address_, allowOrigin_, url_;
+  std::uint16_t port_ = 0;
+  std::unique_ptr<Impl> impl_;                  // null while stopped after a failure
+  std::optional<Clock::time_point> restartAt_;  // while stopped: when to start again
 };
 
 }  // namespace tallix

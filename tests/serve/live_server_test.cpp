@@ -1,10 +1,13 @@
 // The live view's server against clients on the loopback that break its rules: a foreign Host or
 // Origin, an oversized or slow request, an idle connection, one connection too many (or too many
 // from one address), frames that are not masked (floods: linux_floods_test.cpp); the protocol it
-// owes every client (HEAD, HTTP/1.0, Connection: close, bad handshakes); and the graph it serves
-// as the chart changes.
+// owes every client (HEAD, HTTP/1.0, Connection: close, bad handshakes); the graph it serves as
+// the chart changes; and a failure of its thread, which stops the live view only.
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <new>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -242,6 +245,59 @@ TEST_F(LiveServerTest, OneAddressCannotKeepOthersOut) {
       EXPECT_TRUE(client.closedByServer());
     }
   }
+}
+
+// Whatever the server's thread throws stops the live view, never the program: the next publish()
+// says so and the server's connections are closed; the counter's side goes on, and a publish()
+// restartAfter later serves again, on the same port, the figures as they are by then.
+TEST_F(LiveServerTest, AFailureOfItsThreadStopsTheLiveViewOnly) {
+  const struct {
+    const char* name;
+    std::function<void()> fault;
+    const char* why;
+  } rows[] = {
+      {"an exception", [] { throw std::runtime_error("out of sorts"); }, "out of sorts"},
+      {"out of memory", [] { throw std::bad_alloc(); }, "std::bad_alloc"},
+      {"not an exception", [] { throw 42; }, "an unknown error"},
+  };
+  ServeLimits limits;
+  limits.restartAfter = ServeLimits::Ms{0};
+  std::atomic<bool> failing = false;
+  Chart& chart = counter.panel().chart();
+  const auto addPoint = [&](int value) {
+    chart.setRowCount(static_cast<std::int16_t>(chart.rowCount() + 1));
+    chart.setRow(chart.rowCount());
+    chart.setValue(std::to_string(value));
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    serve(limits, "", [&failing, fault = row.fault] {
+      if (failing.exchange(false)) fault();
+    });
+    const std::string url = server->url();
+    RawClient held(port);
+    held.send(get());
+    ASSERT_EQ(statusLine(held.answer()), "HTTP/1.1 200 OK");
+
+    failing = true;
+    addPoint(1);
+    EXPECT_EQ(server->publish(counter), "");
+    std::string notice;
+    ASSERT_TRUE(eventually([&] { return !(notice = server->publish(counter)).empty(); }));
+    EXPECT_EQ(notice, "The live view stopped: " + std::string(row.why) +
+                          ". It is started again in a minute.");
+    EXPECT_TRUE(held.closedByServer());
+
+    addPoint(1234);
+    EXPECT_EQ(server->publish(counter), "");
+    EXPECT_EQ(server->url(), url);
+    RawClient next(port);
+    next.send(get());
+    const std::string answer = next.answer();
+    EXPECT_EQ(statusLine(answer), "HTTP/1.1 200 OK");
+    EXPECT_NE(answer.find(",1,1234]"), std::string::npos) << answer;
+  }
+  server.reset();  // before `failing`, which its thread reads
 }
 
 // The server keeps its own copy of the graph from what the counter's thread hands over, the new

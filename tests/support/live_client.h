@@ -8,9 +8,11 @@
 #include <boost/asio/write.hpp>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "counting/counter.h"
 #include "serve/live_server.h"
@@ -162,8 +164,9 @@ inline ServeLimits shortLimits() {
 
 class LiveServerTest : public ::testing::Test {
  protected:
-  void serve(const ServeLimits& limits, const std::string& allowOrigin = "") {
-    server.emplace(counter, limits);
+  void serve(const ServeLimits& limits, const std::string& allowOrigin = "",
+             std::function<void()> onTakeIn = {}) {
+    server.emplace(counter, limits, std::move(onTakeIn));
     ASSERT_EQ(server->listen("127.0.0.1", 0, allowOrigin), "");
     const std::string& url = server->url();  // http://127.0.0.1:PORT/
     port = static_cast<std::uint16_t>(std::stoi(url.substr(url.rfind(':') + 1)));
