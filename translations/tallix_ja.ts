@@ -290,6 +290,14 @@ The play was left as it was.</source>
         <translation>ライブビューを配信中: %1</translation>
     </message>
     <message>
+        <source>The live view stopped: %1. It is started again in a minute.</source>
+        <translation>ライブビューが止まりました: %1。1 分後に配信を再開します。</translation>
+    </message>
+    <message>
+        <source>an unknown error</source>
+        <translation>不明なエラー</translation>
+    </message>
+    <message>
         <source>The play could not be kept (%1), so %2 was not loaded.</source>
         <translation>遊技を残せなかったので（%1）、%2 は読み込みませんでした。</translation>
     </message>

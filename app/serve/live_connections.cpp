@@ -24,6 +24,9 @@ constexpr char kServerName[] = "tallix/" TALLIX_VERSION;
 constexpr char kPagePath[] = "/";
 constexpr char kFiguresPath[] = "/api/figures";
 constexpr char kLivePath[] = "/live";
+// On every answer (Beast names no such field): it is what its Content-Type says, so that a
+// browser never takes a text for a script or a page.
+constexpr const char* kNoSniff[] = {"X-Content-Type-Options", "nosniff"};
 
 std::string_view view(beast::string_view text) {
   return {text.data(), text.size()};
@@ -41,6 +44,7 @@ struct Answer {
   bool close = false;           // the connection closes after it, whatever the client asked
   const char* allow = nullptr;  // the Allow header of a 405
   bool crossOrigin = false;     // the pages of [serve] allow_origin may read it
+  bool page = false;            // the page, which only its own site (and allow_origin) may frame
 };
 
 Answer plain(http::status status, std::string_view text, bool close = false) {
@@ -68,8 +72,8 @@ std::string hostForm(const tcp::socket& socket) {
 // pongs.
 class LiveSocket : public Connection {
  public:
-  LiveSocket(Hub& hub, tcp::socket socket)
-      : Connection(hub, socket.get_executor()), ws_(std::move(socket)) {}
+  LiveSocket(Hub& hub, tcp::socket socket, const asio::ip::address& peer)
+      : Connection(hub, socket.get_executor(), peer), ws_(std::move(socket)) {}
   ~LiveSocket() override { hub_.removeSocket(this); }
 
   void start(const Request& request) {
@@ -77,6 +81,7 @@ class LiveSocket : public Connection {
     ws_.set_option(websocket::stream_base::timeout{limits.sendTimeout, limits.idleTimeout, true});
     ws_.set_option(websocket::stream_base::decorator([](websocket::response_type& response) {
       response.set(http::field::server, kServerName);
+      response.set(kNoSniff[0], kNoSniff[1]);
     }));
     ws_.read_message_max(limits.maxIncomingMessage);
     // A bad handshake is answered 400 (426 for another protocol version) by Beast, then closed.
@@ -137,8 +142,8 @@ namespace {
 // a limit is broken or the request asks for the WebSocket.
 class HttpConnection : public Connection {
  public:
-  HttpConnection(Hub& hub, tcp::socket socket)
-      : Connection(hub, socket.get_executor()),
+  HttpConnection(Hub& hub, tcp::socket socket, const asio::ip::address& peer)
+      : Connection(hub, socket.get_executor(), peer),
         socket_(std::move(socket)),
         address_(hostForm(socket_)),
         buffer_(hub.limits.maxRequestBytes) {}
@@ -186,7 +191,7 @@ class HttpConnection : public Connection {
       return send(std::move(*answer));
     }
     disarm();
-    std::make_shared<LiveSocket>(hub_, std::move(socket_))->start(std::move(request_));
+    std::make_shared<LiveSocket>(hub_, std::move(socket_), peer_)->start(std::move(request_));
   }
 
   // The answer to request_, or nullopt for a WebSocket handshake on /live.
@@ -217,7 +222,11 @@ class HttpConnection : public Connection {
       readOnly.allow = "GET, HEAD";
       return readOnly;
     }
-    if (path == kPagePath) return Answer{http::status::ok, "text/html; charset=utf-8", page()};
+    if (path == kPagePath) {
+      Answer answer{http::status::ok, "text/html; charset=utf-8", page()};
+      answer.page = true;
+      return answer;
+    }
     Answer figures{http::status::ok, "application/json", hub_.whole()};
     figures.crossOrigin = !hub_.allowOrigin.empty();
     return figures;
@@ -235,6 +244,14 @@ class HttpConnection : public Connection {
     response_->set(http::field::content_type, answer.type);
     // Every answer is of this moment: never kept by a browser or a proxy.
     response_->set(http::field::cache_control, "no-store");
+    response_->set(kNoSniff[0], kNoSniff[1]);
+    if (answer.page) {
+      // No page of another site may show this one in a frame, but for the overlay the player
+      // named.
+      response_->set("Content-Security-Policy", hub_.allowOrigin.empty()
+                                                    ? std::string("frame-ancestors 'self'")
+                                                    : "frame-ancestors 'self' " + hub_.allowOrigin);
+    }
     if (answer.allow) response_->set(http::field::allow, answer.allow);
     if (answer.crossOrigin) {
       response_->set(http::field::access_control_allow_origin, hub_.allowOrigin);
@@ -287,13 +304,14 @@ class HttpConnection : public Connection {
 
 }  // namespace
 
-Connection::Connection(Hub& hub, const asio::any_io_executor& executor)
-    : hub_(hub), deadline_(executor) {
-  ++hub_.connectionCount;
+Connection::Connection(Hub& hub, const asio::any_io_executor& executor,
+                       const asio::ip::address& peer)
+    : hub_(hub), peer_(peer), deadline_(executor) {
+  hub_.enter(peer_);
 }
 
 Connection::~Connection() {
-  --hub_.connectionCount;
+  hub_.leave(peer_);
 }
 
 void Connection::arm(ServeLimits::Ms timeout) {
@@ -333,6 +351,22 @@ void Hub::apply(Update update) {
   for (LiveSocket* socket : sockets_) socket->offer();
 }
 
+bool Hub::admits(const asio::ip::address& peer) const {
+  const auto open = perAddress_.find(peer);
+  return connectionCount < limits.maxConnections &&
+         (open == perAddress_.end() || open->second < limits.maxConnectionsPerAddress);
+}
+
+void Hub::enter(const asio::ip::address& peer) {
+  ++perAddress_[peer];
+  ++connectionCount;
+}
+
+void Hub::leave(const asio::ip::address& peer) {
+  if (const auto open = perAddress_.find(peer); --open->second == 0) perAddress_.erase(open);
+  --connectionCount;
+}
+
 void Hub::addSocket(LiveSocket* socket) {
   sockets_.insert(socket);
   socketCount = sockets_.size();
@@ -343,8 +377,8 @@ void Hub::removeSocket(LiveSocket* socket) {
   socketCount = sockets_.size();
 }
 
-void serveConnection(Hub& hub, tcp::socket socket) {
-  std::make_shared<HttpConnection>(hub, std::move(socket))->waitForRequest();
+void serveConnection(Hub& hub, tcp::socket socket, const asio::ip::address& peer) {
+  std::make_shared<HttpConnection>(hub, std::move(socket), peer)->waitForRequest();
 }
 
 }  // namespace tallix::serve

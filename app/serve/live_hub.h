@@ -7,6 +7,7 @@
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/steady_timer.hpp>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -45,11 +46,11 @@ struct Update {
 class Hub;
 class LiveSocket;
 
-// A connection of the server, counted by the hub while it exists. Its one timer closes it when
-// the time it is given runs out.
+// A connection of the server, from `peer`, counted by the hub while it exists. Its one timer
+// closes it when the time it is given runs out.
 class Connection : public std::enable_shared_from_this<Connection> {
  public:
-  Connection(Hub& hub, const asio::any_io_executor& executor);
+  Connection(Hub& hub, const asio::any_io_executor& executor, const asio::ip::address& peer);
   virtual ~Connection();
   Connection(const Connection&) = delete;
   Connection& operator=(const Connection&) = delete;
@@ -65,6 +66,7 @@ class Connection : public std::enable_shared_from_this<Connection> {
   }
 
   Hub& hub_;
+  const asio::ip::address peer_;
 
  private:
   asio::steady_timer deadline_;
@@ -89,6 +91,12 @@ class Hub {
   // Takes in the counter's update and offers it to every WebSocket client.
   void apply(Update update);
 
+  // Whether a new connection from `peer` may be served: under the cap, and under the cap of one
+  // address. Each Connection enters when it is made and leaves when it goes.
+  bool admits(const asio::ip::address& peer) const;
+  void enter(const asio::ip::address& peer);
+  void leave(const asio::ip::address& peer);
+
   // The WebSocket clients, which apply() offers the figures to.
   void addSocket(LiveSocket* socket);
   void removeSocket(LiveSocket* socket);
@@ -103,10 +111,11 @@ class Hub {
   std::uint64_t figuresRevision_ = 0, graphRevision_ = 0;
   std::vector<std::string> rows_;  // the graph's rows, as the counter's thread handed them over
   std::unordered_set<LiveSocket*> sockets_;
+  std::map<asio::ip::address, std::size_t> perAddress_;  // open connections, by peer
 };
 
-// Serves a connection just accepted: its requests, and the WebSocket it may ask for.
-void serveConnection(Hub& hub, tcp::socket socket);
+// Serves a connection just accepted from `peer`: its requests, and the WebSocket it may ask for.
+void serveConnection(Hub& hub, tcp::socket socket, const asio::ip::address& peer);
 
 }  // namespace serve
 }  // namespace tallix

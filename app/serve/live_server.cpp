@@ -2,8 +2,10 @@
 
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/post.hpp>
+#include <exception>
 #include <iterator>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -38,7 +40,8 @@ void Update::merge(Update&& later) {
 
 class LiveServer::Impl {
  public:
-  explicit Impl(const ServeLimits& limits) : hub_(limits) {}
+  Impl(const ServeLimits& limits, std::function<void()> onTakeIn)
+      : onTakeIn_(std::move(onTakeIn)), hub_(limits) {}
 
   ~Impl() {
     io_.stop();
@@ -72,12 +75,39 @@ class LiveServer::Impl {
     const std::string host = ip.is_v6() ? '[' + ip.to_string() + ']' : ip.to_string();
     url_ = "http://" + host + ':' + std::to_string(hub_.port) + '/';
     accept();
-    thread_ = std::thread([this] { io_.run(); });
+    try {
+      thread_ = std::thread([this] { run(); });
+    } catch (const std::system_error& e) {
+      ErrorCode ignored;
+      acceptor_.close(ignored);
+      return Say::tr("The live view is not served: %1 port %2: %3",
+                     {address, std::to_string(port), e.what()});
+    }
     return {};
   }
 
   const std::string& url() const {
     return url_;
+  }
+  std::uint16_t port() const {
+    return hub_.port;
+  }
+
+  // Why the server's thread ended, once it has failed; nullopt while it serves.
+  std::optional<Said> failure() const {
+    std::exception_ptr failure;
+    {
+      const std::lock_guard lock(mutex_);
+      failure = failure_;
+    }
+    if (!failure) return std::nullopt;
+    try {
+      std::rethrow_exception(failure);
+    } catch (const std::exception& e) {
+      return saidOf(e);
+    } catch (...) {
+      return Say::tr("an unknown error");
+    }
   }
 
   void publish(const Counter& counter) {
@@ -125,8 +155,20 @@ class LiveServer::Impl {
         taken = std::exchange(pending_, {});
         posted_ = false;
       }
+      if (onTakeIn_) onTakeIn_();
       hub_.apply(std::move(taken));
     });
+  }
+
+  // The server's thread. What a handler throws ends it, never the program; the failure is kept,
+  // as it was thrown (nothing to allocate), for the counter's thread to find.
+  void run() {
+    try {
+      io_.run();
+    } catch (...) {
+      const std::lock_guard lock(mutex_);
+      failure_ = std::current_exception();
+    }
   }
 
   void accept() {
@@ -139,9 +181,13 @@ class LiveServer::Impl {
         });
         return;
       }
-      // Beyond the cap the connection is closed at once, as `socket` goes.
-      if (hub_.connectionCount < hub_.limits.maxConnections)
-        serveConnection(hub_, std::move(socket));
+      // Beyond a cap the connection is closed at once, as `socket` goes; so is one whose client
+      // is gone already.
+      ErrorCode gone;
+      const tcp::endpoint peer = socket.remote_endpoint(gone);
+      if (!gone && hub_.admits(peer.address())) {
+        serveConnection(hub_, std::move(socket), peer.address());
+      }
       accept();
     });
   }
@@ -152,9 +198,12 @@ class LiveServer::Impl {
   std::uint64_t chartRewrites_ = 0;
   std::size_t handedRows_ = 0;  // 0: nothing yet
 
-  std::mutex mutex_;
+  mutable std::mutex mutex_;  // guards pending_, posted_ and failure_
   Update pending_;
-  bool posted_ = false;  // a call to take pending_ is on its way to the server's thread
+  bool posted_ = false;         // a call to take pending_ is on its way to the server's thread
+  std::exception_ptr failure_;  // what ended the server's thread
+
+  const std::function<void()> onTakeIn_;
 
   // The server's thread. The hub outlives the connections, which the io_context ends.
   Hub hub_;
@@ -165,8 +214,10 @@ class LiveServer::Impl {
   std::thread thread_;
 };
 
-LiveServer::LiveServer(const Counter& counter, ServeLimits limits)
-    : impl_(std::make_unique<Impl>(limits)) {
+LiveServer::LiveServer(const Counter& counter, ServeLimits limits, std::function<void()> onTakeIn)
+    : limits_(limits),
+      onTakeIn_(std::move(onTakeIn)),
+      impl_(std::make_unique<Impl>(limits_, onTakeIn_)) {
   impl_->publish(counter);
 }
 
@@ -174,23 +225,54 @@ LiveServer::~LiveServer() = default;
 
 Said LiveServer::listen(const std::string& address, std::uint16_t port,
                         const std::string& allowOrigin) {
-  return impl_->listen(address, port, allowOrigin);
+  Said why = impl_->listen(address, port, allowOrigin);
+  if (why.empty()) {
+    address_ = address;
+    allowOrigin_ = allowOrigin;
+    url_ = impl_->url();
+    port_ = impl_->port();
+  }
+  return why;
 }
 
 const std::string& LiveServer::url() const {
-  return impl_->url();
+  return url_;
 }
 
-void LiveServer::publish(const Counter& counter) {
+Said LiveServer::publish(const Counter& counter) {
+  if (!impl_) return restartAt_ && Clock::now() >= *restartAt_ ? restart(counter) : Said();
+  if (const std::optional<Said> why = impl_->failure()) {
+    impl_.reset();  // its connections closed, its port let go
+    restartAt_ = Clock::now() + limits_.restartAfter;
+    return Say::tr("The live view stopped: %1. It is started again in a minute.", {*why});
+  }
   impl_->publish(counter);
+  return {};
+}
+
+// A new server on the address and port of the one that failed, given the figures afresh; when it
+// cannot serve, it is tried again restartAfter later.
+Said LiveServer::restart(const Counter& counter) {
+  restartAt_ = Clock::now() + limits_.restartAfter;
+  try {
+    auto next = std::make_unique<Impl>(limits_, onTakeIn_);
+    next->publish(counter);
+    if (Said why = next->listen(address_, port_, allowOrigin_); !why.empty()) return why;
+    impl_ = std::move(next);
+    restartAt_.reset();
+    return {};
+  } catch (const std::exception& e) {
+    return Say::tr("The live view is not served: %1 port %2: %3",
+                   {address_, std::to_string(port_), saidOf(e)});
+  }
 }
 
 std::size_t LiveServer::clientCount() const {
-  return impl_->clientCount();
+  return impl_ ? impl_->clientCount() : 0;
 }
 
 std::size_t LiveServer::connectionCount() const {
-  return impl_->connectionCount();
+  return impl_ ? impl_->connectionCount() : 0;
 }
 
 }  // namespace tallix

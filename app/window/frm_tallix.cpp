@@ -105,7 +105,12 @@ void FrmTallix::serve() {
     return;
   }
   publisher_.setInterval(LiveServer::kPublishInterval);
-  connect(&publisher_, &QTimer::timeout, this, [this] { live_->publish(session_.counter()); });
+  // The server says when it stopped or cannot start again; it starts again by itself.
+  connect(&publisher_, &QTimer::timeout, this, [this] {
+    if (const Said said = live_->publish(session_.counter()); !said.empty()) {
+      notice(said, Notice::lasting, Notices::Topic::liveView);
+    }
+  });
   publisher_.start();
   notice(Say::tr("The live view is at %1", {live_->url()}), Notice::passing,
          Notices::Topic::liveView);

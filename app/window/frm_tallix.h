@@ -12,7 +12,8 @@
 //                  the same way, without a question)
 //   live view      with --serve or [serve] port=, the figures served to browsers from start-up
 //                  by a server on its own thread; every tenth of a second the window hands it
-//                  what changed (LiveServer::publish)
+//                  what changed (LiveServer::publish), and shows the notice of a server that
+//                  stopped (it starts again by itself a minute later)
 //
 // A window thread held up (a dialog, a slow redraw) delays the display, never the sampling.
 #pragma once

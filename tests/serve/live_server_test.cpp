@@ -1,9 +1,13 @@
 // The live view's server against clients on the loopback that break its rules: a foreign Host or
-// Origin, an oversized or slow request, an idle connection, one connection too many, frames that
-// are not masked (floods: linux_floods_test.cpp); the protocol it owes every client (HEAD,
-// HTTP/1.0, Connection: close, bad handshakes); and the graph it serves as the chart changes.
+// Origin, an oversized or slow request, an idle connection, one connection too many (or too many
+// from one address), frames that are not masked (floods: linux_floods_test.cpp); the protocol it
+// owes every client (HEAD, HTTP/1.0, Connection: close, bad handshakes); the graph it serves as
+// the chart changes; and a failure of its thread, which stops the live view only.
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <new>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -80,6 +84,12 @@ TEST_F(LiveServerTest, AllowsTheNamedOriginToReadTheFiguresOnly) {
   RawClient live(port);
   live.send(handshake("Origin: https://overlay.example\r\n"));
   EXPECT_EQ(statusLine(live.answer()), "HTTP/1.1 403 Forbidden");
+  // Its pages may show the page in a frame, as the page's own site may.
+  RawClient page(port);
+  page.send(get("/"));
+  EXPECT_NE(page.answer().find("\r\nContent-Security-Policy: frame-ancestors 'self' "
+                               "https://overlay.example\r\n"),
+            std::string::npos);
 }
 
 TEST_F(LiveServerTest, AnswersAsTheProtocolSays) {
@@ -126,6 +136,11 @@ TEST_F(LiveServerTest, AnswersAsTheProtocolSays) {
     EXPECT_NE(answer.find("\r\nServer: tallix/" TALLIX_VERSION "\r\n"), std::string::npos)
         << answer;
     EXPECT_NE(answer.find("\r\n" + std::string(row.header)), std::string::npos) << answer;
+    // Every answer is what its Content-Type says; only the page's own site may frame the page.
+    EXPECT_NE(answer.find("\r\nX-Content-Type-Options: nosniff\r\n"), std::string::npos);
+    EXPECT_EQ(
+        answer.find("\r\nContent-Security-Policy: frame-ancestors 'self'\r\n") != std::string::npos,
+        answer.find("\r\nContent-Type: text/html") != std::string::npos);
     if (row.closes) {
       EXPECT_TRUE(client.closedByServer());
     } else {
@@ -204,6 +219,85 @@ TEST_F(LiveServerTest, RefusesConnectionsBeyondTheCap) {
   RawClient next(port);
   next.send(get());
   EXPECT_EQ(statusLine(next.answer()), "HTTP/1.1 200 OK");
+}
+
+// One address that opens connection after connection holds its own share of the cap, never all
+// of it: another address is still served.
+TEST_F(LiveServerTest, OneAddressCannotKeepOthersOut) {
+  serve(ServeLimits{});
+  asio::io_context io;
+  std::vector<tcp::socket> crowd;
+  crowd.reserve(600);
+  for (int i = 0; i < 600; ++i) connectFrom(crowd.emplace_back(io), port, "127.0.0.1");
+  const struct {
+    const char* from;
+    bool served;
+  } rows[] = {{"127.0.0.2", true}, {"127.0.0.1", false}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.from);
+    RawClient client(port, row.from);
+    if (row.served) {
+      client.send(get());
+      EXPECT_EQ(statusLine(client.answer()), "HTTP/1.1 200 OK");
+      // Connections are accepted in turn: the crowd's have all been, and it holds its share.
+      EXPECT_EQ(server->connectionCount(), ServeLimits::kMaxConnectionsPerAddress + 1);
+    } else {
+      EXPECT_TRUE(client.closedByServer());
+    }
+  }
+}
+
+// Whatever the server's thread throws stops the live view, never the program: the next publish()
+// says so and the server's connections are closed; the counter's side goes on, and a publish()
+// restartAfter later serves again, on the same port, the figures as they are by then.
+TEST_F(LiveServerTest, AFailureOfItsThreadStopsTheLiveViewOnly) {
+  const struct {
+    const char* name;
+    std::function<void()> fault;
+    const char* why;
+  } rows[] = {
+      {"an exception", [] { throw std::runtime_error("out of sorts"); }, "out of sorts"},
+      {"out of memory", [] { throw std::bad_alloc(); }, "std::bad_alloc"},
+      {"not an exception", [] { throw 42; }, "an unknown error"},
+  };
+  ServeLimits limits;
+  limits.restartAfter = ServeLimits::Ms{0};
+  std::atomic<bool> failing = false;
+  Chart& chart = counter.panel().chart();
+  const auto addPoint = [&](int value) {
+    chart.setRowCount(static_cast<std::int16_t>(chart.rowCount() + 1));
+    chart.setRow(chart.rowCount());
+    chart.setValue(std::to_string(value));
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    serve(limits, "", [&failing, fault = row.fault] {
+      if (failing.exchange(false)) fault();
+    });
+    const std::string url = server->url();
+    RawClient held(port);
+    held.send(get());
+    ASSERT_EQ(statusLine(held.answer()), "HTTP/1.1 200 OK");
+
+    failing = true;
+    addPoint(1);
+    EXPECT_EQ(server->publish(counter), "");
+    Said notice;
+    ASSERT_TRUE(eventually([&] { return !(notice = server->publish(counter)).empty(); }));
+    EXPECT_EQ(notice, "The live view stopped: " + std::string(row.why) +
+                          ". It is started again in a minute.");
+    EXPECT_TRUE(held.closedByServer());
+
+    addPoint(1234);
+    EXPECT_EQ(server->publish(counter), "");
+    EXPECT_EQ(server->url(), url);
+    RawClient next(port);
+    next.send(get());
+    const std::string answer = next.answer();
+    EXPECT_EQ(statusLine(answer), "HTTP/1.1 200 OK");
+    EXPECT_NE(answer.find(",1,1234]"), std::string::npos) << answer;
+  }
+  server.reset();  // before `failing`, which its thread reads
 }
 
 // The server keeps its own copy of the graph from what the counter's thread hands over, the new

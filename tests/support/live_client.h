@@ -8,9 +8,11 @@
 #include <boost/asio/write.hpp>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "counting/counter.h"
 #include "serve/live_server.h"
@@ -24,11 +26,19 @@ using ErrorCode = boost::system::error_code;
 // How long a client waits for something that must come; only a fault makes it wait so long.
 inline constexpr std::chrono::seconds kPatience{5};
 
+// Connects `socket` to the server on 127.0.0.1 from the loopback address `from`: the loopback is
+// all of 127.0.0.0/8, so a test has clients at many addresses.
+inline void connectFrom(tcp::socket& socket, std::uint16_t port, const char* from) {
+  socket.open(tcp::v4());
+  socket.bind({asio::ip::make_address(from), 0});
+  socket.connect({asio::ip::make_address("127.0.0.1"), port});
+}
+
 // A connection to the server that speaks raw bytes.
 class RawClient {
  public:
-  explicit RawClient(std::uint16_t port) {
-    socket_.connect({asio::ip::make_address("127.0.0.1"), port});
+  explicit RawClient(std::uint16_t port, const char* from = "127.0.0.1") {
+    connectFrom(socket_, port, from);
   }
 
   void send(std::string_view bytes) { asio::write(socket_, asio::buffer(bytes)); }
@@ -154,8 +164,9 @@ inline ServeLimits shortLimits() {
 
 class LiveServerTest : public ::testing::Test {
  protected:
-  void serve(const ServeLimits& limits, const std::string& allowOrigin = "") {
-    server.emplace(counter, limits);
+  void serve(const ServeLimits& limits, const std::string& allowOrigin = "",
+             std::function<void()> onTakeIn = {}) {
+    server.emplace(counter, limits, std::move(onTakeIn));
     ASSERT_EQ(server->listen("127.0.0.1", 0, allowOrigin), "");
     const std::string& url = server->url();  // http://127.0.0.1:PORT/
     port = static_cast<std::uint16_t>(std::stoi(url.substr(url.rfind(':') + 1)));
