@@ -31,12 +31,13 @@ std::string SerialBridge::name() const {
 }
 
 void SerialBridge::open(std::int64_t nowMs) {
-  link_ = opener_(device_, access_);
+  std::unique_ptr<SerialLink> link = opener_(device_, access_);
+  link->write("?\n");  // the board's state, at once
+  link_ = std::move(link);
   lines_.clear();
   clock_.reset();
   heardAt_ = nowMs;
   babble_ = false;
-  link_->write("?\n");
 }
 
 std::int64_t SerialBridge::read(std::int64_t nowMs, LevelSink& out) {
@@ -78,8 +79,9 @@ std::unique_ptr<SerialLink> firstBridge(const std::vector<std::string>& devices,
   std::vector<Candidate> candidates;
   for (const std::string& device : devices) {
     try {
-      candidates.push_back({opener(device, access), {}, {}});
-      candidates.back().link->write("?\n");
+      std::unique_ptr<SerialLink> link = opener(device, access);
+      link->write("?\n");
+      candidates.push_back({std::move(link), {}, {}});
     } catch (const InputError& e) {
       refused.push_back(e.what());
     }

@@ -41,7 +41,10 @@ class ComPort final : public SerialLink {
 
   void write(std::string_view bytes) override {
     DWORD written = 0;
-    WriteFile(port_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    if (!WriteFile(port_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+        written != bytes.size()) {
+      throw InputError(Say::tr("%1: cannot be written to (unplugged?)", {name_}));
+    }
   }
 
  private:

@@ -162,12 +162,17 @@ TEST(Tlx1, TheBoardsClockIsUnwrappedFromWhereItWasFirstSeen) {
 struct Line {
   std::deque<std::string> arrivals;
   std::string written;
-  bool gone = false;
+  bool gone = false;     // it fails to read
+  bool refuses = false;  // it fails to write
   bool closed = false;
+  int opens = 0;
 };
 class FakeLink : public SerialLink {
  public:
-  explicit FakeLink(Line& line) : line_(line) {}
+  explicit FakeLink(Line& line) : line_(line) {
+    ++line_.opens;
+    line_.closed = false;
+  }
   ~FakeLink() override { line_.closed = true; }
   std::string read() override {
     if (line_.gone) throw InputError("ttyFAKE: was unplugged");
@@ -176,7 +181,10 @@ class FakeLink : public SerialLink {
     line_.arrivals.pop_front();
     return bytes;
   }
-  void write(std::string_view bytes) override { line_.written += bytes; }
+  void write(std::string_view bytes) override {
+    if (line_.refuses) throw InputError("ttyFAKE: cannot be written to");
+    line_.written += bytes;
+  }
 
  private:
   Line& line_;
@@ -243,6 +251,35 @@ TEST(SerialBridge, SaysWhyTheBoardIsLostAndCountsAgainWhenItIsBack) {
                 "115200)",
                 "", "ttyFAKE: was unplugged"}));
   EXPECT_EQ(b.out.changes, (std::vector<Change>{{9000, 0xFE}, {9050, 0xFF}}));
+}
+
+// A line that does not take what is written to it is lost as one that cannot be read: said,
+// closed, opened again a second later, and counted from again once its board speaks.
+TEST(SerialBridge, ALineThatFailsToWriteIsLostAsOneThatFailsToRead) {
+  const struct {
+    const char* name;
+    bool Line::*fault;
+    const char* said;
+  } rows[] = {{"read", &Line::gone, "ttyFAKE: was unplugged"},
+              {"write", &Line::refuses, "ttyFAKE: cannot be written to"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Bridge b;
+    b.line.*row.fault = true;
+    b.poll(0);
+    EXPECT_TRUE(b.line.closed);
+    b.line.*row.fault = false;
+    b.poll(999);
+    EXPECT_EQ(b.line.opens, 1);
+    b.line.arrivals = {"S 5 fe\n"};
+    b.poll(1000);
+    b.poll(1001);
+    EXPECT_EQ(b.line.opens, 2);
+    EXPECT_FALSE(b.line.closed);
+    EXPECT_EQ(b.line.written, row.fault == &Line::gone ? "?\n?\n" : "?\n");
+    EXPECT_EQ(b.out.problems, (std::vector<std::string>{row.said, ""}));
+    EXPECT_EQ(b.out.changes, (std::vector<Change>{{1000, 0xFE}}));
+  }
 }
 
 // Each line is asked at once and read in turn until one says a TLX1 line; what it said is read
