@@ -18,7 +18,14 @@ namespace tallix {
 // Why an input cannot be read, for the player: the device, the reason and what to do.
 class InputError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit InputError(const std::string& what, bool busy = false)
+      : std::runtime_error(what), busy_(busy) {}
+  // Another program holds the device: it is that program's, and a search for the serial bridge
+  // passes it by without a word.
+  bool busy() const { return busy_; }
+
+ private:
+  bool busy_;
 };
 
 // The error for a device that the system refused to open or read with errno `error`; `access`
