@@ -234,6 +234,10 @@ The play was left as it was.</source>
         <translation>%1: 抜かれました</translation>
     </message>
     <message>
+        <source>%1: cannot be written to (unplugged?)</source>
+        <translation>%1: 書き込めません（抜けていませんか）</translation>
+    </message>
+    <message>
         <source>%1: does not answer the command 0x20 (is it a USB-IO board?)</source>
         <translation>%1: コマンド 0x20 に応答しません（USB-IO ボードですか）</translation>
     </message>

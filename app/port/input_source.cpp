@@ -23,7 +23,7 @@ InputError deviceError(const Said& device, int error, const Said& access) {
     case EPERM:
       return InputError(Say::tr("%1: permission refused (%2)", {device, access}));
     case EBUSY:
-      return InputError(Say::tr("%1: busy (another program is using it)", {device}));
+      return InputError(Say::tr("%1: busy (another program is using it)", {device}), true);
     default:
       return InputError(Say::tr("%1: %2", {device, std::strerror(error)}));
   }
@@ -39,7 +39,7 @@ InputError windowsDeviceError(const Said& device, unsigned long error, const Sai
     // Another program holds it: a COM port, for one, is one program's at a time.
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
-      return InputError(Say::tr("%1: in use by another program (%2)", {device, access}));
+      return InputError(Say::tr("%1: in use by another program (%2)", {device, access}), true);
     default:
       return InputError(Say::tr("%1: Windows error %2", {device, std::to_string(error)}));
   }

@@ -19,7 +19,13 @@ namespace tallix {
 // Why an input cannot be read, for the player: the device, the reason and what to do.
 class InputError : public SaidError {
  public:
-  using SaidError::SaidError;
+  explicit InputError(Said what, bool busy = false) : SaidError(std::move(what)), busy_(busy) {}
+  // Another program holds the device: it is that program's, and a search for the serial bridge
+  // passes it by without a word.
+  bool busy() const { return busy_; }
+
+ private:
+  bool busy_;
 };
 
 // The error for a device that the system refused to open or read with errno `error`; `access`

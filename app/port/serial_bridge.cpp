@@ -24,6 +24,10 @@ class HeardLink final : public SerialLink {
   std::string heard_;
 };
 
+bool contains(const std::vector<std::string>& lines, const std::string& line) {
+  return std::ranges::find(lines, line) != lines.end();
+}
+
 }  // namespace
 
 Said SerialBridge::name() const {
@@ -31,12 +35,13 @@ Said SerialBridge::name() const {
 }
 
 void SerialBridge::open(std::int64_t nowMs) {
-  link_ = opener_(device_, access_);
+  std::unique_ptr<SerialLink> link = opener_(device_, access_);
+  link->write("?\n");  // the board's state, at once
+  link_ = std::move(link);
   lines_.clear();
   clock_.reset();
   heardAt_ = nowMs;
   babble_ = false;
-  link_->write("?\n");
 }
 
 std::int64_t SerialBridge::read(std::int64_t nowMs, LevelSink& out) {
@@ -67,32 +72,60 @@ std::int64_t SerialBridge::read(std::int64_t nowMs, LevelSink& out) {
   return boardNow_;
 }
 
-std::unique_ptr<SerialLink> firstBridge(const std::vector<std::string>& devices,
-                                        const SerialOpener& opener, const Said& access,
-                                        std::int64_t waitMs, std::vector<Said>& refused) {
+std::unique_ptr<SerialLink> BridgeSearch::look(std::int64_t nowMs, bool listChanged,
+                                               const Said& access) {
+  const bool all = !askedAllAt_ || nowMs - *askedAllAt_ >= kAskAgainMs;
+  std::vector<std::string> asked;
+  if (all || listChanged) asked = relist();
+  if (all) {
+    askedAllAt_ = nowMs;
+    asked = listed_;
+  }
+  if (found_ && !contains(asked, *found_)) asked.insert(asked.begin(), *found_);
+  return ask(asked, access);
+}
+
+std::vector<std::string> BridgeSearch::relist() {
+  std::vector<std::string> now = lines_(), added;
+  for (const std::string& line : now) {
+    if (!contains(listed_, line)) added.push_back(line);
+  }
+  std::erase_if(refused_, [&](const Refusal& r) { return !contains(now, r.line); });
+  if (found_ && !contains(now, *found_)) found_.reset();
+  listed_ = std::move(now);
+  return added;
+}
+
+std::unique_ptr<SerialLink> BridgeSearch::ask(const std::vector<std::string>& lines,
+                                              const Said& access) {
   struct Candidate {
+    std::string line;
     std::unique_ptr<SerialLink> link;
     std::string heard;
-    Tlx1Splitter lines;
+    Tlx1Splitter splitter;
   };
+  std::erase_if(refused_, [&](const Refusal& r) { return contains(lines, r.line); });
   std::vector<Candidate> candidates;
-  for (const std::string& device : devices) {
+  for (const std::string& line : lines) {
     try {
-      candidates.push_back({opener(device, access), {}, {}});
-      candidates.back().link->write("?\n");
+      std::unique_ptr<SerialLink> link = opener_(line, access);
+      link->write("?\n");
+      candidates.push_back({line, std::move(link), {}, {}});
     } catch (const InputError& e) {
-      refused.push_back(saidOf(e));
+      if (line == found_) found_.reset();  // asked again with the others
+      if (!e.busy()) refused_.push_back({line, e.said()});
     }
   }
-  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs_);
   while (!candidates.empty()) {
     for (auto c = candidates.begin(); c != candidates.end();) {
       try {
         const std::string bytes = c->link->read();
         c->heard += bytes;
-        c->lines.feed(bytes);
-        while (const auto line = c->lines.next()) {
-          if (parseTlx1Line(*line)) {
+        c->splitter.feed(bytes);
+        while (const auto text = c->splitter.next()) {
+          if (parseTlx1Line(*text)) {
+            found_ = c->line;
             return std::make_unique<HeardLink>(std::move(c->link), std::move(c->heard));
           }
         }

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,13 +45,47 @@ class SerialBridge final : public RawInput {
   std::int64_t boardNow_ = 0;  // the board's time of its last line
 };
 
-// Of the serial lines `devices`, the first whose board answers in TLX1 within waitMs: each is
-// opened with `opener` and asked for its state at once, and the others are closed again. What
-// the board said while it was looked for comes first from the line returned. Null when none
-// answers; why those that could not be opened were not is added to `refused`.
-std::unique_ptr<SerialLink> firstBridge(const std::vector<std::string>& devices,
-                                        const SerialOpener& opener, const Said& access,
-                                        std::int64_t waitMs, std::vector<Said>& refused);
+// Looks for the bridge among the serial lines that a system lists, without disturbing the
+// player's other serial devices: every line is asked at the first look and again once a minute,
+// a line that the list gained since the last look at once, and the line the bridge was last
+// found on at every look while it opens (it is the bridge's, lost for a moment). A line is
+// asked by opening it and asking its board for its state; the first that answers in TLX1
+// within the wait is taken and the others are closed again. A line that another program holds
+// is passed by without a word.
+class BridgeSearch {
+ public:
+  static constexpr std::int64_t kAskAgainMs = 60'000;
+
+  struct Refusal {
+    std::string line;
+    Said why;  // the InputError of its opening
+  };
+
+  // `lines`: the lines the system lists now; `opener` opens one; a board has waitMs to answer.
+  BridgeSearch(std::function<std::vector<std::string>()> lines, SerialOpener opener,
+               std::int64_t waitMs)
+      : lines_(std::move(lines)), opener_(std::move(opener)), waitMs_(waitMs) {}
+
+  // The bridge's line when this look finds it (what its board said while it was asked comes
+  // first from it); null when not. `listChanged`: the system said that its list may have
+  // changed since the last look (only then is the list read between the minutes).
+  std::unique_ptr<SerialLink> look(std::int64_t nowMs, bool listChanged, const Said& access);
+  // Why the listed lines that could not be opened were not, each as its last asking said.
+  const std::vector<Refusal>& refused() const { return refused_; }
+
+ private:
+  // Reads the list; returns the lines new to it.
+  std::vector<std::string> relist();
+  std::unique_ptr<SerialLink> ask(const std::vector<std::string>& lines, const Said& access);
+
+  std::function<std::vector<std::string>()> lines_;
+  SerialOpener opener_;
+  std::int64_t waitMs_;
+  std::optional<std::int64_t> askedAllAt_;
+  std::vector<std::string> listed_;   // the list as it was last read
+  std::optional<std::string> found_;  // the line the bridge was last found on
+  std::vector<Refusal> refused_;
+};
 
 // source=serial, through the program's serial lines; throws InputUnavailable where it has none.
 std::unique_ptr<RawInput> makeSerialBridge(const InputRequest& request);

@@ -19,6 +19,8 @@ class SerialLink {
   // What arrived since the last call, without waiting; "" when nothing did. Throws InputError
   // when the device is gone.
   virtual std::string read() = 0;
+  // Sends the bytes, waiting a moment at most. Throws InputError when the line does not take
+  // them (the device is gone or stuck): the input is lost, as when a read fails.
   virtual void write(std::string_view bytes) = 0;
 };
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <vector>
 
 #include "base/cp932.h"
@@ -41,7 +42,10 @@ class ComPort final : public SerialLink {
 
   void write(std::string_view bytes) override {
     DWORD written = 0;
-    WriteFile(port_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    if (!WriteFile(port_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+        written != bytes.size()) {
+      throw InputError(Say::tr("%1: cannot be written to (unplugged?)", {name_}));
+    }
   }
 
  private:
@@ -78,35 +82,6 @@ bool setUp(HANDLE port) {
   return SetCommState(port, &dcb) && SetCommTimeouts(port, &timeouts);
 }
 
-std::unique_ptr<SerialLink> openNamed(const std::string& device, const Said& access) {
-  const auto path = comPortPath(device);
-  if (!path) {
-    throw InputError(Say::tr(
-        "%1: not a COM port (device= takes COM3 or \\\\.\\COM12: the port that Device Manager "
-        "lists under \"Ports (COM & LPT)\")",
-        {device}));
-  }
-  const HANDLE port = CreateFileW(widen(*path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
-  if (port == INVALID_HANDLE_VALUE) {
-    const DWORD error = GetLastError();
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
-      throw InputError(
-          Say::tr("%1: no such COM port (is the board plugged in? Device Manager lists its port "
-                  "under \"Ports (COM & LPT)\")",
-                  {device}));
-    }
-    throw windowsDeviceError(device, error, access);
-  }
-  if (!setUp(port)) {
-    const DWORD error = GetLastError();
-    CloseHandle(port);
-    throw InputError(Say::tr("%1: cannot be set to 115200 baud 8N1 (Windows error %2)",
-                             {device, std::to_string(error)}));
-  }
-  return std::make_unique<ComPort>(port, device);
-}
-
 // The COM ports Windows lists, lowest number first, but those of Bluetooth links: opening one
 // calls the paired device, which can take half a minute, and no board sits behind one.
 std::vector<std::string> comPorts() {
@@ -137,6 +112,75 @@ std::vector<std::string> comPorts() {
   return ports;
 }
 
+// Says when the list of COM ports may have changed. Windows lists them under
+// HKLM\HARDWARE\DEVICEMAP (in SERIALCOMM, which it makes with the first port) and notifies a
+// change there on an event: no window is needed, and the event may be looked at from any
+// thread. Where the key cannot be watched, every look counts as a change: the list is read
+// again, which disturbs no device.
+class PortListWatch {
+ public:
+  PortListWatch() {
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP", 0, KEY_NOTIFY, &key_) !=
+        ERROR_SUCCESS) {
+      key_ = nullptr;
+      return;
+    }
+    event_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);  // reset by the wait that sees it
+    if (!arm()) stop();
+  }
+  ~PortListWatch() { stop(); }
+  PortListWatch(const PortListWatch&) = delete;
+  PortListWatch& operator=(const PortListWatch&) = delete;
+
+  // True when the list may have changed since the last call.
+  bool changed() {
+    if (event_ == nullptr) return true;
+    if (WaitForSingleObject(event_, 0) != WAIT_OBJECT_0) return false;
+    if (!arm()) stop();
+    return true;
+  }
+
+ private:
+  bool arm() {
+    return event_ != nullptr &&
+           RegNotifyChangeKeyValue(
+               key_, TRUE,
+               REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET | REG_NOTIFY_THREAD_AGNOSTIC,
+               event_, TRUE) == ERROR_SUCCESS;
+  }
+  void stop() {
+    if (event_ != nullptr) CloseHandle(event_);
+    if (key_ != nullptr) RegCloseKey(key_);
+    event_ = nullptr;
+    key_ = nullptr;
+  }
+
+  HKEY key_ = nullptr;
+  HANDLE event_ = nullptr;
+};
+
+// The bridge looked for without device=, among the COM ports Windows lists, from the sampling
+// thread: the ports are asked at start, when a port arrives and once a minute (BridgeSearch),
+// never every second as the input is opened again.
+class ComPortSearch {
+ public:
+  std::unique_ptr<SerialLink> open(const Said& access) {
+    const auto now = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now().time_since_epoch());
+    if (auto link = search_.look(now.count(), watch_.changed(), access)) return link;
+    std::vector<Said> why = {Say::tr(
+        "no COM port answers as the serial bridge (is the board plugged in, with the bridge "
+        "sketch on it? Device Manager lists its port under \"Ports (COM & LPT)\"; device= in "
+        "tallix.ini names it)")};
+    for (const BridgeSearch::Refusal& r : search_.refused()) why.push_back(r.why);
+    throw InputError(joined(why));
+  }
+
+ private:
+  PortListWatch watch_;  // watching before the first reading of the list
+  BridgeSearch search_{comPorts, openComPort, kAnswerMs};
+};
+
 }  // namespace
 
 std::optional<std::string> comPortPath(std::string_view device) {
@@ -151,15 +195,41 @@ std::optional<std::string> comPortPath(std::string_view device) {
 }
 
 std::unique_ptr<SerialLink> openComPort(const std::string& device, const Said& access) {
-  if (!device.empty()) return openNamed(device, access);
-  std::vector<Said> refused;
-  if (auto link = firstBridge(comPorts(), openNamed, access, kAnswerMs, refused)) return link;
-  Said why = Say::tr(
-      "no COM port answers as the serial bridge (is the board plugged in, with the bridge "
-      "sketch on it? Device Manager lists its port under \"Ports (COM & LPT)\"; device= in "
-      "tallix.ini names it)");
-  for (const Said& reason : refused) why = Say::tr("%1; %2", {why, reason});
-  throw InputError(why);
+  const auto path = comPortPath(device);
+  if (!path) {
+    throw InputError(Say::tr(
+        "%1: not a COM port (device= takes COM3 or \\\\.\\COM12: the port that Device Manager "
+        "lists under \"Ports (COM & LPT)\")",
+        {device}));
+  }
+  // Shared with no one: the port is this program's alone, and one that another program holds
+  // fails to open (ERROR_ACCESS_DENIED) without disturbing that program.
+  const HANDLE port = CreateFileW(widen(*path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+  if (port == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+      throw InputError(
+          Say::tr("%1: no such COM port (is the board plugged in? Device Manager lists its port "
+                  "under \"Ports (COM & LPT)\")",
+                  {device}));
+    }
+    throw windowsDeviceError(device, error, access);
+  }
+  if (!setUp(port)) {
+    const DWORD error = GetLastError();
+    CloseHandle(port);
+    throw InputError(Say::tr("%1: cannot be set to 115200 baud 8N1 (Windows error %2)",
+                             {device, std::to_string(error)}));
+  }
+  return std::make_unique<ComPort>(port, device);
+}
+
+SerialOpener comPortOpener() {
+  auto search = std::make_shared<ComPortSearch>();
+  return [search](const std::string& device, const Said& access) {
+    return device.empty() ? search->open(access) : openComPort(device, access);
+  };
 }
 
 }  // namespace tallix

@@ -1,6 +1,7 @@
 // The serial bridge's line on Windows, through the communications functions: a COM port at
-// 115200 baud 8N1, read without waiting for more than has arrived. device= names the port as
-// COM3 or \\.\COM12; without it, the first COM port whose board answers in TLX1 is taken.
+// 115200 baud 8N1, read without waiting for more than has arrived, opened for this program
+// alone. device= names the port as COM3 or \\.\COM12; without it, the first COM port whose
+// board answers in TLX1 is taken.
 #pragma once
 
 #include <memory>
@@ -17,8 +18,13 @@ namespace tallix {
 // COM port's.
 std::optional<std::string> comPortPath(std::string_view device);
 
-// Opens the COM port `device`, or with "" the first one whose board answers; throws InputError
-// naming the port and what the player can do. A SerialOpener.
+// Opens the COM port `device`; throws InputError naming the port and what the player can do
+// (one that another program holds: busy()). A SerialOpener.
 std::unique_ptr<SerialLink> openComPort(const std::string& device, const Said& access);
+
+// The program's SerialOpener: openComPort for a named port, and for "" the bridge looked for
+// among the COM ports Windows lists (BridgeSearch, on the steady clock; a port arrived when the
+// list under HKLM\HARDWARE\DEVICEMAP changed). Its copies share one search.
+SerialOpener comPortOpener();
 
 }  // namespace tallix

@@ -10,6 +10,8 @@ namespace tallix::qtio {
 
 namespace {
 
+constexpr int kWriteMs = 100;  // "?" leaves at once, unless the line is stuck
+
 class QtSerialLink final : public SerialLink {
  public:
   QtSerialLink(const std::string& device, const Said& access) : device_(device), access_(access) {
@@ -37,9 +39,14 @@ class QtSerialLink final : public SerialLink {
     return bytes.toStdString();
   }
 
+  // What the line has not taken within kWriteMs is a failed write.
   void write(std::string_view bytes) override {
-    port_.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    port_.waitForBytesWritten(100);
+    port_.clearError();
+    if (port_.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size()) ||
+        !port_.waitForBytesWritten(kWriteMs) || port_.bytesToWrite() > 0) {
+      throw InputError(Say::tr("%1: cannot be written to (unplugged?)", {device_}));
+    }
   }
 
  private:

@@ -48,17 +48,16 @@ LRESULT CALLBACK BonusChart::windowProc(HWND window, UINT message, WPARAM w, LPA
   GetClientRect(window, &client);
   if (!IsRectEmpty(&client)) {
     const Buffered buffer(dc, client);
-    chart->paint(buffer.dc(), client);
+    chart->paint(buffer.dc(), client, Scale(static_cast<int>(GetDpiForWindow(window))));
   }
   EndPaint(window, &ps);
   return 0;
 }
 
-void BonusChart::paint(HDC dc, const RECT& client) const {
-  const Scale scale(static_cast<int>(GetDpiForWindow(hwnd_)));
+void BonusChart::paint(HDC dc, const RECT& client, const Scale& scale) const {
   FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  Gdi<HFONT> font = uiFont(scale);
-  const HGDIOBJ oldFont = SelectObject(dc, font.get());
+  const Gdi<HFONT> font = uiFont(scale);
+  const Selected selectedFont(dc, font.get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, kLabels);
   TEXTMETRICW metrics{};
@@ -98,18 +97,18 @@ void BonusChart::paint(HDC dc, const RECT& client) const {
   FillRect(dc, &plot, background.get());
   const int height = plot.bottom - plot.top;
   auto y = [&](double v) { return plot.bottom - values.at(v, height); };
-  Gdi<HPEN> grid(CreatePen(PS_SOLID, 1, colour(design::kChartGrid)));
-  const HGDIOBJ oldPen = SelectObject(dc, grid.get());
-  for (double v = values.min; v <= values.max + values.step / 2; v += values.step) {
-    MoveToEx(dc, plot.left, y(v), nullptr);
-    LineTo(dc, plot.right, y(v));
-    text(dc, std::to_wstring(std::lround(v)),
-         {client.left + gap, y(v) - line / 2, plot.left - gap, y(v) + line / 2}, DT_RIGHT);
+  {
+    const Gdi<HPEN> grid(CreatePen(PS_SOLID, 1, colour(design::kChartGrid)));
+    const Selected selectedGrid(dc, grid.get());
+    for (double v = values.min; v <= values.max + values.step / 2; v += values.step) {
+      MoveToEx(dc, plot.left, y(v), nullptr);
+      LineTo(dc, plot.right, y(v));
+      text(dc, std::to_wstring(std::lround(v)),
+           {client.left + gap, y(v) - line / 2, plot.left - gap, y(v) + line / 2}, DT_RIGHT);
+    }
   }
-  SelectObject(dc, oldPen);
   if (bonuses_.empty()) {
     text(dc, translate("Window", "No bonus yet"), plot, DT_CENTER | DT_VCENTER);
-    SelectObject(dc, oldFont);
     return;
   }
   // A slot per bonus, its two bars in the middle four fifths; numbers beneath as many as fit.
@@ -133,7 +132,6 @@ void BonusChart::paint(HDC dc, const RECT& client) const {
            DT_CENTER);
     }
   }
-  SelectObject(dc, oldFont);
 }
 
 }  // namespace tallix::win32

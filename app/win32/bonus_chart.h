@@ -17,10 +17,11 @@ class BonusChart {
   void create(HWND parent);
   HWND hwnd() const { return hwnd_; }
   void render(const std::vector<Bonus>& bonuses);
+  // Draws the chart into the area `client` of `dc` at `scale`, as the window paints itself.
+  void paint(HDC dc, const RECT& client, const Scale& scale) const;
 
  private:
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM w, LPARAM l);
-  void paint(HDC dc, const RECT& client) const;
 
   HWND hwnd_ = nullptr;
   std::vector<Bonus> bonuses_;

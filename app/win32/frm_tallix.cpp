@@ -29,7 +29,7 @@ FrmTallix::FrmTallix(const Environment& env)
                 env.places,
                 env.trace,
                 {},
-                openComPort,
+                comPortOpener(),
                 env.settingsSample},
                *this),
       record_(session_.recordPath().string()) {

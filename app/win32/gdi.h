@@ -20,6 +20,21 @@ struct GdiDeleter {
 template <typename Handle>
 using Gdi = std::unique_ptr<std::remove_pointer_t<Handle>, GdiDeleter>;
 
+// Selects a font, brush, pen or bitmap into a device context and puts back what it held at the
+// end of the scope, on every path: an object still selected cannot be deleted and leaks. Made
+// after the object it selects, so it ends first.
+class Selected {
+ public:
+  Selected(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+  ~Selected() { SelectObject(dc_, old_); }
+  Selected(const Selected&) = delete;
+  Selected& operator=(const Selected&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
 // The design's pixels (at 96 dpi) at a window's dpi.
 class Scale {
  public:

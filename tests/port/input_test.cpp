@@ -162,12 +162,17 @@ TEST(Tlx1, TheBoardsClockIsUnwrappedFromWhereItWasFirstSeen) {
 struct Line {
   std::deque<std::string> arrivals;
   std::string written;
-  bool gone = false;
+  bool gone = false;     // it fails to read
+  bool refuses = false;  // it fails to write
   bool closed = false;
+  int opens = 0;
 };
 class FakeLink : public SerialLink {
  public:
-  explicit FakeLink(Line& line) : line_(line) {}
+  explicit FakeLink(Line& line) : line_(line) {
+    ++line_.opens;
+    line_.closed = false;
+  }
   ~FakeLink() override { line_.closed = true; }
   std::string read() override {
     if (line_.gone) throw InputError("ttyFAKE: was unplugged");
@@ -176,7 +181,10 @@ class FakeLink : public SerialLink {
     line_.arrivals.pop_front();
     return bytes;
   }
-  void write(std::string_view bytes) override { line_.written += bytes; }
+  void write(std::string_view bytes) override {
+    if (line_.refuses) throw InputError("ttyFAKE: cannot be written to");
+    line_.written += bytes;
+  }
 
  private:
   Line& line_;
@@ -245,25 +253,59 @@ TEST(SerialBridge, SaysWhyTheBoardIsLostAndCountsAgainWhenItIsBack) {
   EXPECT_EQ(b.out.changes, (std::vector<Change>{{9000, 0xFE}, {9050, 0xFF}}));
 }
 
+// A line that does not take what is written to it is lost as one that cannot be read: said,
+// closed, opened again a second later, and counted from again once its board speaks.
+TEST(SerialBridge, ALineThatFailsToWriteIsLostAsOneThatFailsToRead) {
+  const struct {
+    const char* name;
+    bool Line::*fault;
+    const char* said;
+  } rows[] = {{"read", &Line::gone, "ttyFAKE: was unplugged"},
+              {"write", &Line::refuses, "ttyFAKE: cannot be written to"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Bridge b;
+    b.line.*row.fault = true;
+    b.poll(0);
+    EXPECT_TRUE(b.line.closed);
+    b.line.*row.fault = false;
+    b.poll(999);
+    EXPECT_EQ(b.line.opens, 1);
+    b.line.arrivals = {"S 5 fe\n"};
+    b.poll(1000);
+    b.poll(1001);
+    EXPECT_EQ(b.line.opens, 2);
+    EXPECT_FALSE(b.line.closed);
+    EXPECT_EQ(b.line.written, row.fault == &Line::gone ? "?\n?\n" : "?\n");
+    EXPECT_EQ(b.out.problems, (std::vector<std::string>{row.said, ""}));
+    EXPECT_EQ(b.out.changes, (std::vector<Change>{{1000, 0xFE}}));
+  }
+}
+
 // Each line is asked at once and read in turn until one says a TLX1 line; what it said is read
 // again from it, and the others are closed.
-TEST(SerialBridge, IsTheFirstLineWhoseBoardAnswersInTlx1) {
+TEST(BridgeSearch, IsTheFirstLineWhoseBoardAnswersInTlx1) {
   std::map<std::string, Line> lines;
   lines["COM1"].arrivals = {"AT\r\nOK\r\n"};  // a modem
   lines["COM3"].arrivals = {"", "#TLX1 8\nS 5 f", "f\n"};
   lines["COM4"].gone = true;
   const SerialOpener opener = [&](const std::string& device,
                                   const Said& access) -> std::unique_ptr<SerialLink> {
-    if (device == "COM2") throw InputError(device + ": in use (" + access.english() + ")");
+    if (device == "COM2")
+      throw InputError(device + ": cannot be set up (" + access.english() + ")");
     return std::make_unique<FakeLink>(lines.at(device));
   };
-  std::vector<Said> refused;
-  const auto found =
-      firstBridge({"COM1", "COM2", "COM3", "COM4"}, opener, "close it", 60'000, refused);
+  BridgeSearch search(
+      [] {
+        return std::vector<std::string>{"COM1", "COM2", "COM3", "COM4"};
+      },
+      opener, 60'000);
+  const auto found = search.look(0, false, "close it");
   ASSERT_NE(found, nullptr);
   EXPECT_EQ(found->read(), "#TLX1 8\nS 5 ff\n");
   EXPECT_EQ(found->read(), "");
-  EXPECT_EQ(refused, std::vector<Said>{"COM2: in use (close it)"});
+  ASSERT_EQ(search.refused().size(), 1u);
+  EXPECT_EQ(search.refused()[0].why, "COM2: cannot be set up (close it)");
   EXPECT_EQ(lines["COM1"].written, "?\n");
   EXPECT_EQ(lines["COM3"].written, "?\n");
   EXPECT_TRUE(lines["COM1"].closed);
@@ -271,7 +313,58 @@ TEST(SerialBridge, IsTheFirstLineWhoseBoardAnswersInTlx1) {
   EXPECT_FALSE(lines["COM3"].closed);
 
   lines["COM1"].arrivals = {"AT\r\nOK\r\n"};
-  EXPECT_EQ(firstBridge({"COM1"}, opener, "close it", 30, refused), nullptr);
+  BridgeSearch modem([] { return std::vector<std::string>{"COM1"}; }, opener, 30);
+  EXPECT_EQ(modem.look(0, false, "close it"), nullptr);
+}
+
+// The lines are asked at the first look and once a minute after; between, only those the list
+// gained, and the bridge's own line at every look until it is gone from the list. A line that
+// another program holds is tried with the others and said nowhere.
+TEST(BridgeSearch, AsksEveryLineOnceAMinuteAndBetweenOnlyArrivalsAndTheBridgesLine) {
+  std::map<std::string, Line> lines;
+  std::vector<std::string> listed, asked;
+  const SerialOpener opener = [&](const std::string& device,
+                                  const Said&) -> std::unique_ptr<SerialLink> {
+    asked.push_back(device);
+    if (device == "COM2") throw InputError("COM2: in use by another program", true);
+    if (device == "COM3") throw InputError("COM3: Windows error 31");
+    return std::make_unique<FakeLink>(lines[device]);
+  };
+  BridgeSearch search([&] { return listed; }, opener, 0);
+  using L = std::vector<std::string>;
+  const L three{"COM1", "COM2", "COM3"}, four{"COM1", "COM2", "COM3", "COM4"};
+  const struct {
+    const char* what;
+    std::int64_t ms;
+    bool listChanged;
+    L listed;
+    bool answers;  // COM4's board answers
+    L asked;
+  } rows[] = {
+      {"the first look", 0, false, three, false, three},
+      {"a second on", 1000, false, three, false, {}},
+      {"a list that did not change", 1500, false, four, false, {}},
+      {"a line arrived", 2000, true, four, false, {"COM4"}},
+      {"a line left", 3000, true, three, false, {}},
+      {"it came back", 4000, true, four, true, {"COM4"}},
+      {"the bridge lost", 5000, false, four, false, {"COM4"}},
+      {"and lost again", 6000, false, four, false, {"COM4"}},
+      {"the bridge unplugged", 7000, true, three, false, {}},
+      {"just short of a minute", 59'999, false, three, false, {}},
+      {"a minute after the first", 60'000, false, three, false, three},
+      {"a second after that", 61'000, false, three, false, {}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    listed = row.listed;
+    asked.clear();
+    if (row.answers) lines["COM4"].arrivals = {"#TLX1 8\n"};
+    const bool found = search.look(row.ms, row.listChanged, "") != nullptr;
+    EXPECT_EQ(asked, row.asked);
+    EXPECT_EQ(found, row.answers);
+    ASSERT_EQ(search.refused().size(), 1u);  // COM3's, once; never COM2's
+    EXPECT_EQ(search.refused()[0].why, "COM3: Windows error 31");
+  }
 }
 
 }  // namespace

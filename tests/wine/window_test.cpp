@@ -2,8 +2,9 @@
 // programs: the window opens on the record beside it and shows the Linux window's digit pictures
 // in the same cells; クリア keeps the play in plays/; closing the window (WM_CLOSE) and the end of
 // the session save; the simulated machine's play is recorded change for change; a serial
-// bridge's play on a COM port is counted as tallix-replay counts it; a second start on the
-// record brings the first forward; --help and --version answer on the console.
+// bridge's play on a COM port is counted as tallix-replay counts it; without device= the listed
+// COM ports are asked, and one that arrives later at once; a second start on the record brings
+// the first forward; --help and --version answer on the console.
 //
 // Under Xvfb a Wine window is an X window of exactly its client area, found by its title.
 // scripts/test runs this program, not ctest: it needs the Windows build (TALLIX_WINDOWS_BIN, the
@@ -344,6 +345,55 @@ TEST_F(Win32Window, CountsABoardsPlaySentInOneBurstOnAComPortAsTallixReplayDoes)
   const std::string played = data(dir / "replay.log");  // a play with bonuses of both kinds
   EXPECT_EQ(played.find("big_count=0\n"), std::string::npos);
   EXPECT_EQ(played.find("reg_count=0\n"), std::string::npos);
+}
+
+// A board on a COM port that Wine maps to a pseudo-terminal, listed where Windows lists its
+// ports (HKLM\HARDWARE\DEVICEMAP\SERIALCOMM) or taken from there.
+class ListedComPort {
+ public:
+  explicit ListedComPort(int number) : name_("COM" + std::to_string(number)) {
+    termios raw{};
+    cfmakeraw(&raw);
+    char path[128];
+    EXPECT_EQ(openpty(&board_, &line_, path, &raw, nullptr), 0);
+    link_ = fs::path(std::getenv("WINEPREFIX")) / "dosdevices" / ("com" + std::to_string(number));
+    fs::remove(link_);
+    fs::create_symlink(path, link_);
+  }
+  ~ListedComPort() {
+    list(false);
+    fs::remove(link_);
+    ::close(line_);
+    ::close(board_);
+  }
+  void list(bool listed) {
+    const std::string value = quoted(R"(HKLM\HARDWARE\DEVICEMAP\SERIALCOMM)") + " /v " +
+                              quoted(R"(\Device\Tallix)" + name_);
+    run("wine reg " + (listed ? "add " + value + " /d " + name_ : "delete " + value) + " /f");
+  }
+  int board() const { return board_; }
+
+ private:
+  std::string name_;
+  fs::path link_;
+  int board_ = -1, line_ = -1;
+};
+
+// Without device=, the COM ports listed at the start are asked, and one that arrives later is
+// asked once Windows lists it, without waiting for the next round of every port.
+TEST_F(Win32Window, WithoutADeviceAsksTheListedComPortsAndOneThatArrivesLater) {
+  ASSERT_NE(std::getenv("WINEPREFIX"), nullptr);
+  fs::copy_file(TALLIX_SOURCE_DIR "/tools/sample-tallix.ini", dir / "tallix.ini",
+                fs::copy_options::overwrite_existing);
+  std::ofstream(dir / "tallix.ini", std::ios::app) << "[input]\r\nsource=serial\r\n";
+  ListedComPort silent(25), bridge(24);
+  silent.list(true);
+  start();
+  window("Tallix — hist.log");
+  ASSERT_TRUE(heard(silent.board(), "?\n"));  // the first look
+  bridge.list(true);
+  EXPECT_TRUE(heard(bridge.board(), "?\n"));
+  close();
 }
 
 TEST_F(Win32Window, AnswersHelpAndVersionOnTheConsoleInThePlayersLanguage) {
