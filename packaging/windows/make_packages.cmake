@@ -58,7 +58,8 @@ file(WRITE ${FILES_NSH} "!define TALLIX_SIZE_KB ${kilobytes}\n${install}!macroen
 if(WERROR)
   set(strict -WX)
 endif()
-execute_process(COMMAND ${MAKENSIS} -V2 ${strict} ${NSI} COMMAND_ERROR_IS_FATAL ANY)
+# The script is UTF-8 (the Japanese name of a shortcut).
+execute_process(COMMAND ${MAKENSIS} -V2 -INPUTCHARSET UTF8 ${strict} ${NSI} COMMAND_ERROR_IS_FATAL ANY)
 
 get_filename_component(work ${STAGE} DIRECTORY)
 get_filename_component(name ${ZIP} NAME_WLE)
