@@ -589,6 +589,14 @@ tallix.ini がなければ、コメント付きの見本から作ります。
         <source>In %1, %2; the file as it was could not be kept (%3), so it will not be saved over.</source>
         <translation>%1 では %2。元のファイルを残せなかったので（%3）、上書き保存しません。</translation>
     </message>
+    <message>
+        <source>%1 [big] count=%2 is below 0, which no BIG pays</source>
+        <translation>%1 の [big] count=%2 は 0 より小さく、そのような BIG はありません</translation>
+    </message>
+    <message>
+        <source>%1 [data5pin] enabled=%2 is not 0 or 1; it is read as 0, and the 5-pin count stays hidden</source>
+        <translation>%1 の [data5pin] enabled=%2 は 0 でも 1 でもないので 0 として読み、5ピンの回数は表示しません</translation>
+    </message>
 </context>
 <context>
     <name>Window</name>

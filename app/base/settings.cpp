@@ -136,7 +136,18 @@ SettingsLoad loadSettings(const std::filesystem::path& iniPath) {
     integer("koyaku", ("koyaku" + std::to_string(i + 1) + "g").c_str(), s.koyakuG[i], true);
   }
   integer("big", "count", s.bigSetCoin, false);
-  s.data5pinEnabled = ini.value("data5pin", "enabled") == "1";
+  if (s.bigSetCoin < 0) {
+    load.messages.push_back(Say::tr("%1 [big] count=%2 is below 0, which no BIG pays",
+                                    {iniPath.filename().string(), ini.value("big", "count")}));
+  }
+  const std::string enabled = ini.value("data5pin", "enabled");
+  s.data5pinEnabled = enabled == "1";
+  if (!enabled.empty() && enabled != "1" && enabled != "0") {
+    load.messages.push_back(
+        Say::tr("%1 [data5pin] enabled=%2 is not 0 or 1; it is read as 0, "
+                "and the 5-pin count stays hidden",
+                {iniPath.filename().string(), enabled}));
+  }
   if (s.data5pinEnabled) s.name5pin = ini.value("data5pin", "name");
   if (const std::string text = ini.value("graph", "payout"); !text.empty()) {
     const double v = parseNumber(text);

@@ -47,13 +47,21 @@ TEST(Settings, ConvertsEveryKeyAsItIsRead) {
   EXPECT_EQ(s.name5pin, "ＡＴ回数");
 }
 
+// Only "1" enables the 5-pin line; any other text than 0 is named with how it is read.
 TEST(Settings, OnlyTheExactTextOneEnablesTheFivePinLine) {
-  for (const char* enabled : {"01", "true", "", " 1x", "-1"}) {
+  for (const char* enabled : {"01", "true", "", "1x", "-1", "0", "yes"}) {
     SCOPED_TRACE(enabled);
-    const Settings s =
-        loadFrom(std::string("[data5pin]\nenabled=") + enabled + "\nname=AT\n").settings;
-    EXPECT_FALSE(s.data5pinEnabled);
-    EXPECT_EQ(s.name5pin, "");
+    const SettingsLoad load =
+        loadFrom(std::string("[data5pin]\nenabled=") + enabled + "\nname=AT\n");
+    EXPECT_FALSE(load.settings.data5pinEnabled);
+    EXPECT_EQ(load.settings.name5pin, "");
+    const std::string text(enabled);
+    EXPECT_EQ(load.messages,
+              text.empty() || text == "0"
+                  ? std::vector<Said>{}
+                  : std::vector<Said>{"tallix.ini [data5pin] enabled=" + text +
+                                      " is not 0 or 1; it is read as 0, and the 5-pin count "
+                                      "stays hidden"});
   }
   const Settings on = loadFrom("[data5pin]\nenabled= 1 \n").settings;
   EXPECT_TRUE(on.data5pinEnabled);
@@ -61,6 +69,13 @@ TEST(Settings, OnlyTheExactTextOneEnablesTheFivePinLine) {
   const std::string longName(300, 'n');
   EXPECT_EQ(loadFrom("[data5pin]\nenabled=1\nname=" + longName).settings.name5pin,
             std::string(254, 'n'));
+}
+
+TEST(Settings, ANegativeBigCreditIsNamed) {
+  const SettingsLoad load = loadFrom("[big]\ncount=-5\n");
+  EXPECT_EQ(load.settings.bigSetCoin, -5);
+  EXPECT_EQ(load.messages,
+            std::vector<Said>{"tallix.ini [big] count=-5 is below 0, which no BIG pays"});
 }
 
 TEST(Settings, ValuesOutsideTheirFieldAreReportedAndLeftAtZero) {
