@@ -58,7 +58,9 @@ TEST(Replay, SettingsShapeTheFiguresAndTheirMessagesGoToStandardError) {
   const auto r =
       run(kReplay + " --panel --settings " + (dir / "tallix.ini").string() + " -", kPlay);
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err, "tallix.ini [koyaku] koyaku1g=99999 is outside -32768..32767; using 0\n");
+  EXPECT_EQ(r.err,
+            "tallix.ini [koyaku] koyaku1g=99999 is outside -32768..32767; using 0\n"
+            "tallix.ini [big] count=-3 is below 0, which no BIG pays\n");
   EXPECT_NE(r.out.find("\nbig_max_coin=0\nbig_coin=-2\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("\nkankin1=¥900\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("\nkoyakulabel0=2枚役\n"), std::string::npos) << r.out;
