@@ -87,10 +87,9 @@ Places findPlaces(const std::string& programDir, const std::string& dataDirOptio
   const std::string tmpdir = folderFromEnv(getEnv, "TMPDIR");
   const std::string temp = tmpdir.empty() ? "/tmp/" : tmpdir;
 #endif
+  std::vector<std::string>& rescue = places.rescueDirs;
   for (const std::string& dir : {installedDataDir(getEnv), home, temp}) {
-    std::vector<std::string>& named = places.rescueDirs;
-    if (!dir.empty() && std::find(named.begin(), named.end(), dir) == named.end())
-      named.push_back(dir);
+    if (!dir.empty() && std::ranges::find(rescue, dir) == rescue.end()) rescue.push_back(dir);
   }
   return places;
 }

@@ -76,10 +76,9 @@ RecordContent readRecord(const std::filesystem::path& path, const RecordReader& 
     } catch (const OverflowError& e) {
       throw RecordError(path, std::string(f.key), text, Say::tr("is outside %1", {e.range()}));
     }
-    const std::string reading = std::to_string(f.get(c));
     if (!text.empty() && !isCleanNumber(text)) {
-      r.misread.push_back(
-          Say::tr("%1=%2 is not a number as written; it is read as %3", {f.key, text, reading}));
+      r.misread.push_back(Say::tr("%1=%2 is not a number as written; it is read as %3",
+                                  {f.key, text, std::to_string(f.get(c))}));
     } else if (f.field32 && c.*f.field32 < 0) {  // counting never takes a count below 0
       r.misread.push_back(Say::tr("%1=%2 is a count below 0", {f.key, text}));
     }

@@ -38,6 +38,16 @@ void Update::merge(Update&& later) {
   std::move(later.graph->rows.begin(), later.graph->rows.end(), std::back_inserter(graph->rows));
 }
 
+namespace {
+
+// Why the live view cannot be served on an address and port.
+Said notServed(const std::string& address, std::uint16_t port, const Said& why) {
+  return Say::tr("The live view is not served: %1 port %2: %3",
+                 {address, std::to_string(port), why});
+}
+
+}  // namespace
+
 class LiveServer::Impl {
  public:
   Impl(const ServeLimits& limits, std::function<void()> onTakeIn)
@@ -67,8 +77,7 @@ class LiveServer::Impl {
     if (ec) {
       ErrorCode ignored;
       acceptor_.close(ignored);
-      return Say::tr("The live view is not served: %1 port %2: %3",
-                     {address, std::to_string(port), ec.message()});
+      return notServed(address, port, ec.message());
     }
     hub_.port = acceptor_.local_endpoint().port();
     hub_.allowOrigin = allowOrigin;
@@ -80,8 +89,7 @@ class LiveServer::Impl {
     } catch (const std::system_error& e) {
       ErrorCode ignored;
       acceptor_.close(ignored);
-      return Say::tr("The live view is not served: %1 port %2: %3",
-                     {address, std::to_string(port), e.what()});
+      return notServed(address, port, e.what());
     }
     return {};
   }
@@ -262,8 +270,7 @@ Said LiveServer::restart(const Counter& counter) {
     restartAt_.reset();
     return {};
   } catch (const std::exception& e) {
-    return Say::tr("The live view is not served: %1 port %2: %3",
-                   {address_, std::to_string(port_), saidOf(e)});
+    return notServed(address_, port_, saidOf(e));
   }
 }
 

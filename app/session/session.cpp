@@ -170,7 +170,7 @@ void Session::restorePlay() {
   const std::string name = recordName();
   try {
     const RecordContent record = readRecord(recordPath());
-    if (!record.misread.empty()) keepAsWritten(record.misread);
+    if (!record.misread.empty()) keepMisreadRecord(record.misread);
     if (const Said cut = LoadRecord(counter_, record); !cut.empty()) {
       view_.notice(Say::tr("%1 looks incomplete (%2); it was loaded as it is.", {name, cut}));
     }
@@ -194,11 +194,11 @@ void Session::restorePlay() {
   }
 }
 
-void Session::keepAsWritten(const std::vector<Said>& misread) {
+void Session::keepMisreadRecord(const std::vector<Said>& misread) {
   // The close writes the counters as they were read: the text the player wrote is kept first.
   const std::string name = recordName();
   try {
-    const std::filesystem::path copy = tallix::keepAsWritten(recordPath());
+    const std::filesystem::path copy = keepAsWritten(recordPath());
     view_.notice(Say::tr("In %1, %2. The file as it was is kept as %3.",
                          {name, joined(misread), copy.filename().string()}));
   } catch (const FileError& e) {

@@ -142,7 +142,7 @@ class Session {
   void makeSettingsFile();
   bool lockRecord();
   void restorePlay();
-  void keepAsWritten(const std::vector<Said>& misread);
+  void keepMisreadRecord(const std::vector<Said>& misread);
   std::optional<SettingModel> settingModel(const EstimateSettings& estimate);
   void report(const CommandOutcome& outcome);
   void lastChance(const Said& why, Ending ending);
