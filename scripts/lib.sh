@@ -8,7 +8,7 @@ BUILD="$ROOT/build"
 PACKAGES=(
   build-essential cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-charts-dev qt6-serialport-dev qt6-websockets-dev
+  qt6-base-dev qt6-charts-dev qt6-websockets-dev
   qt6-tools-dev qt6-l10n-tools
   fonts-ipafont-mincho xvfb xauth
   libhidapi-dev libgpiod-dev libboost-dev

@@ -5,7 +5,6 @@
 // that tallix-replay reads.
 //
 //   tallix-probe [--seconds N] [--record-trace FILE] SETTINGS
-#include <QCoreApplication>
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -24,7 +23,6 @@
 #include "port/input_source.h"
 #include "port/sampler.h"
 #include "port/trace.h"
-#include "qtio/qt_serial_link.h"
 
 namespace {
 
@@ -37,7 +35,7 @@ std::atomic<bool> stopping{false};
 std::string kindsText() {
   std::string text;
   for (const InputKind& kind : inputKinds()) {
-    if (kind.portLibrary || kind.make == nullptr) continue;
+    if (kind.portLibrary == PortLibrary::needed || kind.make == nullptr) continue;
     text += "    source=" + std::string(kind.name);
     if (!kind.device.empty()) text += " (device=" + std::string(kind.device) + ")";
     text += ": " + kind.access().english() + "\n";
@@ -56,7 +54,6 @@ int usage(const std::string& problem) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const QCoreApplication app(argc, argv);  // Qt Serial Port's events and notifiers need it
   std::string settingsPath;
   std::string tracePath;
   std::optional<std::int32_t> seconds;
@@ -86,7 +83,7 @@ int main(int argc, char** argv) {
   SettingsLoad load = loadSettings(settingsPath);
   const InputSettings input = readInputSettings(load.file, settingsPath, load.messages);
   for (const Said& message : load.messages) std::cerr << message.english() << '\n';
-  if (input.source->portLibrary) {
+  if (input.source != nullptr && input.source->portLibrary == PortLibrary::needed) {
     std::cerr << settingsPath
               << ": no [input] source to probe (source=" << inputKindNames(false).english()
               << ")\n";
@@ -94,7 +91,7 @@ int main(int argc, char** argv) {
   }
   std::unique_ptr<InputSource> source;
   try {
-    source = makeInput(input, {nullptr, 0, settingsPath, qtio::openSerialLink});
+    source = makeInput(input, {nullptr, 0, settingsPath, systemSerialLines()});
   } catch (const InputUnavailable& e) {
     std::cerr << settingsPath << ": " << e.what() << '\n';
     return 2;
@@ -128,8 +125,11 @@ int main(int argc, char** argv) {
     while (const auto change = queue.pop()) {
       if (trace) trace->record(*change);
     }
-    if (const auto problem = sampler.takeProblem()) {
-      std::cout << (problem->empty() ? "input back" : "not reading: " + problem->english()) << '\n';
+    if (const auto news = sampler.takeInputNews()) {
+      std::cout << (news->found          ? "reading " + news->text.english()
+                    : news->text.empty() ? std::string("input back")
+                                         : "not reading: " + news->text.english())
+                << '\n';
     }
     if (!watch.seen()) continue;
     for (int k = 0; k < PinWatch::kInputs; ++k) {

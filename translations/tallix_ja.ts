@@ -258,18 +258,6 @@ The play was left as it was.</source>
         <translation>グループ dialout に入ってログインし直すか、それを開いているプログラムを閉じてください</translation>
     </message>
     <message>
-        <source>cannot be opened</source>
-        <translation>開けません</translation>
-    </message>
-    <message>
-        <source>%1: not found (is the board plugged in, and is the device name in tallix.ini right?)</source>
-        <translation>%1: 見つかりません（ボードはつながっていますか。tallix.ini の装置名は正しいですか）</translation>
-    </message>
-    <message>
-        <source>%1 %2: %3</source>
-        <translation>%1 %2: %3</translation>
-    </message>
-    <message>
         <source>%1 [serve] port=%2 is not a port number from 1 to 65535; the live view is off</source>
         <translation>%1 [serve] port=%2 は 1～65535 のポート番号ではありません。ライブビューは配信しません</translation>
     </message>
@@ -344,10 +332,6 @@ The play was left as it was.</source>
     <message>
         <source>source=%1 exists on %2 only</source>
         <translation>source=%1 は %2 だけで使えます</translation>
-    </message>
-    <message>
-        <source>is not %1; using %2</source>
-        <translation>は %1 のどれでもありません。%2 を使います</translation>
     </message>
     <message>
         <source>the port library %1 has no export %2</source>
@@ -596,6 +580,54 @@ tallix.ini がなければ、コメント付きの見本から作ります。
     <message>
         <source>%1 [data5pin] enabled=%2 is not 0 or 1; it is read as 0, and the 5-pin count stays hidden</source>
         <translation>%1 の [data5pin] enabled=%2 は 0 でも 1 でもないので 0 として読み、5ピンの回数は表示しません</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1、%2</translation>
+    </message>
+    <message>
+        <source>no input found (looked for %1): plug one in, or right-click the window and choose &quot;Tallix (simulated machine)&quot; to try Tallix without one</source>
+        <translation>入力が見つかりません（探したもの：%1）。どれかをつないでください。つながずに試すときは、ウィンドウを右クリックして「Tallix（模擬台）」を選んでください</translation>
+    </message>
+    <message>
+        <source>no USB board with the bridge sketch answers</source>
+        <translation>ブリッジのスケッチを書いた USB ボードが応答しません</translation>
+    </message>
+    <message>
+        <source>the parallel port %1</source>
+        <translation>パラレルポート %1</translation>
+    </message>
+    <message>
+        <source>the port library</source>
+        <translation>ポートライブラリ</translation>
+    </message>
+    <message>
+        <source>plug in the serial bridge or the USB I/O board</source>
+        <translation>シリアルブリッジか USB I/O ボードをつないでください</translation>
+    </message>
+    <message>
+        <source>[input] source= names no input</source>
+        <translation>[input] source= が入力を指していません</translation>
+    </message>
+    <message>
+        <source>is not %1; no input is read</source>
+        <translation>は %1 のどれでもありません。入力は読みません</translation>
+    </message>
+    <message>
+        <source>%1: not a serial device</source>
+        <translation>%1：シリアルデバイスではありません</translation>
+    </message>
+    <message>
+        <source>%1: cannot be set to 115200 baud 8N1 (%2)</source>
+        <translation>%1：115200 ボー 8N1 に設定できません（%2）</translation>
+    </message>
+    <message>
+        <source>the serial bridge on %1</source>
+        <translation>%1 のシリアルブリッジ</translation>
+    </message>
+    <message>
+        <source>Counting from %1.</source>
+        <translation>%1 から数えています。</translation>
     </message>
 </context>
 <context>

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "auto_input.h"
 #include "base/say.h"
 #include "input_settings.h"
 #include "input_source.h"
@@ -29,7 +30,7 @@ constexpr bool kOnWindows = kThisPlatform == kWindows;
 const InputKind kKinds[] = {
     {.name = "port",
      .device = "",
-     .portLibrary = true,
+     .portLibrary = PortLibrary::needed,
      .platforms = kLinux | kWindows,
      .access =
          [] {
@@ -39,9 +40,15 @@ const InputKind kKinds[] = {
                              : Say::tr("run as root or grant CAP_SYS_RAWIO");
          },
      .make = makePortInput},
+    {.name = "auto",
+     .device = "",
+     .portLibrary = PortLibrary::ifItStarts,
+     .platforms = kLinux | kWindows,
+     .access = [] { return Say::tr("plug in the serial bridge or the USB I/O board"); },
+     .make = makeAutoInput},
     {.name = "parport",
      .device = "/dev/parport0",
-     .portLibrary = false,
+     .portLibrary = PortLibrary::unused,
      .platforms = kLinux,
      .access = [] { return Say::tr("join the group lp and log in again"); },
      .make = LINUX_ONLY(makeParportInput)},
@@ -49,7 +56,7 @@ const InputKind kKinds[] = {
      // Windows numbers a board's COM port by the board and the USB socket it is in: without
      // device= the first COM port whose board answers in TLX1 is taken.
      .device = kOnWindows ? "" : "/dev/ttyACM0",
-     .portLibrary = false,
+     .portLibrary = PortLibrary::unused,
      .platforms = kLinux | kWindows,
      .access =
          [] {
@@ -61,7 +68,7 @@ const InputKind kKinds[] = {
      .make = makeSerialBridge},
     {.name = "usbio",
      .device = "",
-     .portLibrary = false,
+     .portLibrary = PortLibrary::unused,
      .platforms = kLinux | kWindows,
      .access =
          [] {
@@ -74,7 +81,7 @@ const InputKind kKinds[] = {
      .make = makeUsbIoInput},
     {.name = "gpio",
      .device = "gpiochip0",
-     .portLibrary = false,
+     .portLibrary = PortLibrary::unused,
      .platforms = kLinux,
      .access =
          [] { return Say::tr("join the group that owns /dev/gpiochip*, or add a udev rule"); },
@@ -100,7 +107,9 @@ const InputKind* findInputKind(std::string_view name) {
 Said inputKindNames(bool portLibraryToo) {
   std::vector<std::string_view> names;
   for (const InputKind& kind : kKinds) {
-    if (portLibraryToo || (!kind.portLibrary && kind.make != nullptr)) names.push_back(kind.name);
+    if (portLibraryToo || (kind.portLibrary != PortLibrary::needed && kind.make != nullptr)) {
+      names.push_back(kind.name);
+    }
   }
   // Said piece by piece, so that the list reads as one in the player's language.
   Said list(names.front());
@@ -112,6 +121,7 @@ Said inputKindNames(bool portLibraryToo) {
 }
 
 std::unique_ptr<InputSource> makeInput(const InputSettings& settings, const InputEnvironment& env) {
+  if (settings.source == nullptr) throw InputUnavailable(Say::tr("[input] source= names no input"));
   const InputKind& kind = *settings.source;
   if (kind.make == nullptr) {
     throw InputUnavailable(Say::tr("source=%1 exists on %2 only",

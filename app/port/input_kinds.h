@@ -33,7 +33,7 @@ struct InputEnvironment {
   Port* port = nullptr;        // the port library, started; null where it was not
   std::uint16_t portAddr = 0;  // [setting] addr as a port number; 0: not set
   std::string settingsFile;    // named by the message of a setting that is missing
-  SerialOpener serial{};       // opens a serial line; null where the program has none
+  SerialLines serial{};        // the program's serial lines; null where it has none
 };
 
 // What a kind's factory gets.
@@ -52,12 +52,21 @@ inline constexpr unsigned kThisPlatform = kWindows;
 inline constexpr unsigned kThisPlatform = kLinux;
 #endif
 
+// How an input uses the port library.
+enum class PortLibrary {
+  unused,
+  // Started first; the program cannot go on when it fails ("KIRVO Init Error!!").
+  needed,
+  // Started when [setting] addr= is set; when it cannot be, the input goes on without it.
+  ifItStarts,
+};
+
 struct InputKind {
   std::string_view name;    // [input] source=
   std::string_view device;  // read when device= is not given; "" for none or the first found
-  bool portLibrary;         // read through the port library, which the session starts first
-  unsigned platforms;       // where it exists (Platform bits)
-  Said (*access)();         // what the player must do to be let at it
+  PortLibrary portLibrary;
+  unsigned platforms;  // where it exists (Platform bits)
+  Said (*access)();    // what the player must do to be let at it
   // Null in the builds for the platforms it does not exist on. May throw InputUnavailable.
   std::unique_ptr<RawInput> (*make)(const InputRequest& request);
 };
@@ -67,12 +76,13 @@ std::span<const InputKind> inputKinds();
 const InputKind& defaultInputKind();
 // The row of that source= name; null for a name of none.
 const InputKind* findInputKind(std::string_view name);
-// Their names as the player reads a list, "port, parport, serial, usbio or gpio"; with
-// portLibraryToo false, only those of this build that are read without the port library.
+// Their names as the player reads a list, "port, auto, parport, serial, usbio or gpio"; with
+// portLibraryToo false, only those of this build that do not need the port library.
 Said inputKindNames(bool portLibraryToo = true);
 
 // The input the settings name, through their pin map and debounce. Throws InputUnavailable
-// when it cannot be read in this run, and what the port library throws when it fails.
+// when it cannot be read in this run (a source= that names none too), and what the port library
+// throws when it fails.
 std::unique_ptr<InputSource> makeInput(const InputSettings& settings, const InputEnvironment& env);
 
 }  // namespace tallix

@@ -48,8 +48,9 @@ InputSettings readInputSettings(const ProfileFile& ini, const std::filesystem::p
     if (const InputKind* kind = findInputKind(source)) {
       input.source = kind;
     } else {
-      report("source", source,
-             Say::tr("is not %1; using %2", {inputKindNames(), input.source->name}));
+      // Nothing else is tried: what the player meant is not known.
+      input.source = nullptr;
+      report("source", source, Say::tr("is not %1; no input is read", {inputKindNames()}));
     }
   }
   input.device = ini.value("input", "device");

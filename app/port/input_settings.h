@@ -20,7 +20,8 @@ inline constexpr std::array<const char*, 5> kLineKeys{"coin_in", "coin_out", "re
                                                       "data5pin"};
 
 struct InputSettings {
-  const InputKind* source = &defaultInputKind();  // a row of the table of kinds
+  // A row of the table of kinds; null for a source= that names none.
+  const InputKind* source = &defaultInputKind();
   // /dev/parport0, /dev/ttyACM0 or COM3, gpiochip0; empty for the kind's default.
   std::string device;
   bool statusRegister = false;  // parport: register=status reads the five status lines

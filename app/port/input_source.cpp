@@ -18,12 +18,14 @@ InputError deviceError(const Said& device, int error, const Said& access) {
     case ENXIO:
       return InputError(
           Say::tr("%1: not found (is it plugged in, and is the device name in tallix.ini right?)",
-                  {device}));
+                  {device}),
+          InputError::Kind::absent);
     case EACCES:
     case EPERM:
       return InputError(Say::tr("%1: permission refused (%2)", {device, access}));
     case EBUSY:
-      return InputError(Say::tr("%1: busy (another program is using it)", {device}), true);
+      return InputError(Say::tr("%1: busy (another program is using it)", {device}),
+                        InputError::Kind::busy);
     default:
       return InputError(Say::tr("%1: %2", {device, std::strerror(error)}));
   }
@@ -39,7 +41,8 @@ InputError windowsDeviceError(const Said& device, unsigned long error, const Sai
     // Another program holds it: a COM port, for one, is one program's at a time.
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
-      return InputError(Say::tr("%1: in use by another program (%2)", {device, access}), true);
+      return InputError(Say::tr("%1: in use by another program (%2)", {device, access}),
+                        InputError::Kind::busy);
     default:
       return InputError(Say::tr("%1: Windows error %2", {device, std::to_string(error)}));
   }
@@ -57,6 +60,10 @@ void InputSource::poll(std::int64_t nowMs, ChangeSink& out) {
       if (nowMs < retryAt_) return;
       input_->open(nowMs);
       open_ = true;
+      if (const Said found = input_->found(); !found.empty()) {
+        troubled_ = false;  // said as found, not as back
+        out.found(found);
+      }
     }
     mapper_.advance(input_->read(nowMs, *this), out);
   } catch (const InputError& e) {

@@ -19,13 +19,21 @@ namespace tallix {
 // Why an input cannot be read, for the player: the device, the reason and what to do.
 class InputError : public SaidError {
  public:
-  explicit InputError(Said what, bool busy = false) : SaidError(std::move(what)), busy_(busy) {}
-  // Another program holds the device: it is that program's, and a search for the serial bridge
-  // passes it by without a word.
-  bool busy() const { return busy_; }
+  enum class Kind {
+    other,
+    // Another program holds the device: it is that program's, and a search for an input
+    // passes it by without a word.
+    busy,
+    // The device is not there (not plugged in): a search for an input goes on to the next.
+    absent,
+  };
+  explicit InputError(Said what, Kind kind = Kind::other)
+      : SaidError(std::move(what)), kind_(kind) {}
+  bool busy() const { return kind_ == Kind::busy; }
+  bool absent() const { return kind_ == Kind::absent; }
 
  private:
-  bool busy_;
+  Kind kind_;
 };
 
 // The error for a device that the system refused to open or read with errno `error`; `access`
@@ -53,6 +61,9 @@ class RawInput {
   // the input is lost.
   virtual std::int64_t read(std::int64_t nowMs, LevelSink& out) = 0;
   virtual void close() = 0;
+  // What the last opening found where the input was looked for ("the serial bridge on
+  // COM4"); "" for an input that the settings name.
+  virtual Said found() const { return {}; }
 };
 
 class InputSource final : public Source, private LevelSink {

@@ -125,19 +125,19 @@ void Sampler::push(const Change& change) {
   }
 }
 
-void Sampler::problem(const Said& text) {
-  const std::lock_guard lock(problemMutex_);
-  if (text == problem_) return;
-  problem_ = text;
-  problemSaid_.fetch_add(1, std::memory_order_release);
+void Sampler::tell(const InputNews& news) {
+  const std::lock_guard lock(newsMutex_);
+  if (news == news_) return;
+  news_ = news;
+  newsSaid_.fetch_add(1, std::memory_order_release);
 }
 
-std::optional<Said> Sampler::takeProblem() {
-  const std::uint64_t said = problemSaid_.load(std::memory_order_acquire);
-  if (said == problemTaken_) return std::nullopt;
-  problemTaken_ = said;
-  const std::lock_guard lock(problemMutex_);
-  return problem_;
+std::optional<Sampler::InputNews> Sampler::takeInputNews() {
+  const std::uint64_t said = newsSaid_.load(std::memory_order_acquire);
+  if (said == newsTaken_) return std::nullopt;
+  newsTaken_ = said;
+  const std::lock_guard lock(newsMutex_);
+  return news_;
 }
 
 }  // namespace tallix

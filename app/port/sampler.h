@@ -38,14 +38,21 @@ class Sampler final : private ChangeSink {
   // Set when the source failed and sampling ended: why. Read it once ended() is true.
   bool ended() const { return ended_.load(std::memory_order_acquire); }
   const Said& failure() const { return failure_; }
-  // What the source last said of its input ("" when it reads again), when that changed since
-  // the last call; for the one thread that drains the queue.
-  std::optional<Said> takeProblem();
+  // What the source last said of its input, when that changed since the last call; for the
+  // one thread that drains the queue.
+  struct InputNews {
+    Said text;           // why it cannot be read, "" once it reads again; or what was found
+    bool found = false;  // text is what the input was found on
+    bool operator==(const InputNews&) const = default;
+  };
+  std::optional<InputNews> takeInputNews();
 
  private:
   void run();
   void push(const Change& change) override;
-  void problem(const Said& text) override;
+  void problem(const Said& text) override { tell({text}); }
+  void found(const Said& input) override { tell({input, true}); }
+  void tell(const InputNews& news);
 
   Source& source_;
   ChangeQueue& queue_;
@@ -57,11 +64,11 @@ class Sampler final : private ChangeSink {
   std::optional<std::uint8_t> seen_;    // the last byte the source gave
   std::optional<std::uint8_t> queued_;  // the last byte the queue took
   Said failure_;
-  // Said rarely (when an input is lost or back): a lock is fine here.
-  std::mutex problemMutex_;
-  Said problem_;
-  std::atomic<std::uint64_t> problemSaid_{0};
-  std::uint64_t problemTaken_ = 0;
+  // Said rarely (when an input is lost, found or back): a lock is fine here.
+  std::mutex newsMutex_;
+  InputNews news_;
+  std::atomic<std::uint64_t> newsSaid_{0};
+  std::uint64_t newsTaken_ = 0;
 };
 
 }  // namespace tallix

@@ -11,15 +11,18 @@ namespace tallix {
 
 namespace {
 
-// A line some of whose bytes were read while the board was looked for: they come first.
+// The line found where the board was looked for; what was read from it while it was asked
+// comes first.
 class HeardLink final : public SerialLink {
  public:
-  HeardLink(std::unique_ptr<SerialLink> link, std::string heard)
-      : link_(std::move(link)), heard_(std::move(heard)) {}
+  HeardLink(std::string line, std::unique_ptr<SerialLink> link, std::string heard)
+      : line_(std::move(line)), link_(std::move(link)), heard_(std::move(heard)) {}
   std::string read() override { return std::exchange(heard_, {}) + link_->read(); }
   void write(std::string_view bytes) override { link_->write(bytes); }
+  std::string line() const override { return line_; }
 
  private:
+  std::string line_;
   std::unique_ptr<SerialLink> link_;
   std::string heard_;
 };
@@ -31,7 +34,13 @@ bool contains(const std::vector<std::string>& lines, const std::string& line) {
 }  // namespace
 
 Said SerialBridge::name() const {
-  return device_.empty() ? Say::tr("the serial bridge") : device_;
+  if (!device_.empty()) return device_;
+  return link_ && !link_->line().empty() ? found() : Say::tr("the serial bridge");
+}
+
+Said SerialBridge::found() const {
+  if (!device_.empty() || !link_) return {};
+  return Say::tr("the serial bridge on %1", {link_->line()});
 }
 
 void SerialBridge::open(std::int64_t nowMs) {
@@ -126,7 +135,7 @@ std::unique_ptr<SerialLink> BridgeSearch::ask(const std::vector<std::string>& li
         while (const auto text = c->splitter.next()) {
           if (parseTlx1Line(*text)) {
             found_ = c->line;
-            return std::make_unique<HeardLink>(std::move(c->link), std::move(c->heard));
+            return std::make_unique<HeardLink>(c->line, std::move(c->link), std::move(c->heard));
           }
         }
         ++c;
@@ -140,9 +149,36 @@ std::unique_ptr<SerialLink> BridgeSearch::ask(const std::vector<std::string>& li
   return nullptr;
 }
 
+SerialOpener searchingOpener(std::function<std::vector<std::string>()> lines, SerialOpener open,
+                             std::function<bool()> listChanged, std::int64_t waitMs,
+                             Said noneAnswers) {
+  struct Search {
+    BridgeSearch search;
+    std::function<bool()> listChanged;
+    Said noneAnswers;
+  };
+  auto shared = std::make_shared<Search>(Search{BridgeSearch(std::move(lines), open, waitMs),
+                                                std::move(listChanged), std::move(noneAnswers)});
+  return
+      [shared, open](const std::string& device, const Said& access) -> std::unique_ptr<SerialLink> {
+        if (!device.empty()) return open(device, access);
+        const auto now = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now().time_since_epoch());
+        if (auto link = shared->search.look(now.count(), shared->listChanged(), access))
+          return link;
+        // Only the lines that could not be asked are worth a word beyond the search's own.
+        std::vector<Said> why = {shared->noneAnswers};
+        for (const BridgeSearch::Refusal& r : shared->search.refused()) why.push_back(r.why);
+        throw InputError(joined(why),
+                         why.size() == 1 ? InputError::Kind::absent : InputError::Kind::other);
+      };
+}
+
 std::unique_ptr<RawInput> makeSerialBridge(const InputRequest& request) {
-  if (!request.env.serial) throw InputUnavailable(Say::tr("This program has no serial bridge"));
-  return std::make_unique<SerialBridge>(request.device, request.access, request.env.serial);
+  if (!request.env.serial.open) {
+    throw InputUnavailable(Say::tr("This program has no serial bridge"));
+  }
+  return std::make_unique<SerialBridge>(request.device, request.access, request.env.serial.open);
 }
 
 }  // namespace tallix

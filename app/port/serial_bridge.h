@@ -29,6 +29,8 @@ class SerialBridge final : public RawInput {
   void open(std::int64_t nowMs) override;
   std::int64_t read(std::int64_t nowMs, LevelSink& out) override;
   void close() override { link_.reset(); }
+  // Without a device named: the line the bridge was found on.
+  Said found() const override;
 
  private:
   // The device in messages: as named, or what it is when it was found.
@@ -86,6 +88,16 @@ class BridgeSearch {
   std::optional<std::string> found_;  // the line the bridge was last found on
   std::vector<Refusal> refused_;
 };
+
+// The serial lines' opener of a program: `open` for a named device, and for "" the bridge
+// looked for among the lines `lines` lists (a BridgeSearch on the steady clock, each board
+// given waitMs to answer). `listChanged` says whether the list may have changed since the last
+// look. When no line answers it throws InputError: `noneAnswers`, and why each line that could
+// not be asked was not; only `noneAnswers`, an absent() error, when every line was asked. Its
+// copies share one search.
+SerialOpener searchingOpener(std::function<std::vector<std::string>()> lines, SerialOpener open,
+                             std::function<bool()> listChanged, std::int64_t waitMs,
+                             Said noneAnswers);
 
 // source=serial, through the program's serial lines; throws InputUnavailable where it has none.
 std::unique_ptr<RawInput> makeSerialBridge(const InputRequest& request);

@@ -21,6 +21,9 @@ class ChangeSink {
   // Why the input cannot be read now, naming the device and what to do; "" once it reads
   // again. Said only when it changes.
   virtual void problem(const Said& text) { (void)text; }
+  // What the input reads from, once it was looked for and found ("the serial bridge on
+  // COM4"); said at every opening that found it.
+  virtual void found(const Said& input) { (void)input; }
 };
 
 class Source {

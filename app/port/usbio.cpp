@@ -34,7 +34,8 @@ Said usbIoName(const std::string& device) {
 void UsbIoInput::open(std::int64_t) {
   board_ = opener_(device_);
   if (!board_) {
-    throw InputError(Say::tr("no USB I/O board (vendor 1352, product 0120 or 0121) is plugged in"));
+    throw InputError(Say::tr("no USB I/O board (vendor 1352, product 0120 or 0121) is plugged in"),
+                     InputError::Kind::absent);
   }
 }
 

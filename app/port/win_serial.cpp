@@ -1,6 +1,8 @@
 #include "win_serial.h"
 
 #include <windows.h>
+// After windows.h:
+#include <setupapi.h>
 
 #include <algorithm>
 #include <cctype>
@@ -10,6 +12,7 @@
 #include "base/cp932.h"
 #include "base/numbers.h"
 #include "base/say.h"
+#include "bridge_boards.h"
 #include "input_source.h"
 #include "serial_bridge.h"
 
@@ -82,6 +85,11 @@ bool setUp(HANDLE port) {
   return SetCommState(port, &dcb) && SetCommTimeouts(port, &timeouts);
 }
 
+// COM3 before COM10.
+bool byNumber(const std::string& a, const std::string& b) {
+  return std::pair(a.size(), a) < std::pair(b.size(), b);
+}
+
 // The COM ports Windows lists, lowest number first, but those of Bluetooth links: opening one
 // calls the paired device, which can take half a minute, and no board sits behind one.
 std::vector<std::string> comPorts() {
@@ -106,9 +114,7 @@ std::vector<std::string> comPorts() {
     if (comPortPath(name)) ports.push_back(name);
   }
   RegCloseKey(key);
-  std::sort(ports.begin(), ports.end(), [](const std::string& a, const std::string& b) {
-    return std::pair(a.size(), a) < std::pair(b.size(), b);  // COM3 before COM10
-  });
+  std::sort(ports.begin(), ports.end(), byNumber);
   return ports;
 }
 
@@ -159,28 +165,6 @@ class PortListWatch {
   HANDLE event_ = nullptr;
 };
 
-// The bridge looked for without device=, among the COM ports Windows lists, from the sampling
-// thread: the ports are asked at start, when a port arrives and once a minute (BridgeSearch),
-// never every second as the input is opened again.
-class ComPortSearch {
- public:
-  std::unique_ptr<SerialLink> open(const Said& access) {
-    const auto now = std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now().time_since_epoch());
-    if (auto link = search_.look(now.count(), watch_.changed(), access)) return link;
-    std::vector<Said> why = {Say::tr(
-        "no COM port answers as the serial bridge (is the board plugged in, with the bridge "
-        "sketch on it? Device Manager lists its port under \"Ports (COM & LPT)\"; device= in "
-        "tallix.ini names it)")};
-    for (const BridgeSearch::Refusal& r : search_.refused()) why.push_back(r.why);
-    throw InputError(joined(why));
-  }
-
- private:
-  PortListWatch watch_;  // watching before the first reading of the list
-  BridgeSearch search_{comPorts, openComPort, kAnswerMs};
-};
-
 }  // namespace
 
 std::optional<std::string> comPortPath(std::string_view device) {
@@ -212,7 +196,8 @@ std::unique_ptr<SerialLink> openComPort(const std::string& device, const Said& a
       throw InputError(
           Say::tr("%1: no such COM port (is the board plugged in? Device Manager lists its port "
                   "under \"Ports (COM & LPT)\")",
-                  {device}));
+                  {device}),
+          InputError::Kind::absent);
     }
     throw windowsDeviceError(device, error, access);
   }
@@ -225,11 +210,72 @@ std::unique_ptr<SerialLink> openComPort(const std::string& device, const Said& a
   return std::make_unique<ComPort>(port, device);
 }
 
+namespace {
+
+// The four hex digits after `key` ("VID_") in a hardware id ("USB\VID_2341&PID_0043&REV_0001",
+// "FTDIBUS\COMPORT&VID_0403&PID_6001"); nullopt when it has none.
+std::optional<std::uint16_t> idIn(std::wstring_view id, std::wstring_view key) {
+  const std::size_t at = id.find(key);
+  if (at == std::wstring_view::npos || id.size() < at + key.size() + 4) return std::nullopt;
+  return wholeNumber<std::uint16_t>(narrow(std::wstring(id.substr(at + key.size(), 4))), 0, 0xFFFF,
+                                    16);
+}
+
+// The device setup class Ports (COM & LPT), GUID_DEVCLASS_PORTS.
+constexpr GUID kPortsClass = {
+    0x4d36e978, 0xe325, 0x11ce, {0xbf, 0xc1, 0x08, 0x00, 0x2b, 0xe1, 0x03, 0x18}};
+
+// The COM ports of the bridge boards plugged in, as the devices of the class Ports list them.
+std::vector<std::string> bridgeBoardComPorts() {
+  std::vector<std::string> ports;
+  const HDEVINFO set = SetupDiGetClassDevsW(&kPortsClass, nullptr, nullptr, DIGCF_PRESENT);
+  if (set == INVALID_HANDLE_VALUE) return ports;
+  SP_DEVINFO_DATA device{};
+  device.cbSize = sizeof device;
+  for (DWORD i = 0; SetupDiEnumDeviceInfo(set, i, &device); ++i) {
+    wchar_t ids[512] = {};  // REG_MULTI_SZ: the first id is the most specific
+    if (!SetupDiGetDeviceRegistryPropertyW(set, &device, SPDRP_HARDWAREID, nullptr,
+                                           reinterpret_cast<BYTE*>(ids),
+                                           sizeof ids - 2 * sizeof(wchar_t), nullptr)) {
+      continue;
+    }
+    const auto vendor = idIn(ids, L"VID_");
+    const auto product = idIn(ids, L"PID_");
+    if (!vendor || !product || !isBridgeBoard(*vendor, *product)) continue;
+    const HKEY key = SetupDiOpenDevRegKey(set, &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ);
+    if (key == INVALID_HANDLE_VALUE) continue;
+    wchar_t port[32] = {};
+    DWORD bytes = sizeof port - sizeof port[0];
+    DWORD type = 0;
+    if (RegQueryValueExW(key, L"PortName", nullptr, &type, reinterpret_cast<BYTE*>(port), &bytes) ==
+            ERROR_SUCCESS &&
+        type == REG_SZ && comPortPath(narrow(port))) {
+      ports.push_back(narrow(port));
+    }
+    RegCloseKey(key);
+  }
+  SetupDiDestroyDeviceInfoList(set);
+  std::sort(ports.begin(), ports.end(), byNumber);
+  return ports;
+}
+
+// openComPort for a named port, and for "" the bridge looked for among every COM port Windows
+// lists but those of Bluetooth links.
 SerialOpener comPortOpener() {
-  auto search = std::make_shared<ComPortSearch>();
-  return [search](const std::string& device, const Said& access) {
-    return device.empty() ? search->open(access) : openComPort(device, access);
-  };
+  // The ports are asked at start, when a port arrives and once a minute, never every second as
+  // the input is opened again. The watch starts before the list is first read.
+  auto watch = std::make_shared<PortListWatch>();
+  return searchingOpener(
+      comPorts, openComPort, [watch] { return watch->changed(); }, kAnswerMs,
+      Say::tr("no COM port answers as the serial bridge (is the board plugged in, with the bridge "
+              "sketch on it? Device Manager lists its port under \"Ports (COM & LPT)\"; device= "
+              "in tallix.ini names it)"));
+}
+
+}  // namespace
+
+SerialLines systemSerialLines() {
+  return {comPortOpener(), bridgeBoardComPorts};
 }
 
 }  // namespace tallix

@@ -22,9 +22,4 @@ std::optional<std::string> comPortPath(std::string_view device);
 // (one that another program holds: busy()). A SerialOpener.
 std::unique_ptr<SerialLink> openComPort(const std::string& device, const Said& access);
 
-// The program's SerialOpener: openComPort for a named port, and for "" the bridge looked for
-// among the COM ports Windows lists (BridgeSearch, on the steady clock; a port arrived when the
-// list under HKLM\HARDWARE\DEVICEMAP changed). Its copies share one search.
-SerialOpener comPortOpener();
-
 }  // namespace tallix

@@ -48,30 +48,41 @@ bool Session::start() {
   SettingsLoad settings = loadSettings(pathOf(env_.places.settingsFile));
   const InputSettings input =
       readInputSettings(settings.file, pathOf(env_.places.settingsFile), settings.messages);
-  Port* const port = input.source->portLibrary ? env_.port : nullptr;
-
-  if (port != nullptr) {
+  const PortLibrary use = input.source ? input.source->portLibrary : PortLibrary::unused;
+  Port* port = nullptr;
+  if (use == PortLibrary::needed && env_.port != nullptr) {
     std::int32_t started = 0;
     try {
-      started = port->start();
+      started = env_.port->start();
     } catch (const std::exception& e) {  // the library or one of its functions is missing
       return fail(saidOf(e));
     }
     portStarted_ = true;
     if (static_cast<std::int16_t>(started) & 1) {
       // Degraded: no settings applied, no port, no record; the stored record is left as it is.
-      // The player is told the next steps, and what in the settings could not be used (a
-      // source= that names no input leads here too).
+      // The player is told the next steps, and what in the settings could not be used.
       ownsRecord_ = false;
       const Said otherInputs = Say::tr(
           "To try Tallix, start it with --simulate (its simulated machine). A serial bridge or a "
           "USB I/O board needs no port access: [input] source=%1 in %2.",
           {inputKindNames(false), env_.places.settingsFile});
-      view_.message("KIRVO Init Error!!", Say::tr("%1\n\n%2", {port->lastError(), otherInputs}));
+      view_.message("KIRVO Init Error!!",
+                    Say::tr("%1\n\n%2", {env_.port->lastError(), otherInputs}));
       view_.notice(Say::tr("No port access: not counting. %1 is left as it is. %2",
                            {recordName(), otherInputs}));
       settingsMessages_ = settings.messages;
       return true;
+    }
+    port = env_.port;
+  } else if (use == PortLibrary::ifItStarts && env_.port != nullptr &&
+             settings.settings.portAddr != 0) {
+    // Only where the player set a port address; a library that cannot start is one input
+    // fewer to look at, never a stop.
+    try {
+      portStarted_ = true;
+      if (!(static_cast<std::int16_t>(env_.port->start()) & 1)) port = env_.port;
+    } catch (const std::exception&) {
+      portStarted_ = false;
     }
   }
 
@@ -137,7 +148,9 @@ void Session::makeSettingsFile() {
   try {
     std::filesystem::create_directories(path.parent_path(), ignored);
     writeFileAtomically(path, env_.settingsSample);
-    view_.notice(Say::tr("The settings were made from the sample: %1.", {path.string()}));
+    // Passing: what the input reads, said next, is what the player needs to see on a first start.
+    view_.notice(Say::tr("The settings were made from the sample: %1.", {path.string()}),
+                 SessionView::Notice::passing);
   } catch (const FileError& e) {
     view_.notice(Say::tr("%1: running without settings.", {saidOf(e)}));
   }
@@ -237,13 +250,16 @@ void Session::count() {
     if (env_.trace != nullptr) env_.trace->comment(what.english());
     recorded = true;
   }
-  if (const auto problem = sampler_->takeProblem()) {
-    if (problem->empty()) {
+  if (const auto news = sampler_->takeInputNews()) {
+    if (news->found) {
+      view_.notice(Say::tr("Counting from %1.", {news->text}), SessionView::Notice::passing,
+                   Notices::Topic::input);
+    } else if (news->text.empty()) {
       view_.notice(Say::tr("The input is back: counting."), SessionView::Notice::passing,
                    Notices::Topic::input);
     } else {
       view_.notice(Say::tr("Not counting: %1. Counting resumes by itself when the input is back.",
-                           {*problem}),
+                           {news->text}),
                    SessionView::Notice::lasting, Notices::Topic::input);
     }
   }

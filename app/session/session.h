@@ -83,7 +83,7 @@ struct SessionEnvironment {
   TraceRecorder* trace = nullptr;  // when given, records every change counted
   // Milliseconds on a clock that never goes back: when to save next.
   std::function<std::int64_t()> clock;
-  SerialOpener serial = nullptr;  // opens the serial bridge's line ([input] source=serial)
+  SerialLines serial{};  // the program's serial lines, for the serial bridge
   // What a settings file that does not exist yet is made of (the commented sample); with ""
   // none is made.
   std::string settingsSample{};

@@ -7,7 +7,7 @@
 #include "make_window.h"
 #include "one_window.h"
 #include "pin_monitor.h"
-#include "port/win_serial.h"
+#include "port/serial_link.h"
 
 namespace tallix::win32 {
 
@@ -29,7 +29,7 @@ FrmTallix::FrmTallix(const Environment& env)
                 env.places,
                 env.trace,
                 {},
-                comPortOpener(),
+                systemSerialLines(),
                 env.settingsSample},
                *this),
       record_(session_.recordPath().string()) {

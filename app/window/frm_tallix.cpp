@@ -14,7 +14,7 @@
 #include "language.h"
 #include "notice_bar.h"
 #include "pin_monitor.h"
-#include "qtio/qt_serial_link.h"
+#include "port/serial_link.h"
 #include "serve/live_server.h"
 #include "setting_estimate_window.h"
 
@@ -42,7 +42,7 @@ FrmTallix::FrmTallix(const Environment& env)
                 env.places,
                 env.trace,
                 {},
-                qtio::openSerialLink,
+                systemSerialLines(),
                 env.settingsSample,
                 env.simulatedModel},
                *this),

@@ -53,15 +53,15 @@ TEST(InputSettings, TheInputSectionNamesTheSourceItsPinsPolarityAndDebounce) {
       "[input]\nsource=usb\nregister=control\nbig=3,x\nreg=32\ndata5pin=\nactive_low=yes\n"
       "debounce_ms=-1\n",
       messages);
-  EXPECT_EQ(bad.source->name, "port");
+  EXPECT_EQ(bad.source, nullptr);  // nothing is tried in its place
   EXPECT_EQ(bad.pins[3], std::vector<int>{3});
   EXPECT_EQ(bad.pins[2], std::vector<int>{2});
   EXPECT_TRUE(bad.activeLow);
   EXPECT_EQ(bad.debounceMs, 0);
   EXPECT_EQ(messages,
             (std::vector<Said>{
-                "tallix.ini [input] source=usb is not port, parport, serial, usbio or gpio; "
-                "using port",
+                "tallix.ini [input] source=usb is not port, auto, parport, serial, usbio or "
+                "gpio; no input is read",
                 "tallix.ini [input] register=control is not data or status; using data",
                 "tallix.ini [input] reg=32 is not a list of input numbers 0-31 (\"3\" or \"3,5\"); "
                 "using 2",
@@ -82,8 +82,8 @@ TEST(InputKinds, EachRowHasItsOwnNameAndAFactoryWhereItsPlatformsSay) {
     EXPECT_NE(kind.access(), "");
   }
   EXPECT_EQ(findInputKind("usb"), nullptr);
-  EXPECT_EQ(inputKindNames(false),
-            kThisPlatform == kLinux ? "parport, serial, usbio or gpio" : "serial or usbio");
+  EXPECT_EQ(inputKindNames(false), kThisPlatform == kLinux ? "auto, parport, serial, usbio or gpio"
+                                                           : "auto, serial or usbio");
 }
 
 // The port library's data register: without [input] the byte counts as the port reads it (the

@@ -326,7 +326,8 @@ TEST(BridgeSearch, AsksEveryLineOnceAMinuteAndBetweenOnlyArrivalsAndTheBridgesLi
   const SerialOpener opener = [&](const std::string& device,
                                   const Said&) -> std::unique_ptr<SerialLink> {
     asked.push_back(device);
-    if (device == "COM2") throw InputError("COM2: in use by another program", true);
+    if (device == "COM2")
+      throw InputError("COM2: in use by another program", InputError::Kind::busy);
     if (device == "COM3") throw InputError("COM3: Windows error 31");
     return std::make_unique<FakeLink>(lines[device]);
   };

@@ -173,7 +173,7 @@ TEST_F(SessionTest, AFirstRunMakesTheSettingsFromTheSampleAndTheDataFolder) {
     port = std::make_unique<FakePort>();
     view = FakeView{};
     if (*edited != '\0') writeBytes(places.settingsFile, edited);
-    Session session({port.get(), nullptr, &dialog, places, nullptr, {}, nullptr, sample}, view);
+    Session session({port.get(), nullptr, &dialog, places, nullptr, {}, {}, sample}, view);
     ASSERT_TRUE(session.start());
     EXPECT_EQ(readBytes(places.settingsFile), *edited != '\0' ? edited : sample);
     EXPECT_EQ(session.counter().settings().bigSetCoin, *edited != '\0' ? 9 : 7);
@@ -219,6 +219,36 @@ TEST_F(SessionTest, WithoutAPortAddressNoPortIsTouched) {
     session->stop();
     EXPECT_EQ(port->reads, 0);
     EXPECT_EQ(saved("r0"), "1");  // the play is still kept
+  }
+}
+
+// source=auto asks the port library only where a port address is set, and one that cannot
+// start is passed by without a box: the window opens, and its foot says what it looked for.
+TEST_F(SessionTest, AutoReadsThePortLibraryOnlyWithAnAddressAndWhereItStarts) {
+  struct Row {
+    const char* ini;
+    std::int32_t startResult;
+    int starts;
+    bool reads;
+  } rows[] = {
+      {"", 14, 0, false},
+      {"[setting]\r\naddr=&H378\r\n", 14, 1, true},
+      {"[setting]\r\naddr=&H378\r\n", 1, 1, false},  // no port access
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.ini + std::to_string(row.startResult));
+    writeIni(row.ini + std::string("[input]\r\nsource=auto\r\n"));
+    make();
+    port->startResult = row.startResult;
+    ASSERT_TRUE(session->start());
+    EXPECT_TRUE(eventually([&] {
+      session->pump();
+      return view.noticed(row.reads ? "Counting from the port library." : "no input found");
+    }));
+    EXPECT_TRUE(view.messages.empty());
+    EXPECT_EQ(port->starts, row.starts);
+    EXPECT_EQ(port->reads > 0, row.reads);
+    session->stop();
   }
 }
 

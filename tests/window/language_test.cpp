@@ -87,7 +87,7 @@ TEST(Language, ACoreTextIsShownInThePlayersLanguageWithItsArguments) {
   EXPECT_EQ(window::translated("/a/path").toStdString(), "/a/path");  // not said: as it is
   // A list said piece by piece reads as one list.
   EXPECT_EQ(window::translated(inputKindNames()).toStdString(),
-            "port、parport、serial、usbio、gpio");
+            "port、auto、parport、serial、usbio、gpio");
   QCoreApplication::removeTranslator(&japanese);
 }
 

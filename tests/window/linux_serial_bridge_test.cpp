@@ -1,16 +1,19 @@
 // The serial bridge end to end: a board on a pseudo-terminal speaks TLX1 to a session that
-// reads it through Qt Serial Port, with a pin map of its own, and sends a whole play in one
+// reads it as a terminal, with a pin map of its own, and sends a whole play in one
 // burst. The record the session leaves is the one tallix-replay makes of the same play.
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <pty.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <fstream>
 #include <thread>
 
+#include "port/posix_serial.h"
 #include "port/trace.h"
-#include "qtio/qt_serial_link.h"
 #include "session/session.h"
 #include "simulation/machine.h"
 #include "support/bridge_board.h"
@@ -65,9 +68,14 @@ TEST(SerialBridgeOnAPty, AWholePlayInOneBurstLeavesTheRecordThatTallixReplayMake
   FakePort port;  // left alone: the bridge needs no port library
   FakeDialog dialog;
   NoView view;
-  Session session(
-      {&port, nullptr, &dialog, Places::in(dir.path().string()), nullptr, {}, qtio::openSerialLink},
-      view);
+  Session session({&port,
+                   nullptr,
+                   &dialog,
+                   Places::in(dir.path().string()),
+                   nullptr,
+                   {},
+                   {openTerminal, nullptr}},
+                  view);
   ASSERT_TRUE(session.start());
   ASSERT_TRUE(heard(master, "?\n"));  // the bridge asks for the state once it is open
   const std::string burst = boardLines(play, wiring);
@@ -107,6 +115,78 @@ TEST(SerialBridgeOnAPty, AWholePlayInOneBurstLeavesTheRecordThatTallixReplayMake
   EXPECT_EQ(view.notices, std::vector<std::string>{"Not counting: " + std::string(name) +
                                                    ": unplugged. Counting resumes by itself when "
                                                    "the input is back."});
+}
+
+}  // namespace
+}  // namespace tallix
+
+namespace tallix {
+namespace {
+
+using namespace tallix::testing;
+
+// A pseudo-terminal standing for a board on a USB serial line.
+struct Pty {
+  Pty() {
+    termios raw{};
+    cfmakeraw(&raw);
+    EXPECT_EQ(openpty(&master, &slave, name, &raw, nullptr), 0);
+  }
+  ~Pty() {
+    close(slave);
+    close(master);
+  }
+  int master = -1, slave = -1;
+  char name[128] = {};
+};
+
+// A first start with an empty home: the settings are made from the sample, which names
+// source=auto, and the session counts from the bridge on the first of the bridge boards' lines
+// that answers, with no box. A line that another program holds is passed by, and a line that
+// is not a bridge board's is never asked.
+TEST(FirstStart, CountsFromTheSerialBridgeOnABridgeBoardWithNothingSet) {
+  TempDir dir;
+  const Places places{(dir / "config/tallix/tallix.ini").string(),
+                      (dir / "data/tallix").string() + "/"};
+  Pty held, board, other;
+  ASSERT_EQ(ioctl(held.slave, TIOCEXCL), 0);  // another program has it, exclusively
+  ASSERT_EQ(flock(held.slave, LOCK_EX), 0);
+  const SerialLines lines{openTerminal, [&] {
+                            return std::vector<std::string>{held.name, board.name};
+                          }};
+  FakePort port;
+  FakeDialog dialog;
+  NoView view;
+  Session session({&port,
+                   nullptr,
+                   &dialog,
+                   places,
+                   nullptr,
+                   {},
+                   lines,
+                   readBytes(TALLIX_SOURCE_DIR "/tools/sample-tallix.ini")},
+                  view);
+  ASSERT_TRUE(session.start());
+  EXPECT_NE(readBytes(places.settingsFile).find("\nsource=auto\n"), std::string::npos);
+  ASSERT_TRUE(heard(board.master, "?\n"));
+  // Three coins in, as the board says them.
+  ASSERT_TRUE(send(board.master,
+                   "#TLX1 16\nS 1000 ffff\nE 1050 fffe\nE 1100 ffff\nE 1150 fffe\nE 1200 ffff\n"
+                   "E 1250 fffe\nE 1300 ffff\n"));
+  EXPECT_TRUE(eventually([&] {
+    session.pump();
+    return session.counter().counters().in_count == 3;
+  }));
+  EXPECT_EQ(view.notices,
+            (std::vector<std::string>{
+                "The settings were made from the sample: " + places.settingsFile + ".",
+                "Counting from the serial bridge on " + std::string(board.name) + "."}));
+  session.stop();
+  // Nothing came to the line another program holds, nor to the one that is no board's.
+  for (const Pty* line : {&held, &other}) {
+    pollfd asked{line->master, POLLIN, 0};
+    EXPECT_EQ(poll(&asked, 1, 0), 0) << line->name;
+  }
 }
 
 }  // namespace

@@ -77,12 +77,19 @@ class Win32Window : public ::testing::Test {
     for (const char* file : {"tallix.exe", "kirvoport.dll"}) {
       fs::copy_file(fs::path(windowsBin()) / file, dir / file);
     }
-    fs::copy_file(TALLIX_SOURCE_DIR "/tools/sample-tallix.ini", dir / "tallix.ini");
-    std::ofstream(dir / "tallix.ini", std::ios::app) << "[input]\r\nsource=serial\r\n"
-                                                        "device=COM42\r\n";
+    writeSettings("source=serial\r\ndevice=COM42\r\n");
   }
   void TearDown() override {
     if (!pid_.empty()) close();
+  }
+
+  // The Windows sample as tallix.ini, with its [input] section's source=auto replaced by
+  // `input`.
+  void writeSettings(const std::string& input) {
+    std::string sample = readBytes(TALLIX_SOURCE_DIR "/tools/sample-tallix.windows.ini");
+    const std::size_t at = sample.find("source=auto\n");
+    ASSERT_NE(at, std::string::npos);
+    writeBytes(dir / "tallix.ini", sample.replace(at, 12, input));
   }
 
   // A play of the simulated machine, as tallix-replay saves it: the record beside the program.
@@ -313,11 +320,9 @@ TEST_F(Win32Window, CountsABoardsPlaySentInOneBurstOnAComPortAsTallixReplayDoes)
   const fs::path com = fs::path(prefix) / "dosdevices" / "com23";
   fs::remove(com);
   fs::create_symlink(name, com);
-  fs::copy_file(TALLIX_SOURCE_DIR "/tools/sample-tallix.ini", dir / "tallix.ini",
-                fs::copy_options::overwrite_existing);
-  std::ofstream(dir / "tallix.ini", std::ios::app)
-      << "[input]\r\nsource=serial\r\ndevice=COM23\r\ncoin_in=9\r\ncoin_out=2,14\r\nreg=0\r\n"
-         "big=7\r\ndata5pin=3\r\nactive_low=0\r\n";
+  writeSettings(
+      "source=serial\r\ndevice=COM23\r\ncoin_in=9\r\ncoin_out=2,14\r\nreg=0\r\nbig=7\r\n"
+      "data5pin=3\r\nactive_low=0\r\n");
   const fs::path trace = dir / "play.trace";
   ASSERT_EQ(run(TALLIX_SIM " --seed 4 --games 400 --trace " + trace.string()).status, 0);
   ASSERT_EQ(run(TALLIX_REPLAY " --settings " + (dir / "tallix.ini").string() + " --save " +
@@ -372,6 +377,11 @@ class ListedComPort {
     run("wine reg " + (listed ? "add " + value + " /d " + name_ : "delete " + value) + " /f");
   }
   int board() const { return board_; }
+  // Whether the program has read all that the board sent.
+  bool readAll() const {
+    int waiting = 0;
+    return ioctl(line_, TIOCINQ, &waiting) == 0 && waiting == 0;
+  }
 
  private:
   std::string name_;
@@ -383,9 +393,7 @@ class ListedComPort {
 // asked once Windows lists it, without waiting for the next round of every port.
 TEST_F(Win32Window, WithoutADeviceAsksTheListedComPortsAndOneThatArrivesLater) {
   ASSERT_NE(std::getenv("WINEPREFIX"), nullptr);
-  fs::copy_file(TALLIX_SOURCE_DIR "/tools/sample-tallix.ini", dir / "tallix.ini",
-                fs::copy_options::overwrite_existing);
-  std::ofstream(dir / "tallix.ini", std::ios::app) << "[input]\r\nsource=serial\r\n";
+  writeSettings("source=serial\r\n");
   ListedComPort silent(25), bridge(24);
   silent.list(true);
   start();
@@ -394,6 +402,48 @@ TEST_F(Win32Window, WithoutADeviceAsksTheListedComPortsAndOneThatArrivesLater) {
   bridge.list(true);
   EXPECT_TRUE(heard(bridge.board(), "?\n"));
   close();
+}
+
+// A USB device of a bridge board's ids whose COM port is `port`, where Windows keeps its
+// devices: the device setup class Ports lists it with its hardware id and port name.
+class BridgeBoardDevice {
+ public:
+  explicit BridgeBoardDevice(const std::string& port) {
+    const std::string key = quoted(kKey);
+    run("wine reg add " + key + " /v ClassGUID /d {4d36e978-e325-11ce-bfc1-08002be10318} /f");
+    run("wine reg add " + key + " /v HardwareID /t REG_MULTI_SZ /d " +
+        quoted(R"(USB\VID_2341&PID_0043)") + " /f");
+    run("wine reg add " + quoted(kKey + std::string(R"(\Device Parameters)")) +
+        " /v PortName /d " + port + " /f");
+  }
+  ~BridgeBoardDevice() { run("wine reg delete " + quoted(kKey) + " /f"); }
+
+ private:
+  static constexpr const char* kKey =
+      R"(HKLM\System\CurrentControlSet\Enum\USB\VID_2341&PID_0043\TALLIXTEST)";
+};
+
+// A first start in an empty folder: the settings made say source=auto, and the window counts,
+// with no box, from the bridge on the COM port of a bridge board. A COM port that is no
+// bridge board's is never asked.
+TEST_F(Win32Window, AFirstStartCountsFromTheBridgeOnABridgeBoardsComPortWithNothingSet) {
+  ASSERT_NE(std::getenv("WINEPREFIX"), nullptr);
+  const fs::path home = dir / "home";
+  ListedComPort other(27), board(26);
+  other.list(true);
+  const BridgeBoardDevice device("COM26");
+  start("--data-dir " + quoted(home.string()));
+  window("Tallix — hist.log");
+  ASSERT_TRUE(heard(board.board(), "?\n"));
+  EXPECT_TRUE(send(board.board(), "#TLX1 16\nS 1000 ffff\nE 1050 fffe\nE 1100 ffff\nE 1150 fffe\n"
+                                  "E 1200 ffff\nE 1250 fffe\nE 1300 ffff\n"));
+  EXPECT_TRUE(run("xdotool search --onlyvisible --name " + quoted("KIRVO|Error")).out.empty());
+  EXPECT_TRUE(waitFor([&] { return board.readAll(); }));
+  close();
+  EXPECT_NE(readBytes(home / "tallix.ini").find("\nsource=auto\n"), std::string::npos);
+  EXPECT_EQ(ProfileFile::load(home / "hist.log").value("data", "in_count"), "3");
+  pollfd asked{other.board(), POLLIN, 0};
+  EXPECT_EQ(poll(&asked, 1, 0), 0);  // nothing came to the port that is no bridge board's
 }
 
 TEST_F(Win32Window, AnswersHelpAndVersionOnTheConsoleInThePlayersLanguage) {
