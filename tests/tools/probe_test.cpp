@@ -12,8 +12,9 @@ TEST(Probe, NamesTheInputItCannotReadAndRefusesSettingsWithoutOne) {
   writeBytes(dir / "none.ini", "[setting]\naddr=&H378\n");
   const auto none = run(std::string(TALLIX_PROBE) + " " + (dir / "none.ini").string());
   EXPECT_EQ(none.status, 2);
-  EXPECT_EQ(none.err, (dir / "none.ini").string() +
-                          ": no [input] source to probe (source=auto, parport, serial, usbio or gpio)\n");
+  EXPECT_EQ(none.err,
+            (dir / "none.ini").string() +
+                ": no [input] source to probe (source=auto, parport, serial, usbio or gpio)\n");
   const auto junk = run(std::string(TALLIX_PROBE) + " --seconds 5x " + (dir / "none.ini").string());
   EXPECT_EQ(junk.status, 2);
   EXPECT_EQ(junk.err.rfind("tallix-probe: --seconds needs a whole number of seconds from 0, got "
