@@ -289,6 +289,9 @@ TEST_F(SessionTest, TheEstimateIsMadeAgainstTheMachineTheSettingsName) {
     }
     EXPECT_EQ(session->settingsMessages(),
               row.message.empty() ? std::vector<Said>{} : std::vector<Said>{row.message});
+    // The views say why there is no estimate.
+    EXPECT_EQ(session->counter().settingModelProblem(),
+              model ? Said{} : Said((dir / "none.ini").string() + ": no such file"));
     session->stop();
   }
 }
