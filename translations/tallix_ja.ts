@@ -20,10 +20,6 @@
         <translation>%1。設定なしで動かします</translation>
     </message>
     <message>
-        <source>%1 [%2] %3=%4 %5; using 0</source>
-        <translation>%1 [%2] %3=%4 %5。0 を使います</translation>
-    </message>
-    <message>
         <source>is not a finite number</source>
         <translation>は有限の数ではありません</translation>
     </message>
@@ -158,10 +154,6 @@ The play was left as it was.</source>
         <translation>カウントしていません: %1。入力が戻るとカウントを再開します。</translation>
     </message>
     <message>
-        <source>%1 [%2] %3=%4 %5</source>
-        <translation>%1 [%2] %3=%4 %5</translation>
-    </message>
-    <message>
         <source>is not data or status; using data</source>
         <translation>は data でも status でもありません。data を使います</translation>
     </message>
@@ -256,14 +248,6 @@ The play was left as it was.</source>
     <message>
         <source>join the group dialout and log in again, or close the program that has it open</source>
         <translation>グループ dialout に入ってログインし直すか、それを開いているプログラムを閉じてください</translation>
-    </message>
-    <message>
-        <source>%1 [serve] port=%2 is not a port number from 1 to 65535; the live view is off</source>
-        <translation>%1 [serve] port=%2 は 1～65535 のポート番号ではありません。ライブビューは配信しません</translation>
-    </message>
-    <message>
-        <source>%1 [serve] allow_origin=%2 is not an origin such as https://example.com; no page of another site may read the figures</source>
-        <translation>%1 [serve] allow_origin=%2 は https://example.com のようなオリジンではありません。ほかのサイトのページからはデータを読めません</translation>
     </message>
     <message>
         <source>The live view is not served: [serve] address=%1 is not an IP address</source>
@@ -382,10 +366,6 @@ The play was left as it was.</source>
         <translation>%1 は別の Tallix が使っているので、そのウィンドウを前面に出しました。</translation>
     </message>
     <message>
-        <source>%1 [%2] %3=%4 is not a number as written; it is read as %5</source>
-        <translation>%1 の [%2] %3=%4 は数として書かれていないので、%5 として読みました</translation>
-    </message>
-    <message>
         <source>To try Tallix, start it with --simulate (its simulated machine). A serial bridge or a USB I/O board needs no port access: [input] source=%1 in %2.</source>
         <translation>試すには --simulate を付けて起動してください（模擬台で動きます）。シリアルブリッジや USB I/O ボードならポートのアクセス権は要りません: %2 の [input] source=%1。</translation>
     </message>
@@ -410,10 +390,6 @@ The play was left as it was.</source>
     <message>
         <source>No port access: not counting. %1 is left as it is. %2</source>
         <translation>ポートにアクセスできないので数えていません。%1 はそのままです。%2</translation>
-    </message>
-    <message>
-        <source>%1 [estimate] prior=%2 is not six weights of 0 or more, not all 0, such as 1,1,1,1,1,1; every setting weighs the same</source>
-        <translation>%1 の [estimate] prior=%2 は、1,1,1,1,1,1 のような 0 以上の重み 6 つ（すべて 0 は不可）ではありません。すべての設定を同じ重みにします</translation>
     </message>
     <message>
         <source>is not a number of games</source>
@@ -574,12 +550,116 @@ tallix.ini がなければ、コメント付きの見本から作ります。
         <translation>%1 では %2。元のファイルを残せなかったので（%3）、上書き保存しません。</translation>
     </message>
     <message>
-        <source>%1 [big] count=%2 is below 0, which no BIG pays</source>
-        <translation>%1 の [big] count=%2 は 0 より小さく、そのような BIG はありません</translation>
+        <source>%1 line %2</source>
+        <translation>%1 の %2 行目</translation>
     </message>
     <message>
-        <source>%1 [data5pin] enabled=%2 is not 0 or 1; it is read as 0, and the 5-pin count stays hidden</source>
-        <translation>%1 の [data5pin] enabled=%2 は 0 でも 1 でもないので 0 として読み、5ピンの回数は表示しません</translation>
+        <source>%1: %2 is not a key Tallix reads in [%3]; it is ignored</source>
+        <translation>%1: %2 は Tallix が [%3] で読むキーではありません。無視します</translation>
+    </message>
+    <message>
+        <source>%1: [%2] is not a section Tallix reads; it is ignored</source>
+        <translation>%1: [%2] は Tallix が読むセクションではありません。無視します</translation>
+    </message>
+    <message>
+        <source>%1: [%2] %3=%4 %5; using 0</source>
+        <translation>%1: [%2] %3=%4 %5。0 を使います</translation>
+    </message>
+    <message>
+        <source>%1: [%2] %3=%4 is not a number as written; it is read as %5</source>
+        <translation>%1: [%2] %3=%4 は数として書かれていないので、%5 として読みました</translation>
+    </message>
+    <message>
+        <source>no rate1, rate2 or rate3 in %1: %2 shows ¥0</source>
+        <translation>%1 に rate1、rate2、rate3 がありません。%2 は ¥0 と表示されます</translation>
+    </message>
+    <message>
+        <source>%1: [big] count=%2 is below 0, which no BIG pays</source>
+        <translation>%1: [big] count=%2 は 0 より小さく、そのような BIG はありません</translation>
+    </message>
+    <message>
+        <source>%1: [data5pin] enabled=%2 is not 0 or 1; it is read as 0, and the 5-pin count stays hidden</source>
+        <translation>%1: [data5pin] enabled=%2 は 0 でも 1 でもないので 0 として読み、5ピンの回数は表示しません</translation>
+    </message>
+    <message>
+        <source>%1: [serve] port=%2 is not a port number from 1 to 65535; the live view is off</source>
+        <translation>%1: [serve] port=%2 は 1～65535 のポート番号ではありません。ライブビューは配信しません</translation>
+    </message>
+    <message>
+        <source>%1: [serve] allow_origin=%2 is not an origin such as https://example.com; no page of another site may read the figures</source>
+        <translation>%1: [serve] allow_origin=%2 は https://example.com のようなオリジンではありません。ほかのサイトのページからはデータを読めません</translation>
+    </message>
+    <message>
+        <source>%1: [estimate] prior=%2 is not six weights of 0 or more, not all 0, such as 1,1,1,1,1,1; every setting weighs the same</source>
+        <translation>%1: [estimate] prior=%2 は、1,1,1,1,1,1 のような 0 以上の重み 6 つ（すべて 0 は不可）ではありません。すべての設定を同じ重みにします</translation>
+    </message>
+    <message>
+        <source>%1: [%2] %3=%4 %5</source>
+        <translation>%1: [%2] %3=%4 %5</translation>
+    </message>
+    <message>
+        <source>must be a whole number from %1 to %2</source>
+        <translation>%1～%2 の整数でなければなりません</translation>
+    </message>
+    <message>
+        <source>must be 0 (never) or a number of games from 1 up, such as 287.4 or 1/287.4</source>
+        <translation>0（なし）か、287.4 や 1/287.4 のような 1 以上のゲーム数でなければなりません</translation>
+    </message>
+    <message>
+        <source>%1: the chances of %2 add up to %3 per game, one or more: %4</source>
+        <translation>%1: %2 の確率を足すと 1 ゲームあたり %3 になり、1 以上です: %4</translation>
+    </message>
+    <message>
+        <source>%1: [%2] %3=%4: %5</source>
+        <translation>%1: [%2] %3=%4: %5</translation>
+    </message>
+    <message>
+        <source>%1: [%2] is given more than once</source>
+        <translation>%1: [%2] が二度以上あります</translation>
+    </message>
+    <message>
+        <source>%1: [%2] is not a section of a machine description (%3)</source>
+        <translation>%1: [%2] は機種の説明のセクションではありません（%3）</translation>
+    </message>
+    <message>
+        <source>the key must be one of %1</source>
+        <translation>キーは %1 のいずれかでなければなりません</translation>
+    </message>
+    <message>
+        <source>%1 gives %2 but not %3; give each setting its section (an empty one has the odds of [odds] and [wins])</source>
+        <translation>%1 には %2 があって %3 がありません。設定ごとにセクションを書いてください（空のセクションは [odds] と [wins] の確率になります）</translation>
+    </message>
+    <message>
+        <source>%1: no such file</source>
+        <translation>%1: ファイルがありません</translation>
+    </message>
+    <message>
+        <source>the win of %1 coins is given twice</source>
+        <translation>%1 枚の小役が二度あります</translation>
+    </message>
+    <message>
+        <source>the key must be the coins of the win, a whole number from 1 to 999</source>
+        <translation>キーは小役の枚数（1～999 の整数）でなければなりません</translation>
+    </message>
+    <message>
+        <source>must be the payout rate in percent, a number above 0</source>
+        <translation>機械割（パーセント、0 より大きい数）でなければなりません</translation>
+    </message>
+    <message>
+        <source>the key must be %1 or the coins of a win, a whole number from 1 to 999</source>
+        <translation>キーは %1 か小役の枚数（1～999 の整数）でなければなりません</translation>
+    </message>
+    <message>
+        <source>must not be below games_min=%1</source>
+        <translation>games_min=%1 より小さくはできません</translation>
+    </message>
+    <message>
+        <source>must not be above games_max=%1</source>
+        <translation>games_max=%1 より大きくはできません</translation>
+    </message>
+    <message>
+        <source>must be one of %1</source>
+        <translation>%1 のいずれかでなければなりません</translation>
     </message>
     <message>
         <source>%1 and %2</source>
@@ -809,10 +889,6 @@ tallix.ini がなければ、コメント付きの見本から作ります。
         <translation>期待出玉率: この機種には設定ごとの出玉率がありません。</translation>
     </message>
     <message>
-        <source>No setting estimate: the machine that [estimate] machine= in tallix.ini names could not be read.</source>
-        <translation>設定推測なし: tallix.ini の [estimate] machine= の機種を読めませんでした。</translation>
-    </message>
-    <message>
         <source>No setting of the machine can give what was counted.</source>
         <translation>この機種のどの設定でも、数えた結果にはなりません。</translation>
     </message>
@@ -835,6 +911,10 @@ tallix.ini がなければ、コメント付きの見本から作ります。
     <message>
         <source>Setting estimate...</source>
         <translation>設定推測...</translation>
+    </message>
+    <message>
+        <source>No setting estimate: the machine that [estimate] machine= in tallix.ini names could not be read: %1</source>
+        <translation>設定推測なし: tallix.ini の [estimate] machine= の機種を読めませんでした: %1</translation>
     </message>
 </context>
 </TS>

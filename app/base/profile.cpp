@@ -170,6 +170,42 @@ std::vector<std::string> ProfileFile::keys(std::string_view section) const {
   return names;
 }
 
+std::vector<std::string> ProfileFile::sections() const {
+  std::vector<std::string> names;
+  for (const Section& s : sections_)
+    names.push_back(toProgram(parseLine(s.header.text).name, kNone));
+  return names;
+}
+
+std::size_t ProfileFile::linesBefore(std::size_t section) const {
+  const auto live = [](const std::vector<Line>& lines) {
+    return static_cast<std::size_t>(
+        std::count_if(lines.begin(), lines.end(), [](const Line& l) { return !l.removed; }));
+  };
+  std::size_t n = live(preamble_);
+  for (std::size_t s = 0; s < section; ++s) n += 1 + live(sections_[s].body);
+  return n;
+}
+
+std::size_t ProfileFile::line(std::string_view section) const {
+  const std::size_t found = findSection(toFile(trimSpaces(section)));
+  return found == kNone ? 0 : linesBefore(found) + 1;
+}
+
+std::size_t ProfileFile::line(std::string_view section, std::string_view key) const {
+  const std::size_t found = findSection(toFile(trimSpaces(section)));
+  if (found == kNone) return 0;
+  const Section& s = sections_[found];
+  const auto it = s.keys.find(fold(toFile(trimSpaces(key))));
+  if (it == s.keys.end()) return 0;
+  const auto body = s.body.begin();
+  return linesBefore(found) + 1 +
+         static_cast<std::size_t>(std::count_if(body,
+                                                body + static_cast<std::ptrdiff_t>(it->second),
+                                                [](const Line& l) { return !l.removed; })) +
+         1;
+}
+
 ProfileFile::Line* ProfileFile::lastLiveLine() {
   for (auto s = sections_.rbegin(); s != sections_.rend(); ++s) {
     for (auto line = s->body.rbegin(); line != s->body.rend(); ++line) {

@@ -61,6 +61,14 @@ class ProfileFile {
   // The names of the keys of a section, in file order.
   std::vector<std::string> keys(std::string_view section) const;
 
+  // The names of the sections, in file order; a name given twice is listed twice.
+  std::vector<std::string> sections() const;
+
+  // The line (1-based, as an editor counts them) of the section's header, or of the first key
+  // of that name in the section, in bytes(); 0 when the section or key is absent.
+  std::size_t line(std::string_view section) const;
+  std::size_t line(std::string_view section, std::string_view key) const;
+
   void write(std::string_view section, std::string_view key, std::string_view value);
   void apply(const ProfileWrite& w);
 
@@ -96,6 +104,7 @@ class ProfileFile {
   void insertLine(Section& section, std::string text);
   void addSection(const std::string& name, std::string firstLine);
   std::size_t findSection(std::string_view name) const;  // its index, or kNone
+  std::size_t linesBefore(std::size_t section) const;    // the live lines before its header
   Line* lastLiveLine();
   std::string toFile(std::string_view utf8) const;
   std::string toProgram(std::string_view text, std::size_t maxBytes) const;

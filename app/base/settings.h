@@ -63,7 +63,8 @@ struct Settings {
 
 struct SettingsLoad {
   Settings settings;
-  // One message per value that does not fit its field; that field is left at 0.
+  // One message per value that does not fit its field (that field is left at 0) or is read as
+  // something else, per section or key that is not read, and when no rate is given.
   std::vector<Said> messages;
   // The file as it was read, for the sections that other modules read ([input]).
   ProfileFile file;
@@ -72,6 +73,22 @@ struct SettingsLoad {
 // Reads every setting in start-up order from the file (the settings file of base/places.h).
 // Never throws: an absent file gives all zeros, an unreadable one the same and a message.
 SettingsLoad loadSettings(const std::filesystem::path& iniPath);
+
+// The panel's caption of an exchange rate: "5枚" for 5 coins per 100 yen.
+std::string rateLabel(double rate);
+
+// [input] is read by the inputs' reader (port/input_settings.h), which names its own unknown
+// keys; loadSettings names every section that neither reads.
+inline constexpr std::string_view kInputSection = "input";
+
+// "tallix.ini line 12": the line of a file that a message is about.
+Said placeIn(std::string file, std::size_t line);
+
+// Adds a message for each key of the section that is not among `known` (in any letter case),
+// once a key, with its line.
+void nameUnknownKeys(const ProfileFile& ini, const std::filesystem::path& iniPath,
+                     std::string_view section, const std::vector<std::string_view>& known,
+                     std::vector<Said>& messages);
 
 // "0" for the empty text, else the text itself: the pass the koyaku keys go through before
 // their number is read.

@@ -42,7 +42,7 @@ constexpr TextId kRateLabel[] = {TextId::rate1Label, TextId::rate2Label, TextId:
 void Counter::applySettings(const Settings& settings) {
   settings_ = settings;
   for (int i = 0; i < 3; ++i) {
-    panel_.setText(kRateLabel[i], numberText(settings.rate[i]) + "枚");
+    panel_.setText(kRateLabel[i], rateLabel(settings.rate[i]));
   }
   for (int i = 0; i < 3; ++i) {
     if (settings.koyaku[i] <= 0) continue;

@@ -57,6 +57,10 @@ class Counter {
   // The machine the setting estimate is made against; none, and no estimate, unless given.
   void setSettingModel(std::optional<SettingModel> model) { model_ = std::move(model); }
   const std::optional<SettingModel>& settingModel() const { return model_; }
+  // Why there is no machine to estimate against though one was named (its description could not
+  // be read), for the views to say; empty otherwise.
+  void setSettingModelProblem(Said why) { modelProblem_ = std::move(why); }
+  const Said& settingModelProblem() const { return modelProblem_; }
   // The play's summary, as the history window lists it beside the past plays.
   PlaySummary summary() const;
   // The estimate of the play's setting (play_summary.h), as every view shows it.
@@ -82,6 +86,7 @@ class Counter {
   BonusList bonuses_;
   GamePayouts payouts_;
   std::optional<SettingModel> model_;
+  Said modelProblem_;
   std::int64_t timeOfDayMs_ = 0;
 
   // Edge latches and the game guard: true from a rising edge until the line is seen off.

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cctype>
 #include <optional>
+#include <stdexcept>
 
 #include "base/numbers.h"
 #include "base/profile.h"
 #include "base/say.h"
+#include "base/settings.h"
 
 namespace tallix {
 
@@ -30,21 +32,39 @@ std::optional<std::vector<int>> pinList(const std::string& text) {
   return pins;
 }
 
+// The keys of [input]: the one list of them, which names every other key as one Tallix does not
+// read.
+std::vector<std::string_view> inputKeys() {
+  std::vector<std::string_view> keys{"source", "device", "register", "active_low", "debounce_ms"};
+  keys.insert(keys.end(), kLineKeys.begin(), kLineKeys.end());
+  return keys;
+}
+
 }  // namespace
 
 InputSettings readInputSettings(const ProfileFile& ini, const std::filesystem::path& iniPath,
                                 std::vector<Said>& messages) {
   InputSettings input;
-  if (ini.keys("input").empty()) {
+  if (ini.keys(kInputSection).empty()) {
     input.asRead = true;
     return input;
   }
-  auto report = [&](const char* key, const std::string& value, const Said& why) {
-    messages.push_back(
-        Say::tr("%1 [%2] %3=%4 %5", {iniPath.filename().string(), "input", key, value, why}));
+  const std::vector<std::string_view> keys = inputKeys();
+  nameUnknownKeys(ini, iniPath, kInputSection, keys, messages);
+  // The text of a key of the list above; reading any other is a fault of this reader.
+  auto value = [&](std::string_view key) {
+    if (std::ranges::find(keys, key) == keys.end()) {
+      throw std::logic_error("[input] is read for a key not in its list: " + std::string(key));
+    }
+    return ini.value(kInputSection, key);
+  };
+  auto report = [&](const char* key, const std::string& text, const Said& why) {
+    messages.push_back(Say::tr("%1: [%2] %3=%4 %5",
+                               {placeIn(iniPath.filename().string(), ini.line(kInputSection, key)),
+                                std::string(kInputSection), key, text, why}));
   };
 
-  if (const std::string source = ini.value("input", "source"); !source.empty()) {
+  if (const std::string source = value("source"); !source.empty()) {
     if (const InputKind* kind = findInputKind(source)) {
       input.source = kind;
     } else {
@@ -53,14 +73,14 @@ InputSettings readInputSettings(const ProfileFile& ini, const std::filesystem::p
       report("source", source, Say::tr("is not %1; no input is read", {inputKindNames()}));
     }
   }
-  input.device = ini.value("input", "device");
-  if (const std::string reg = ini.value("input", "register"); reg == "status") {
+  input.device = value("device");
+  if (const std::string reg = value("register"); reg == "status") {
     input.statusRegister = true;
   } else if (!reg.empty() && reg != "data") {
     report("register", reg, Say::tr("is not data or status; using data"));
   }
   for (std::size_t line = 0; line < kLineKeys.size(); ++line) {
-    const std::string text = ini.value("input", kLineKeys[line]);
+    const std::string text = value(kLineKeys[line]);
     if (text.empty()) continue;
     if (auto pins = pinList(text)) {
       input.pins[line] = std::move(*pins);
@@ -70,12 +90,12 @@ InputSettings readInputSettings(const ProfileFile& ini, const std::filesystem::p
                      {std::to_string(line)}));
     }
   }
-  if (const std::string low = ini.value("input", "active_low"); low == "0") {
+  if (const std::string low = value("active_low"); low == "0") {
     input.activeLow = false;
   } else if (!low.empty() && low != "1") {
     report("active_low", low, Say::tr("is not 0 or 1; using 1"));
   }
-  if (const std::string ms = ini.value("input", "debounce_ms"); !ms.empty()) {
+  if (const std::string ms = value("debounce_ms"); !ms.empty()) {
     if (const auto debounce = wholeNumber<std::int64_t>(ms, 0, 99999)) {
       input.debounceMs = *debounce;
     } else {

@@ -40,7 +40,8 @@ inline constexpr int kMaxInputs = 32;
 
 // The [input] section of `ini`, as read from the settings file `iniPath`; without one, the
 // port library's data register as read. A value that cannot be used adds a message naming the
-// file, the key and the value; the setting keeps its default.
+// file, the line, the key and the value (the setting keeps its default), and so does each key
+// of [input] that is not read.
 InputSettings readInputSettings(const ProfileFile& ini, const std::filesystem::path& iniPath,
                                 std::vector<Said>& messages);
 

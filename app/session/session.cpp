@@ -125,9 +125,11 @@ std::optional<SettingModel> Session::settingModel(const EstimateSettings& estima
     model.prior = estimate.prior;
     return model;
   }
+  counter_.setSettingModelProblem({});
   try {
     return estimateModel(estimate);
   } catch (const std::exception& e) {  // MachineError or FileError
+    counter_.setSettingModelProblem(saidOf(e));
     settingsMessages_.push_back(Say::tr("%1; the setting estimate is off", {saidOf(e)}));
     return std::nullopt;
   }

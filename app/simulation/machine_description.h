@@ -85,10 +85,14 @@ class MachineError : public SaidError {
   using SaidError::SaidError;
 };
 
-// Reads a description; absent keys keep their default. A file that gives any key of [odds],
-// [wins] or [setting1] .. [setting6] describes the odds itself: its settings are those it gives,
-// none of the typical machine's. A missing file is an error (the player named it). Throws
-// MachineError for a value out of range and FileError when unreadable.
+// Reads a description; absent or empty keys keep their default. Odds are written N or, as tables
+// write them, 1/N; a ";" in a value starts a comment. A file that gives any key of [odds] or
+// [wins], or any of [setting1] .. [setting6], describes the odds itself: its settings are those
+// it gives, none of the typical machine's, and it gives a section for each of the six (an empty
+// one takes [odds] and [wins]). A missing file is an error (the player named it). Throws
+// MachineError, naming the file, line, section, key and value, for a value that is not a clean
+// number or out of range, a section or key a description does not have, a missing setting
+// section, or chances that add up to one game or more; FileError when unreadable.
 MachineDescription loadMachine(const std::filesystem::path& path);
 
 // What a play's setting estimate is made against: the description `estimate.machine` names, or

@@ -8,6 +8,7 @@
 
 #include "base/numbers.h"
 #include "design.h"
+#include "language.h"
 
 namespace tallix::window {
 
@@ -84,9 +85,10 @@ void SettingEstimateWindow::refresh() {
                 "Window", "Expected payout rate: the machine gives no payout rates."));
   if (!model) {
     basis_->setText(QCoreApplication::translate(
-        "Window",
-        "No setting estimate: the machine that [estimate] machine= in tallix.ini "
-        "names could not be read."));
+                        "Window",
+                        "No setting estimate: the machine that [estimate] machine= in tallix.ini "
+                        "names could not be read: %1")
+                        .arg(translated(counter_.settingModelProblem())));
   } else if (!estimate) {
     basis_->setText(QCoreApplication::translate(
         "Window", "No setting of the machine can give what was counted."));

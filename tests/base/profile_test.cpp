@@ -47,6 +47,46 @@ TEST(ProfileRead, FindsKeysTheWayTheWindowsFunctionsDo) {
             (std::vector<std::string>{"Addr", "rate1", "rate2", "rate3", "addr"}));
 }
 
+// A line is numbered as an editor numbers it: every line end (LF, CRLF or CR) counts, blank
+// lines and comments too; the first section and the first key of a name are the ones read.
+TEST(ProfileRead, NamesTheLineOfASectionOrKey) {
+  const std::string file =
+      "; settings\r\n"
+      "\r\n"
+      "[setting]\r\n"
+      "addr=&H378\r"
+      ";rate1=5\n"
+      "rate1 = 5\r\n"
+      "noequals\r\n"
+      "ADDR=second key\r\n"
+      "[koyaku]\n"
+      "koyaku1=8\n"
+      "[Setting]\n"
+      "rate2=6";
+  const struct {
+    const char* section;
+    const char* key;  // nullptr: the section's header
+    std::size_t line;
+  } rows[] = {
+      {"setting", nullptr, 3},   {"SETTING", "Addr", 4},     {"setting", "rate1", 6},
+      {"setting", "rate2", 0},   {"setting", "noequals", 0}, {"koyaku", nullptr, 9},
+      {"koyaku", "koyaku1", 10}, {"missing", nullptr, 0},    {"missing", "addr", 0},
+  };
+  const ProfileFile ini(file);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string(row.section) + " " + (row.key ? row.key : "(header)"));
+    EXPECT_EQ(row.key ? ini.line(row.section, row.key) : ini.line(row.section), row.line);
+  }
+  EXPECT_EQ(ini.sections(), (std::vector<std::string>{"setting", "koyaku", "Setting"}));
+  // The lines are those of bytes(): a removed line no longer counts, a written one does.
+  ProfileFile edited(file);
+  edited.remove("setting", "addr");
+  EXPECT_EQ(edited.line("setting", "rate1"), 5u);
+  EXPECT_EQ(edited.line("setting", "addr"), 7u);
+  edited.write("setting", "rate3", "7.6");
+  EXPECT_EQ(edited.line("koyaku", "koyaku1"), 10u);
+}
+
 TEST(ProfileRead, ConvertsCp932AndCutsAt254BytesWithoutSplittingACharacter) {
   // "■" is 0x81 0xA1 in CP932.
   const std::string squares = "\x81\xA1\x81\xA1";

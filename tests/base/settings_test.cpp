@@ -15,6 +15,13 @@ SettingsLoad loadFrom(const std::string& ini) {
   return testing::loadFromFile("tallix.ini", ini, loadSettings);
 }
 
+// The file with a rate after it, for the tests of other keys: a file that sets something but has
+// no [setting] is told that it gives no rates.
+const std::string kRate = "\n[setting]\nrate1=5\n";
+SettingsLoad loadWithRate(const std::string& ini) {
+  return loadFrom(ini + kRate);
+}
+
 TEST(Settings, OnlyTheAddressGivesZerosElsewhere) {
   const SettingsLoad load = loadFrom("[setting]\r\naddr=&H378\r\n");
   EXPECT_TRUE(load.messages.empty());
@@ -35,8 +42,9 @@ TEST(Settings, ConvertsEveryKeyAsItIsRead) {
       "[big]\ncount=15abc\n"
       "[data5pin]\nenabled=1\nname=" +
       utf8ToCp932("ＡＴ回数") + "\n");
-  EXPECT_EQ(load.messages, std::vector<Said>{"tallix.ini [big] count=15abc is not a number "
-                                             "as written; it is read as 15"});
+  EXPECT_EQ(load.messages,
+            std::vector<Said>{"tallix.ini line 13: [big] count=15abc is not a number "
+                              "as written; it is read as 15"});
   const Settings& s = load.settings;
   EXPECT_EQ(s.portAddr, 888);
   EXPECT_EQ(s.rate, (std::array<double, 3>{5, 6, 7.6}));
@@ -52,18 +60,18 @@ TEST(Settings, OnlyTheExactTextOneEnablesTheFivePinLine) {
   for (const char* enabled : {"01", "true", "", "1x", "-1", "0", "yes"}) {
     SCOPED_TRACE(enabled);
     const SettingsLoad load =
-        loadFrom(std::string("[data5pin]\nenabled=") + enabled + "\nname=AT\n");
+        loadWithRate(std::string("[data5pin]\nenabled=") + enabled + "\nname=AT\n");
     EXPECT_FALSE(load.settings.data5pinEnabled);
     EXPECT_EQ(load.settings.name5pin, "");
     const std::string text(enabled);
     EXPECT_EQ(load.messages,
               text.empty() || text == "0"
                   ? std::vector<Said>{}
-                  : std::vector<Said>{"tallix.ini [data5pin] enabled=" + text +
+                  : std::vector<Said>{"tallix.ini line 2: [data5pin] enabled=" + text +
                                       " is not 0 or 1; it is read as 0, and the 5-pin count "
                                       "stays hidden"});
   }
-  const Settings on = loadFrom("[data5pin]\nenabled= 1 \n").settings;
+  const Settings on = loadWithRate("[data5pin]\nenabled= 1 \n").settings;
   EXPECT_TRUE(on.data5pinEnabled);
   EXPECT_EQ(on.name5pin, "");
   const std::string longName(300, 'n');
@@ -72,10 +80,10 @@ TEST(Settings, OnlyTheExactTextOneEnablesTheFivePinLine) {
 }
 
 TEST(Settings, ANegativeBigCreditIsNamed) {
-  const SettingsLoad load = loadFrom("[big]\ncount=-5\n");
+  const SettingsLoad load = loadWithRate("[big]\ncount=-5\n");
   EXPECT_EQ(load.settings.bigSetCoin, -5);
   EXPECT_EQ(load.messages,
-            std::vector<Said>{"tallix.ini [big] count=-5 is below 0, which no BIG pays"});
+            std::vector<Said>{"tallix.ini line 2: [big] count=-5 is below 0, which no BIG pays"});
 }
 
 TEST(Settings, ValuesOutsideTheirFieldAreReportedAndLeftAtZero) {
@@ -83,13 +91,14 @@ TEST(Settings, ValuesOutsideTheirFieldAreReportedAndLeftAtZero) {
       "[setting]\naddr=65536\nrate1=1E999\nrate2=6\n"
       "[koyaku]\nkoyaku1=40000\nkoyaku2=8\n"
       "[big]\ncount=3000000000\n");
-  EXPECT_EQ(load.messages,
-            (std::vector<Said>{
-                "tallix.ini [setting] addr=65536 is outside -32768..32767; using 0",
-                "tallix.ini [setting] rate1=1E999 is not a finite number; using 0",
-                "tallix.ini [koyaku] koyaku1=40000 is outside -32768..32767; using 0",
-                "tallix.ini [big] count=3000000000 is outside -2147483648..2147483647; using 0",
-            }));
+  EXPECT_EQ(
+      load.messages,
+      (std::vector<Said>{
+          "tallix.ini line 2: [setting] addr=65536 is outside -32768..32767; using 0",
+          "tallix.ini line 3: [setting] rate1=1E999 is not a finite number; using 0",
+          "tallix.ini line 6: [koyaku] koyaku1=40000 is outside -32768..32767; using 0",
+          "tallix.ini line 9: [big] count=3000000000 is outside -2147483648..2147483647; using 0",
+      }));
   EXPECT_EQ(load.settings.portAddr, 0);
   EXPECT_EQ(load.settings.rate, (std::array<double, 3>{0, 6, 0}));
   EXPECT_EQ(load.settings.koyaku, (std::array<std::int16_t, 3>{0, 8, 0}));
@@ -103,14 +112,16 @@ TEST(Settings, ValuesNotWrittenAsNumbersAreNamedWithWhatTheyWereReadAs) {
       "[setting]\naddr=&HZZZ\nrate1=abc\nrate2=5.6yen\nrate3=+7.6\n"
       "[koyaku]\nkoyaku1=&H8\nkoyaku1g=30G\nkoyaku2=\n"
       "[big]\ncount=1.5E1\n[graph]\npayout=101.5%\n");
-  EXPECT_EQ(load.messages,
-            (std::vector<Said>{
-                "tallix.ini [setting] addr=&HZZZ is not a number as written; it is read as 0",
-                "tallix.ini [setting] rate1=abc is not a number as written; it is read as 0",
-                "tallix.ini [setting] rate2=5.6yen is not a number as written; it is read as 5.6",
-                "tallix.ini [koyaku] koyaku1g=30G is not a number as written; it is read as 30",
-                "tallix.ini [graph] payout=101.5% is not a number as written; it is read as 101.5",
-            }));
+  EXPECT_EQ(
+      load.messages,
+      (std::vector<Said>{
+          "tallix.ini line 2: [setting] addr=&HZZZ is not a number as written; it is read as 0",
+          "tallix.ini line 3: [setting] rate1=abc is not a number as written; it is read as 0",
+          "tallix.ini line 4: [setting] rate2=5.6yen is not a number as written; it is read as 5.6",
+          "tallix.ini line 8: [koyaku] koyaku1g=30G is not a number as written; it is read as 30",
+          "tallix.ini line 13: [graph] payout=101.5% is not a number as written; it is read as "
+          "101.5",
+      }));
   EXPECT_EQ(load.settings.rate, (std::array<double, 3>{0, 5.6, 7.6}));
   EXPECT_EQ(load.settings.koyaku[0], 8);
   EXPECT_EQ(load.settings.koyakuG[0], 30);
@@ -132,7 +143,7 @@ TEST(Settings, APortNumberTooBigForAddrIsShownInItsHexForm) {
     SCOPED_TRACE(value);
     const SettingsLoad load = loadFrom(std::string("[setting]\naddr=") + value + "\n");
     ASSERT_EQ(load.messages.size(), 1u);
-    EXPECT_EQ(load.messages[0], std::string("tallix.ini [setting] addr=") + value +
+    EXPECT_EQ(load.messages[0], std::string("tallix.ini line 2: [setting] addr=") + value +
                                     " is outside -32768..32767" + hint + "; using 0");
   }
   EXPECT_EQ(static_cast<std::uint16_t>(loadFrom("[setting]\naddr=&HEC00\n").settings.portAddr),
@@ -173,13 +184,13 @@ TEST(Settings, GraphPayoutIsAPositiveRateOrNone) {
       {"[graph]\npayout=101.5\n", 101.5, nullptr},
       {"[graph]\npayout=\n", 0, nullptr},
       {"[graph]\npayout=-3\n", 0,
-       "tallix.ini [graph] payout=-3 is not a payout rate above 0 percent; using 0"},
+       "tallix.ini line 2: [graph] payout=-3 is not a payout rate above 0 percent; using 0"},
       {"[graph]\npayout=abc\n", 0,
-       "tallix.ini [graph] payout=abc is not a payout rate above 0 percent; using 0"},
+       "tallix.ini line 2: [graph] payout=abc is not a payout rate above 0 percent; using 0"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.ini);
-    const SettingsLoad load = loadFrom(row.ini);
+    const SettingsLoad load = loadWithRate(row.ini);
     EXPECT_EQ(load.settings.payout, row.payout);
     EXPECT_EQ(load.messages, row.message ? std::vector<Said>{row.message} : std::vector<Said>{});
   }
@@ -196,11 +207,14 @@ TEST(Settings, ServeTakesAPortNumberAnAddressAndAnOrigin) {
       {"", 0, "127.0.0.1", "", nullptr},
       {"[serve]\nport=8255\naddress=0.0.0.0\n", 8255, "0.0.0.0", "", nullptr},
       {"[serve]\nport=65536\n", 0, "127.0.0.1", "",
-       "tallix.ini [serve] port=65536 is not a port number from 1 to 65535; the live view is off"},
+       "tallix.ini line 2: [serve] port=65536 is not a port number from 1 to 65535; the live view "
+       "is off"},
       {"[serve]\nport=80x\n", 0, "127.0.0.1", "",
-       "tallix.ini [serve] port=80x is not a port number from 1 to 65535; the live view is off"},
+       "tallix.ini line 2: [serve] port=80x is not a port number from 1 to 65535; the live view is "
+       "off"},
       {"[serve]\nport=0\n", 0, "127.0.0.1", "",
-       "tallix.ini [serve] port=0 is not a port number from 1 to 65535; the live view is off"},
+       "tallix.ini line 2: [serve] port=0 is not a port number from 1 to 65535; the live view is "
+       "off"},
       {"[serve]\nallow_origin=https://overlay.example:8443\n", 0, "127.0.0.1",
        "https://overlay.example:8443", nullptr},
       {"[serve]\nallow_origin=http://127.0.0.1:5500\n", 0, "127.0.0.1", "http://127.0.0.1:5500",
@@ -208,7 +222,7 @@ TEST(Settings, ServeTakesAPortNumberAnAddressAndAnOrigin) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.ini);
-    const SettingsLoad load = loadFrom(row.ini);
+    const SettingsLoad load = loadWithRate(row.ini);
     EXPECT_EQ(load.settings.serve.port, row.port);
     EXPECT_EQ(load.settings.serve.address, row.address);
     EXPECT_EQ(load.settings.serve.allowOrigin, row.allowOrigin);
@@ -217,10 +231,10 @@ TEST(Settings, ServeTakesAPortNumberAnAddressAndAnOrigin) {
   // What is not an origin allows none: any site can be "null", and "*" is every one.
   for (const char* text : {"*", "null", "example.com", "https://example.com/overlay", "://x"}) {
     SCOPED_TRACE(text);
-    const SettingsLoad load = loadFrom(std::string("[serve]\nallow_origin=") + text + "\n");
+    const SettingsLoad load = loadWithRate(std::string("[serve]\nallow_origin=") + text + "\n");
     EXPECT_EQ(load.settings.serve.allowOrigin, "");
     EXPECT_EQ(load.messages,
-              std::vector<Said>{"tallix.ini [serve] allow_origin=" + std::string(text) +
+              std::vector<Said>{"tallix.ini line 2: [serve] allow_origin=" + std::string(text) +
                                 " is not an origin such as https://example.com; no page of "
                                 "another site may read the figures"});
   }
@@ -245,28 +259,28 @@ TEST(Settings, EstimateNamesAMachineBesideTheSettingsAndWeighsTheSettings) {
       {"[estimate]\nprior=1,1,1,1,1\n",
        "",
        {1, 1, 1, 1, 1, 1},
-       "tallix.ini [estimate] prior=1,1,1,1,1" + notSix},
+       "tallix.ini line 2: [estimate] prior=1,1,1,1,1" + notSix},
       {"[estimate]\nprior=1,1,1,1,1,1,1\n",
        "",
        {1, 1, 1, 1, 1, 1},
-       "tallix.ini [estimate] prior=1,1,1,1,1,1,1" + notSix},
+       "tallix.ini line 2: [estimate] prior=1,1,1,1,1,1,1" + notSix},
       {"[estimate]\nprior=0,0,0,0,0,0\n",
        "",
        {1, 1, 1, 1, 1, 1},
-       "tallix.ini [estimate] prior=0,0,0,0,0,0" + notSix},
+       "tallix.ini line 2: [estimate] prior=0,0,0,0,0,0" + notSix},
       {"[estimate]\nprior=1,1,1,1,1,-1\n",
        "",
        {1, 1, 1, 1, 1, 1},
-       "tallix.ini [estimate] prior=1,1,1,1,1,-1" + notSix},
+       "tallix.ini line 2: [estimate] prior=1,1,1,1,1,-1" + notSix},
       {"[estimate]\nprior=1,1,1,1,1,x\n",
        "",
        {1, 1, 1, 1, 1, 1},
-       "tallix.ini [estimate] prior=1,1,1,1,1,x" + notSix},
+       "tallix.ini line 2: [estimate] prior=1,1,1,1,1,x" + notSix},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.ini);
     TempDir dir;
-    testing::writeBytes(dir / "tallix.ini", row.ini);
+    testing::writeBytes(dir / "tallix.ini", row.ini + kRate);
     const SettingsLoad load = loadSettings(dir / "tallix.ini");
     EXPECT_EQ(load.settings.estimate.machine,
               row.machine.empty() ? "" : (dir / row.machine).string());
@@ -274,6 +288,82 @@ TEST(Settings, EstimateNamesAMachineBesideTheSettingsAndWeighsTheSettings) {
     EXPECT_EQ(load.messages,
               row.message.empty() ? std::vector<Said>{} : std::vector<Said>{row.message});
   }
+}
+
+// A section that no module reads, and a key that its section's reader does not read, is named
+// once, with its line; comments and the keys of the samples and [input] are not.
+TEST(Settings, SectionsAndKeysNotReadAreNamedOnceWithTheirLine) {
+  const auto notKey = [](int line, const std::string& key, const std::string& section) {
+    return "tallix.ini line " + std::to_string(line) + ": " + key +
+           " is not a key Tallix reads in [" + section + "]; it is ignored";
+  };
+  const struct {
+    std::string ini;
+    std::vector<std::string> messages;
+  } rows[] = {
+      {"[setting]\nrate1=5\n[inptu]\nsource=serial\n",
+       {"tallix.ini line 3: [inptu] is not a section Tallix reads; it is ignored"}},
+      {"[x]\n[setting]\nrate1=5\n[X]\ny=1\n",
+       {"tallix.ini line 1: [x] is not a section Tallix reads; it is ignored"}},
+      {"[setting]\nrate1=5\nrat2=6\nRAT2=7\nrate3=7.6\n", {notKey(3, "rat2", "setting")}},
+      {"; rates\n[setting]\nrate1=5\n;rate2=6\n[Koyaku]\nkoyaku4=1\nkoyaku1=8\n[serve]\n;port=1\n",
+       {notKey(6, "koyaku4", "Koyaku")}},
+      {"[setting]\nrate1=5\n[data5pin]\nname=AT\nenable=1\n[estimate]\nmachines=m.ini\n",
+       {notKey(5, "enable", "data5pin"), notKey(7, "machines", "estimate")}},
+      {"[setting]\naddr=&H378\n[input]\nsource=serial\nsorce=usbio\n", {}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.ini);
+    const SettingsLoad load = loadFrom(row.ini);
+    EXPECT_EQ(load.messages, std::vector<Said>(row.messages.begin(), row.messages.end()));
+  }
+  // Every key the samples offer, their commented ones too, is read. The live view and the
+  // estimate are offered by the Linux program's only.
+  for (const char* sample : {"sample-tallix.ini", "sample-tallix.ja.ini",
+                             "sample-tallix.windows.ini", "sample-tallix.windows.ja.ini"}) {
+    SCOPED_TRACE(sample);
+    std::string ini =
+        testing::readBytes(std::filesystem::path(TALLIX_TEST_DATA) / ".." / "tools" / sample);
+    for (std::size_t at = 0; (at = ini.find("\n;", at)) != std::string::npos; ++at) {
+      const std::size_t end = ini.find('\n', at + 1);
+      const std::string line = ini.substr(at + 2, end - at - 2);
+      const bool key = line.find('=') != std::string::npos && line.find(' ') == std::string::npos;
+      if (key || line.starts_with('[')) ini.erase(at + 1, 1);  // commented: read it too
+    }
+    const bool onLinux = std::string_view(sample).find("windows") == std::string_view::npos;
+    EXPECT_EQ(ini.find("\n[serve]") != std::string::npos, onLinux);
+    EXPECT_EQ(ini.find("\nprior=") != std::string::npos, onLinux);
+    EXPECT_NE(ini.find("\ncoin_in="), std::string::npos);
+    EXPECT_EQ(loadFrom(ini).messages, std::vector<Said>{});
+  }
+}
+
+// A file that sets something but has no [setting] shows every rate's cash as ¥0, and is told so
+// once; a file with [setting] has chosen its rates, as the first design's files with only their
+// addr have.
+TEST(Settings, AFileWithoutSettingIsToldItGivesNoRates) {
+  const std::string noRates = "no rate1, rate2 or rate3 in tallix.ini: 0枚 shows ¥0";
+  const struct {
+    const char* ini;
+    bool told;
+  } rows[] = {
+      {"", false},
+      {"; every line a comment\n;[setting]\n", false},
+      {"[input]\nsource=serial\ndevice=COM3\n", true},
+      {"[setting]\n[input]\nsource=serial\n", true},
+      {"[big]\ncount=0\n", true},
+      {"[setting]\naddr=&H378\n", false},
+      {"[setting]\nrate1=0\n[input]\nsource=serial\n", false},
+      {"[setting]\nrate1=5\n", false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.ini);
+    const SettingsLoad load = loadFrom(row.ini);
+    EXPECT_EQ(load.messages, row.told ? std::vector<Said>{noRates} : std::vector<Said>{});
+    EXPECT_EQ(load.settings.rate[1], 0);
+  }
+  EXPECT_EQ(rateLabel(0), "0枚");
+  EXPECT_EQ(rateLabel(7.6), "7.6枚");
 }
 
 TEST(Settings, AbsentFileGivesZerosWithoutMessages) {

@@ -58,18 +58,52 @@ TEST(InputSettings, TheInputSectionNamesTheSourceItsPinsPolarityAndDebounce) {
   EXPECT_EQ(bad.pins[2], std::vector<int>{2});
   EXPECT_TRUE(bad.activeLow);
   EXPECT_EQ(bad.debounceMs, 0);
-  EXPECT_EQ(messages,
-            (std::vector<Said>{
-                "tallix.ini [input] source=usb is not port, auto, parport, serial, usbio or "
-                "gpio; no input is read",
-                "tallix.ini [input] register=control is not data or status; using data",
-                "tallix.ini [input] reg=32 is not a list of input numbers 0-31 (\"3\" or \"3,5\"); "
-                "using 2",
-                "tallix.ini [input] big=3,x is not a list of input numbers 0-31 (\"3\" or "
-                "\"3,5\"); using 3",
-                "tallix.ini [input] active_low=yes is not 0 or 1; using 1",
-                "tallix.ini [input] debounce_ms=-1 is not a number of ms from 0 to 99999; "
-                "using 0"}));
+  EXPECT_EQ(
+      messages,
+      (std::vector<Said>{
+          "tallix.ini line 2: [input] source=usb is not port, auto, parport, serial, usbio or "
+          "gpio; no input is read",
+          "tallix.ini line 3: [input] register=control is not data or status; using data",
+          "tallix.ini line 5: [input] reg=32 is not a list of input numbers 0-31 (\"3\" or "
+          "\"3,5\"); "
+          "using 2",
+          "tallix.ini line 4: [input] big=3,x is not a list of input numbers 0-31 (\"3\" or "
+          "\"3,5\"); using 3",
+          "tallix.ini line 7: [input] active_low=yes is not 0 or 1; using 1",
+          "tallix.ini line 8: [input] debounce_ms=-1 is not a number of ms from 0 to 99999; "
+          "using 0"}));
+}
+
+// Each message names the line of its key; a key [input] does not read is named once, and the
+// keys of every source's forms are read.
+TEST(InputSettings, EveryMessageNamesTheLineOfItsKey) {
+  const struct {
+    const char* ini;
+    std::vector<std::string> messages;
+    std::string source;  // as read; "" for none
+  } rows[] = {
+      {"[setting]\naddr=&H378\n\n[input]\nsource=serail\n",
+       {"tallix.ini line 5: [input] source=serail is not port, auto, parport, serial, usbio or "
+        "gpio; no input is read"},
+       ""},
+      {"[input]\n; the bridge\nsource=serial\nSorce=usbio\nsorce=gpio\ndevice=/dev/ttyACM0\n",
+       {"tallix.ini line 4: Sorce is not a key Tallix reads in [input]; it is ignored"},
+       "serial"},
+      {"[input]\nsource=parport\ndevice=/dev/parport0\nregister=status\ncoin_in=3\ncoin_out=4\n"
+       "reg=5\nbig=6\ndata5pin=7\nactive_low=1\ndebounce_ms=2\n",
+       {},
+       "parport"},
+      {"[input]\nsource=usbio\nactive_low=true\n",
+       {"tallix.ini line 3: [input] active_low=true is not 0 or 1; using 1"},
+       "usbio"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.ini);
+    std::vector<Said> messages;
+    const InputKind* read = readInput(row.ini, messages).source;
+    EXPECT_EQ(read != nullptr ? std::string(read->name) : "", row.source);
+    EXPECT_EQ(messages, std::vector<Said>(row.messages.begin(), row.messages.end()));
+  }
 }
 
 TEST(InputKinds, EachRowHasItsOwnNameAndAFactoryWhereItsPlatformsSay) {

@@ -148,9 +148,10 @@ TEST_F(SessionTest, AnOddPortStartIsDegradedAndLeavesTheRecordAsItIs) {
     EXPECT_EQ(counters().in_count, 0);                       // no record loaded
     EXPECT_EQ(session->counter().settings().bigSetCoin, 0);  // no settings applied
     // ... but what in them could not be used is said all the same.
-    EXPECT_EQ(session->settingsMessages(),
-              std::vector<Said>{
-                  "tallix.ini [setting] rate1=abc is not a number as written; it is read as 0"});
+    EXPECT_EQ(
+        session->settingsMessages(),
+        std::vector<Said>{
+            "tallix.ini line 3: [setting] rate1=abc is not a number as written; it is read as 0"});
     now += 10 * Session::kSaveEveryMs;
     session->pump();
     session->Command3_Click();  // クリア of a play never seen
@@ -290,7 +291,9 @@ TEST_F(SessionTest, ThePlayIsRestoredCountedAndSavedAsItStandsAtTheClose) {
 // against the typical machine; a machine that cannot be read is said once the window is up and
 // leaves no estimate.
 TEST_F(SessionTest, TheEstimateIsMadeAgainstTheMachineTheSettingsName) {
-  writeBytes(dir / "aim.ini", "[setting6]\r\nbig=200\r\n");
+  writeBytes(dir / "aim.ini",
+             "[setting1]\r\n[setting2]\r\n[setting3]\r\n[setting4]\r\n[setting5]\r\n[setting6]"
+             "\r\nbig=200\r\n");
   const struct {
     std::string ini;
     std::optional<double> big6;
@@ -316,6 +319,9 @@ TEST_F(SessionTest, TheEstimateIsMadeAgainstTheMachineTheSettingsName) {
     }
     EXPECT_EQ(session->settingsMessages(),
               row.message.empty() ? std::vector<Said>{} : std::vector<Said>{row.message});
+    // The views say why there is no estimate.
+    EXPECT_EQ(session->counter().settingModelProblem(),
+              model ? Said{} : Said((dir / "none.ini").string() + ": no such file"));
     session->stop();
   }
 }
@@ -327,7 +333,9 @@ TEST_F(SessionTest, NamesOutsideAsciiReachTheirFiles) {
   std::filesystem::create_directories(place);
   folder = place.string() + "/";
   writeBytes(place / "tallix.ini", std::string(kIni) + "[estimate]\r\nmachine=台.ini\r\n");
-  writeBytes(place / std::filesystem::path(u8"台.ini"), "[setting6]\r\nbig=200\r\n");
+  writeBytes(place / std::filesystem::path(u8"台.ini"),
+             "[setting1]\r\n[setting2]\r\n[setting3]\r\n[setting4]\r\n[setting5]\r\n[setting6]"
+             "\r\nbig=200\r\n");
   writeBytes(place / "hist.log", "[data]\r\nin_count=120\r\n");
   writeBytes(place / std::filesystem::path(u8"前回.log"), "[data]\r\nin_count=7\r\n");
   dialog.answers = {(place / std::filesystem::path(u8"前回.log")).string(),

@@ -59,8 +59,8 @@ TEST(Replay, SettingsShapeTheFiguresAndTheirMessagesGoToStandardError) {
       run(kReplay + " --panel --settings " + (dir / "tallix.ini").string() + " -", kPlay);
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err,
-            "tallix.ini [koyaku] koyaku1g=99999 is outside -32768..32767; using 0\n"
-            "tallix.ini [big] count=-3 is below 0, which no BIG pays\n");
+            "tallix.ini line 5: [koyaku] koyaku1g=99999 is outside -32768..32767; using 0\n"
+            "tallix.ini line 7: [big] count=-3 is below 0, which no BIG pays\n");
   EXPECT_NE(r.out.find("\nbig_max_coin=0\nbig_coin=-2\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("\nkankin1=¥900\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("\nkoyakulabel0=2枚役\n"), std::string::npos) << r.out;
@@ -161,6 +161,7 @@ TEST(Replay, RecordFailuresStopTheRun) {
 TEST(Replay, AnEstimateThatCannotBeMadeSaysWhy) {
   TempDir dir;
   writeBytes(dir / "no-bonus.ini", "[odds]\nbig=0\nreg=0\n");
+  writeBytes(dir / "bad.ini", "[odds]\nbig=1/287.4\nreg=abc\n");
   const struct {
     std::string machine;
     int status;
@@ -168,6 +169,10 @@ TEST(Replay, AnEstimateThatCannotBeMadeSaysWhy) {
   } rows[] = {
       {(dir / "absent.ini").string(), 2, (dir / "absent.ini").string() + ": no such file\n"},
       {(dir / "no-bonus.ini").string(), 1, "no setting of the machine can give what was counted\n"},
+      {(dir / "bad.ini").string(), 2,
+       (dir / "bad.ini").string() +
+           " line 3: [odds] reg=abc: must be 0 (never) or a number of games from 1 up, such as "
+           "287.4 or 1/287.4\n"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.machine);

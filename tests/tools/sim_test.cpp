@@ -177,7 +177,7 @@ TEST(Sim, ReadsTheMachineDescriptionAndPlaysTheSettingAsked) {
   TempDir dir;
   writeBytes(dir / "m.ini",
              "[play]\nbet=1\npause_ms=200\nsetting=3\n[odds]\nbig=0\nreg=0\nreplay=0\n"
-             "[setting6]\nbig=2\n");
+             "[setting1]\n[setting2]\n[setting3]\n[setting4]\n[setting5]\n[setting6]\nbig=2\n");
   const auto play = [&](const std::string& args) {
     EXPECT_EQ(run(kSim + " --games 20 --machine " + (dir / "m.ini").string() + " --trace " +
                   (dir / "t").string() + " --truth " + (dir / "truth.ini").string() + args)
@@ -214,7 +214,7 @@ TEST(Sim, RefusesBadArgumentsAndMachines) {
       {trace + " --truth", "tallix-sim: --truth needs a value\n"},
       {trace + " --machine " + (dir / "m.ini").string(),
        "tallix-sim: " + (dir / "m.ini").string() +
-           " [play] bet=5: must be a whole number from 1 to 3\n"},
+           " line 2: [play] bet=5: must be a whole number from 1 to 3\n"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.args);

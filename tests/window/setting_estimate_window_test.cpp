@@ -54,5 +54,21 @@ TEST_F(SettingEstimateWindowTest, OpensFromThePanelAndFollowsThePlay) {
   EXPECT_EQ(frm->findChildren<window::SettingEstimateWindow*>().size(), 1);
 }
 
+// Without a machine to estimate against, the window says why its description could not be read.
+TEST_F(SettingEstimateWindowTest, SaysWhyTheMachineCouldNotBeRead) {
+  writeIni("[setting]\r\naddr=&H378\r\n[estimate]\r\nmachine=m.ini\r\n");
+  writeBytes(dir / "m.ini", "[odds]\r\nbig=1/287.4\r\n[setting2]\r\nreg=abc\r\n");
+  start();
+  child<QAction>("openSettingEstimate")->trigger();
+  auto* window = child<window::SettingEstimateWindow>("settingEstimate");
+  EXPECT_EQ(window->findChild<QLabel*>("basis")->text().toStdString(),
+            "No setting estimate: the machine that [estimate] machine= in tallix.ini names could "
+            "not be read: " +
+                (dir / "m.ini").string() +
+                " gives [setting2] but not [setting1], [setting3], [setting4], [setting5], "
+                "[setting6]; give each setting its section (an empty one has the odds of [odds] "
+                "and [wins])");
+}
+
 }  // namespace
 }  // namespace tallix::testing
