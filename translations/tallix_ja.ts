@@ -282,10 +282,6 @@ The play was left as it was.</source>
         <translation>%1 を読み込みました。</translation>
     </message>
     <message>
-        <source>Loaded %1. The play it replaced was kept as %2.</source>
-        <translation>%1 を読み込みました。それまでの遊技は %2 に残しました。</translation>
-    </message>
-    <message>
         <source>The play could not be saved: %1. It is tried again every minute.</source>
         <translation>遊技を保存できませんでした: %1。1 分ごとに保存をやり直します。</translation>
     </message>
@@ -708,6 +704,10 @@ tallix.ini がなければ、コメント付きの見本から作ります。
     <message>
         <source>Counting from %1.</source>
         <translation>%1 から数えています。</translation>
+    </message>
+    <message>
+        <source>The play the load replaced was kept as %1.</source>
+        <translation>読み込む前の遊技は %1 として残しました。</translation>
     </message>
 </context>
 <context>

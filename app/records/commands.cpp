@@ -28,8 +28,11 @@ CommandOutcome Command3_Click(Counter& counter, const std::filesystem::path& pas
   CommandOutcome outcome;
   try {
     const std::string kept = keepPlay(counter, pastPlays, now);
-    outcome.done = kept.empty() ? Say::tr("There was no play to clear.")
-                                : Say::tr("The cleared play was kept as %1.", {kept});
+    if (kept.empty()) {
+      outcome.done = Say::tr("There was no play to clear.");
+    } else {
+      outcome.kept = Say::tr("The cleared play was kept as %1.", {kept});
+    }
   } catch (const FileError& e) {
     outcome.failure =
         Say::tr("The play could not be kept (%1), so it was not cleared.", {saidOf(e)});
@@ -90,9 +93,8 @@ CommandOutcome Command4_Click(Counter& counter, FileDialog& dialog, const std::s
     caveats.push_back(Say::tr("%1 looks incomplete (%2); it was loaded as it is.", {path, cut}));
   }
   outcome.warning = joined(caveats);
-  outcome.done = kept.empty()
-                     ? Say::tr("Loaded %1.", {path})
-                     : Say::tr("Loaded %1. The play it replaced was kept as %2.", {path, kept});
+  outcome.done = Say::tr("Loaded %1.", {path});
+  if (!kept.empty()) outcome.kept = Say::tr("The play the load replaced was kept as %1.", {kept});
   return outcome;
 }
 

@@ -26,6 +26,7 @@ struct CommandOutcome {
   Said failure;  // what went wrong, naming the file: for a message box
   Said warning;  // done, with a caveat: a lasting line on the notice line
   Said done;     // what was done: a passing line on the notice line
+  Said kept;     // where the play on the window went: a lasting line, until dismissed
 };
 
 // Clear: the play is first kept in the past plays in `pastPlays` (a fresh play has nothing to

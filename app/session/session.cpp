@@ -384,6 +384,7 @@ void Session::report(const CommandOutcome& outcome) {
   if (!outcome.failure.empty()) view_.message(outcome.failure);
   if (!outcome.warning.empty()) view_.notice(outcome.warning);
   if (!outcome.done.empty()) view_.notice(outcome.done, SessionView::Notice::passing);
+  if (!outcome.kept.empty()) view_.notice(outcome.kept);
 }
 
 void Session::Command3_Click() {

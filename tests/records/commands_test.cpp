@@ -80,7 +80,7 @@ TEST(Clear, KeepsThePlayInThePastPlaysThenResetsItAndDeletesTheAutomaticRecord) 
   // The past play is a record that loads back into the play that was cleared.
   const std::vector<std::filesystem::path> kept = pastPlays(dir);
   ASSERT_EQ(kept.size(), 1u);
-  EXPECT_EQ(cleared.done, "The cleared play was kept as " + kept[0].string() + ".");
+  EXPECT_EQ(cleared.kept, "The cleared play was kept as " + kept[0].string() + ".");
   Counter back;
   back.applySettings(smallWin());
   LoadRecord(back, kept[0]);
@@ -174,7 +174,7 @@ TEST(LoadAndSave, CancelChangesNothing) {
   const std::string before = panelState(play.counter);
   DialogDouble cancel("");
   const auto said = [](const CommandOutcome& o) {
-    return o.failure.english() + o.warning.english() + o.done.english();
+    return o.failure.english() + o.warning.english() + o.done.english() + o.kept.english();
   };
   EXPECT_EQ(said(Command4_Click(play.counter, cancel, "/opt/tallix", "/opt/tallix/plays", kNoon)),
             "");
@@ -230,8 +230,8 @@ TEST(LoadAndSave, ALoadKeepsThePlayItReplacesAndTakesItsPlaceWhole) {
   const std::vector<std::filesystem::path> kept = pastPlays(dir);
   ASSERT_EQ(kept.size(), 1u);
   EXPECT_EQ(loaded.failure.english() + loaded.warning.english(), "");
-  EXPECT_EQ(loaded.done, "Loaded " + (dir / "short.log").string() +
-                             ". The play it replaced was kept as " + kept[0].string() + ".");
+  EXPECT_EQ(loaded.done, "Loaded " + (dir / "short.log").string() + ".");
+  EXPECT_EQ(loaded.kept, "The play the load replaced was kept as " + kept[0].string() + ".");
   Counter fresh;
   fresh.applySettings(smallWin());
   LoadRecord(fresh, dir / "short.log");
