@@ -709,6 +709,10 @@ tallix.ini がなければ、コメント付きの見本から作ります。
         <source>The play the load replaced was kept as %1.</source>
         <translation>読み込む前の遊技は %1 として残しました。</translation>
     </message>
+    <message>
+        <source>The live view is at %1 again.</source>
+        <translation>ライブビューをまた配信中: %1</translation>
+    </message>
 </context>
 <context>
     <name>Window</name>

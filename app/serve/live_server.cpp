@@ -268,7 +268,7 @@ Said LiveServer::restart(const Counter& counter) {
     if (Said why = next->listen(address_, port_, allowOrigin_); !why.empty()) return why;
     impl_ = std::move(next);
     restartAt_.reset();
-    return {};
+    return Say::tr("The live view is at %1 again.", {url_});
   } catch (const std::exception& e) {
     return notServed(address_, port_, saidOf(e));
   }

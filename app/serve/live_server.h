@@ -103,9 +103,11 @@ class LiveServer {
 
   // On the counter's thread: hands over the figures, if they changed since the last call. The
   // program calls it every kPublishInterval; tests call it after playing the counter. Returns a
-  // lasting notice for the player, or nothing: that the server failed and stopped (the first call
-  // after it did), or why it could not be started again.
+  // notice for the player, or nothing: that the server failed and stopped (the first call after
+  // it did), why it could not be started again, or that it serves again.
   Said publish(const Counter& counter);
+  // Whether it serves now: false once it stopped, until it serves again.
+  bool serving() const { return impl_ != nullptr; }
 
   // On the counter's thread, as the server last counted them: WebSocket clients, and open
   // connections of every kind (none while it is stopped).

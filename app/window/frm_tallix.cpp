@@ -105,10 +105,11 @@ void FrmTallix::serve() {
     return;
   }
   publisher_.setInterval(LiveServer::kPublishInterval);
-  // The server says when it stopped or cannot start again; it starts again by itself.
+  // The server says when it stopped or cannot start again, and when it serves again, which it
+  // does by itself: that takes the place of the stop.
   connect(&publisher_, &QTimer::timeout, this, [this] {
     if (const Said said = live_->publish(session_.counter()); !said.empty()) {
-      notice(said, Notice::lasting, Notices::Topic::liveView);
+      notice(said, live_->serving() ? Notice::passing : Notice::lasting, Notices::Topic::liveView);
     }
   });
   publisher_.start();

@@ -288,8 +288,10 @@ TEST_F(LiveServerTest, AFailureOfItsThreadStopsTheLiveViewOnly) {
                           ". It is started again in a minute.");
     EXPECT_TRUE(held.closedByServer());
 
+    EXPECT_FALSE(server->serving());
     addPoint(1234);
-    EXPECT_EQ(server->publish(counter), "");
+    EXPECT_EQ(server->publish(counter), "The live view is at " + url + " again.");
+    EXPECT_TRUE(server->serving());
     EXPECT_EQ(server->url(), url);
     RawClient next(port);
     next.send(get());

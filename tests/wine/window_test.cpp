@@ -413,8 +413,8 @@ class BridgeBoardDevice {
     run("wine reg add " + key + " /v ClassGUID /d {4d36e978-e325-11ce-bfc1-08002be10318} /f");
     run("wine reg add " + key + " /v HardwareID /t REG_MULTI_SZ /d " +
         quoted(R"(USB\VID_2341&PID_0043)") + " /f");
-    run("wine reg add " + quoted(kKey + std::string(R"(\Device Parameters)")) +
-        " /v PortName /d " + port + " /f");
+    run("wine reg add " + quoted(kKey + std::string(R"(\Device Parameters)")) + " /v PortName /d " +
+        port + " /f");
   }
   ~BridgeBoardDevice() { run("wine reg delete " + quoted(kKey) + " /f"); }
 
@@ -435,8 +435,9 @@ TEST_F(Win32Window, AFirstStartCountsFromTheBridgeOnABridgeBoardsComPortWithNoth
   start("--data-dir " + quoted(home.string()));
   window("Tallix — hist.log");
   ASSERT_TRUE(heard(board.board(), "?\n"));
-  EXPECT_TRUE(send(board.board(), "#TLX1 16\nS 1000 ffff\nE 1050 fffe\nE 1100 ffff\nE 1150 fffe\n"
-                                  "E 1200 ffff\nE 1250 fffe\nE 1300 ffff\n"));
+  EXPECT_TRUE(send(board.board(),
+                   "#TLX1 16\nS 1000 ffff\nE 1050 fffe\nE 1100 ffff\nE 1150 fffe\n"
+                   "E 1200 ffff\nE 1250 fffe\nE 1300 ffff\n"));
   EXPECT_TRUE(run("xdotool search --onlyvisible --name " + quoted("KIRVO|Error")).out.empty());
   EXPECT_TRUE(waitFor([&] { return board.readAll(); }));
   close();
