@@ -418,50 +418,6 @@ The play was left as it was.</source>
 </translation>
     </message>
     <message>
-        <source>%1
-Tallix counts the play of a pachislot machine wired to the PC and shows it on its panel.
-
-  --simulate[=SPEED]   count the built-in simulated machine instead of the port,
-                       at SPEED times a player&apos;s pace (above 0, at most %2; 1)
-  --seed N             which simulated play (1)
-  --machine FILE       the simulated machine&apos;s description
-  --setting N          the simulated machine&apos;s setting, 1 to 6 (its own, else 1)
-  --record-trace FILE  append every change of the input that is counted to FILE
-%5  --data-dir DIR       keep the settings and the play in DIR
-  -h, --help           show this help
-  --version            show the version
-
-Files of this run:
-  settings (tallix.ini)         %3
-  play (hist.log, plays/; the simulation&apos;s sim.log, sim-plays/)  %4
-A tallix.ini beside the program keeps both there. Otherwise the settings are in
-$XDG_CONFIG_HOME/tallix (~/.config/tallix) and the play in $XDG_DATA_HOME/tallix
-(~/.local/share/tallix); on Windows both in %APPDATA%\Tallix. A missing tallix.ini
-is made from a commented sample.
-</source>
-        <translation>%1
-Tallix は PC につないだパチスロ台の遊技を数え、パネルに表示します。
-
-  --simulate[=SPEED]   ポートの代わりに内蔵の模擬台を数える。SPEED は遊技者の
-                       ペースの倍率（0 より大きく %2 以下。既定は 1）
-  --seed N             模擬台のどの遊技か（既定は 1）
-  --machine FILE       模擬台の説明ファイル
-  --setting N          模擬台の設定、1 から 6（既定は説明ファイルの設定、なければ 1）
-  --record-trace FILE  数えた入力の変化をすべて FILE に追記する
-%5  --data-dir DIR       設定と遊技を DIR に置く
-  -h, --help           このヘルプを表示する
-  --version            バージョンを表示する
-
-この実行のファイル:
-  設定 (tallix.ini)         %3
-  遊技 (hist.log, plays/。模擬台は sim.log, sim-plays/)  %4
-プログラムと同じフォルダーに tallix.ini があれば、両方ともそこに置きます。ない場合、
-設定は $XDG_CONFIG_HOME/tallix (~/.config/tallix)、遊技は $XDG_DATA_HOME/tallix
-(~/.local/share/tallix) に置きます。Windows では両方とも %APPDATA%\Tallix です。
-tallix.ini がなければ、コメント付きの見本から作ります。
-</translation>
-    </message>
-    <message>
         <source>it needs no driver; close the program that has it open</source>
         <translation>ドライバーは要りません。それを開いているプログラムを閉じてください</translation>
     </message>
@@ -713,6 +669,76 @@ tallix.ini がなければ、コメント付きの見本から作ります。
         <source>The live view is at %1 again.</source>
         <translation>ライブビューをまた配信中: %1</translation>
     </message>
+    <message>
+        <source>Starts a new play, keeping this one in the history</source>
+        <translation>新しい遊技を始めます。今の遊技は履歴に残ります</translation>
+    </message>
+    <message>
+        <source>Loads a play from a record file in place of this one</source>
+        <translation>記録ファイルの遊技を読み込み、今の遊技と置き換えます</translation>
+    </message>
+    <message>
+        <source>Saves this play to a record file of your choice</source>
+        <translation>今の遊技を選んだ記録ファイルに保存します</translation>
+    </message>
+    <message>
+        <source>A tallix.ini beside the program keeps both there. Otherwise both are in
+%APPDATA%\Tallix. A missing tallix.ini is made from a commented sample.
+</source>
+        <translation>プログラムと同じフォルダーに tallix.ini があれば、両方ともそこに置きます。ない場合、
+両方とも %APPDATA%\Tallix に置きます。tallix.ini がなければ、コメント付きの見本から作ります。
+</translation>
+    </message>
+    <message>
+        <source>A tallix.ini beside the program keeps both there. Otherwise the settings are in
+$XDG_CONFIG_HOME/tallix (~/.config/tallix) and the play in $XDG_DATA_HOME/tallix
+(~/.local/share/tallix). A missing tallix.ini is made from a commented sample.
+</source>
+        <translation>プログラムと同じフォルダーに tallix.ini があれば、両方ともそこに置きます。ない場合、
+設定は $XDG_CONFIG_HOME/tallix (~/.config/tallix)、遊技は $XDG_DATA_HOME/tallix
+(~/.local/share/tallix) に置きます。tallix.ini がなければ、コメント付きの見本から作ります。
+</translation>
+    </message>
+    <message>
+        <source>%1
+Tallix counts the play of a pachislot machine wired to the PC and shows it on its panel.
+
+  --simulate[=SPEED]   count the built-in simulated machine instead of the port,
+                       at SPEED times a player&apos;s pace (above 0, at most %2; 1)
+  --seed N             which simulated play (1)
+  --machine FILE       the simulated machine&apos;s description
+  --setting N          the simulated machine&apos;s setting, 1 to 6 (its own, else 1)
+  --record-trace FILE  append every change of the input that is counted to FILE
+%5  --data-dir DIR       keep the settings and the play in DIR
+  -h, --help           show this help
+  --version            show the version
+
+Files of this run:
+  settings (tallix.ini)         %3
+  play (hist.log, plays/; the simulation&apos;s sim.log, sim-plays/)  %4
+%6</source>
+        <translation>%1
+Tallix は PC につないだパチスロ台の遊技を数え、パネルに表示します。
+
+  --simulate[=SPEED]   ポートの代わりに内蔵の模擬台を数える。SPEED は遊技者の
+                       ペースの倍率（0 より大きく %2 以下。既定は 1）
+  --seed N             模擬台のどの遊技か（既定は 1）
+  --machine FILE       模擬台の説明ファイル
+  --setting N          模擬台の設定、1 から 6（既定は説明ファイルの設定、なければ 1）
+  --record-trace FILE  数えた入力の変化をすべて FILE に追記する
+%5  --data-dir DIR       設定と遊技を DIR に置く
+  -h, --help           このヘルプを表示する
+  --version            バージョンを表示する
+
+この実行のファイル:
+  設定 (tallix.ini)         %3
+  遊技 (hist.log, plays/。模擬台は sim.log, sim-plays/)  %4
+%6</translation>
+    </message>
+    <message>
+        <source>Tallix (simulated machine) could not be started.</source>
+        <translation>Tallix（模擬台）を起動できませんでした。</translation>
+    </message>
 </context>
 <context>
     <name>Window</name>
@@ -919,6 +945,10 @@ tallix.ini がなければ、コメント付きの見本から作ります。
     <message>
         <source>No setting estimate: the machine that [estimate] machine= in tallix.ini names could not be read: %1</source>
         <translation>設定推測なし: tallix.ini の [estimate] machine= の機種を読めませんでした: %1</translation>
+    </message>
+    <message>
+        <source>Tallix (simulated machine)</source>
+        <translation>Tallix（模擬台）</translation>
     </message>
 </context>
 </TS>

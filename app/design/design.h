@@ -7,6 +7,7 @@
 
 #include <array>
 
+#include "base/say.h"
 #include "counting/panel.h"
 
 namespace tallix::design {
@@ -208,12 +209,27 @@ struct Button {
   const char* name;
   const char* caption;
   Twips place;
+  Said (*tip)();  // what the button does, in a line: its tooltip
 };
 inline constexpr std::array<Button, 3> kButtons{{
-    {"Command3", "クリア", {8040, 180, 675, 375}},
-    {"Command4", "読込み", {10260, 180, 795, 375}},
-    {"Command5", "保存", {11100, 180, 795, 375}},
+    {"Command3",
+     "クリア",
+     {8040, 180, 675, 375},
+     [] { return Say::tr("Starts a new play, keeping this one in the history"); }},
+    {"Command4",
+     "読込み",
+     {10260, 180, 795, 375},
+     [] { return Say::tr("Loads a play from a record file in place of this one"); }},
+    {"Command5",
+     "保存",
+     {11100, 180, 795, 375},
+     [] { return Say::tr("Saves this play to a record file of your choice"); }},
 }};
+// The buttons' captions in the system's default face for Japanese buttons, at 9 points (12
+// pixels at 96 dpi); where none is installed, the system's Japanese sans-serif.
+inline constexpr std::array<const char*, 5> kButtonFaces{
+    "ＭＳ Ｐゴシック", "MS PGothic", "MS UI Gothic", "IPAPGothic", "Noto Sans CJK JP"};
+inline constexpr int kButtonPixels = 12;
 
 // The notice line beneath the panel.
 inline constexpr Rgb kNoticeBackground{0x3A, 0x1C, 0x00};

@@ -13,6 +13,7 @@
 #include "pin_map.h"
 #include "pin_watch.h"
 #include "source.h"
+#include "watched_input.h"
 
 namespace tallix {
 
@@ -66,7 +67,7 @@ class RawInput {
   virtual Said found() const { return {}; }
 };
 
-class InputSource final : public Source, private LevelSink {
+class InputSource final : public Source, public WatchedInput, private LevelSink {
  public:
   static constexpr std::int64_t kRetryMs = 1000;
 
@@ -77,8 +78,8 @@ class InputSource final : public Source, private LevelSink {
   void poll(std::int64_t nowMs, ChangeSink& out) override;
 
   // The raw inputs as they are read, before the debounce, for the pin monitor.
-  const PinWatch& watch() const { return watch_; }
-  const PinMap& map() const { return map_; }
+  const PinWatch& watch() const override { return watch_; }
+  const PinMap& map() const override { return map_; }
 
  private:
   void level(std::int64_t ms, std::uint32_t raw) override;

@@ -49,6 +49,11 @@ unsigned PinMap::linesOf(int input) const {
   return lines;
 }
 
+int PinMap::shownInputs() const {
+  if (asRead_) return 8;
+  return inputs() >> 16 != 0 ? kMaxInputs : 16;
+}
+
 std::string PinMap::lineNames(int input) const {
   std::string names;
   const unsigned lines = linesOf(input);

@@ -26,6 +26,9 @@ class PinMap {
   unsigned linesOf(int input) const;
   // Their keys, "coin_in, coin_out", or "" for an input that carries no line.
   std::string lineNames(int input) const;
+  // How many inputs are worth showing: the 8 bits of a port byte taken as read; else 16, or
+  // all 32 when the map gives a line to one beyond 15.
+  int shownInputs() const;
 
  private:
   std::array<std::uint32_t, 5> masks_{};  // the inputs of each line

@@ -15,6 +15,20 @@ constexpr std::string_view kServe = "--serve";
   throw CommandLineError(std::move(why));
 }
 
+// Where the files are kept without --data-dir, as this system's program looks for them.
+Said placesText() {
+#ifdef _WIN32
+  return Say::tr(
+      "A tallix.ini beside the program keeps both there. Otherwise both are in\n"
+      "%APPDATA%\\Tallix. A missing tallix.ini is made from a commented sample.\n");
+#else
+  return Say::tr(
+      "A tallix.ini beside the program keeps both there. Otherwise the settings are in\n"
+      "$XDG_CONFIG_HOME/tallix (~/.config/tallix) and the play in $XDG_DATA_HOME/tallix\n"
+      "(~/.local/share/tallix). A missing tallix.ini is made from a commented sample.\n");
+#endif
+}
+
 }  // namespace
 
 CommandLine parseCommandLine(const std::vector<std::string>& args, bool liveView) {
@@ -114,14 +128,14 @@ Said helpText(const Places& places, bool liveView) {
       "Files of this run:\n"
       "  settings (tallix.ini)         %3\n"
       "  play (hist.log, plays/; the simulation's sim.log, sim-plays/)  %4\n"
-      "A tallix.ini beside the program keeps both there. Otherwise the settings are "
-      "in\n"
-      "$XDG_CONFIG_HOME/tallix (~/.config/tallix) and the play in "
-      "$XDG_DATA_HOME/tallix\n"
-      "(~/.local/share/tallix); on Windows both in %APPDATA%\\Tallix. A missing "
-      "tallix.ini\n"
-      "is made from a commented sample.\n",
-      {usageText(liveView), speed, places.settingsFile, places.dataDir, serve});
+      "%6",
+      {usageText(liveView), speed, places.settingsFile, places.dataDir, serve, placesText()});
+}
+
+std::vector<std::string> simulatedMachineArguments(const CommandLine& run) {
+  std::vector<std::string> args{std::string(kSimulate)};
+  if (!run.dataDir.empty()) args.insert(args.end(), {"--data-dir", run.dataDir});
+  return args;
 }
 
 }  // namespace tallix

@@ -56,4 +56,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, bool liveView
 Said usageText(bool liveView = true);
 Said helpText(const Places& places, bool liveView = true);
 
+// The arguments that start the program again on the simulated machine, as a process of its
+// own with its own record, keeping its files where this run keeps them (--data-dir).
+std::vector<std::string> simulatedMachineArguments(const CommandLine& run);
+
 }  // namespace tallix

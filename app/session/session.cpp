@@ -119,6 +119,11 @@ bool Session::start() {
   return true;
 }
 
+const WatchedInput* Session::input() const {
+  if (inputSource_) return inputSource_.get();
+  return sampler_ ? dynamic_cast<const WatchedInput*>(env_.machine) : nullptr;
+}
+
 std::optional<SettingModel> Session::settingModel(const EstimateSettings& estimate) {
   if (env_.simulatedModel) {
     SettingModel model = *env_.simulatedModel;

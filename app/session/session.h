@@ -45,6 +45,7 @@
 #include "port/serial_link.h"
 #include "port/source.h"
 #include "port/trace.h"
+#include "port/watched_input.h"
 #include "records/commands.h"
 #include "records/record_writer.h"
 #include "session/notices.h"
@@ -121,9 +122,9 @@ class Session {
   // A save of the play is waiting to be written or being written.
   bool saving() const { return writer_.busy(); }
   int exitStatus() const { return exitStatus_; }
-  // The input the settings name, whose raw inputs the pin monitor shows; null for the
-  // simulated machine and when nothing is polled.
-  const InputSource* input() const { return inputSource_.get(); }
+  // The input whose raw inputs the pin monitor shows: the one the settings name, or the
+  // simulated machine; null when nothing is polled.
+  const WatchedInput* input() const;
   Counter& counter() { return counter_; }
   const Counter& counter() const { return counter_; }
   // The automatic record: sim.log for the simulated machine, hist.log otherwise.

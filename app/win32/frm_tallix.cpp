@@ -1,6 +1,8 @@
 #include "frm_tallix.h"
 
 #include <windowsx.h>
+// After windows.h:
+#include <commctrl.h>
 
 #include "history_window.h"
 #include "language.h"
@@ -8,6 +10,7 @@
 #include "one_window.h"
 #include "pin_monitor.h"
 #include "port/serial_link.h"
+#include "process.h"
 
 namespace tallix::win32 {
 
@@ -17,7 +20,15 @@ constexpr UINT kDisplayTimer = 1;
 constexpr UINT kDisplayInterval = 16;  // ms, about the display's rate
 constexpr UINT kShowSettingsMessages = WM_APP + 1;
 // The controls' and commands' ids: the buttons by their names, Command3 to Command5.
-enum Id : int { kClear = 3, kLoad = 4, kSave = 5, kDismiss = 10, kHistory = 100, kPinMonitor };
+enum Id : int {
+  kClear = 3,
+  kLoad = 4,
+  kSave = 5,
+  kDismiss = 10,
+  kHistory = 100,
+  kPinMonitor,
+  kSimulatedMachine
+};
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 }  // namespace
@@ -32,7 +43,8 @@ FrmTallix::FrmTallix(const Environment& env)
                 systemSerialLines(),
                 env.settingsSample},
                *this),
-      record_(session_.recordPath().string()) {
+      record_(session_.recordPath().string()),
+      simulatedMachine_(env.simulatedMachine) {
   // The title names the record that the play is kept in.
   const std::string record = session_.recordName();
   const std::wstring title =
@@ -51,6 +63,19 @@ FrmTallix::FrmTallix(const Environment& env)
                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0,
                                   hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kClear + i)),
                                   nullptr, nullptr);
+  }
+  // What each button does, in a line, when the pointer rests on it.
+  tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0,
+                          0, 0, hwnd_, nullptr, nullptr, nullptr);
+  for (std::size_t i = 0; i < buttons_.size(); ++i) {
+    std::wstring tip = translated(design::kButtons[i].tip());
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = hwnd_;
+    tool.uId = reinterpret_cast<UINT_PTR>(buttons_[i]);
+    tool.lpszText = tip.data();
+    SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
   ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'H', kHistory}, {FCONTROL | FVIRTKEY, 'M', kPinMonitor}};
   shortcuts_ = CreateAcceleratorTableW(keys, 2);
@@ -82,6 +107,8 @@ void FrmTallix::Form_Unload(Session::Ending ending) {
 void FrmTallix::Command3_Click() {
   session_.Command3_Click();
   render();
+  // The play kept shows in the history's list at once.
+  if (historyWindow_ && IsWindowVisible(historyWindow_->hwnd())) historyWindow_->refresh();
 }
 
 void FrmTallix::Command4_Click() {
@@ -130,7 +157,9 @@ void FrmTallix::applyScale(int dpi) {
   history_.layout(scale_);
   chart_.layout(hwnd_, scale_);
   const int noticeHeight = notices_.layout(scale_);
-  buttonFont_ = uiFont(scale_);
+  buttonFont_ = buttonFont(scale_);
+  // The tooltips in the same face: it draws both languages.
+  SendMessageW(tips_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_.get()), FALSE);
   for (std::size_t i = 0; i < buttons_.size(); ++i) {
     const RECT place = scale_.rect(design::kButtons[i].place);
     SendMessageW(buttons_[i], WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_.get()), FALSE);
@@ -171,6 +200,9 @@ void FrmTallix::contextMenu(POINT at) {
               (translate("Window", "Bonus history...") + L"\tCtrl+H").c_str());
   AppendMenuW(menu, MF_STRING, kPinMonitor,
               (translate("Window", "Pin monitor") + L"\tCtrl+M").c_str());
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, kSimulatedMachine,
+              translate("Window", "Tallix (simulated machine)").c_str());
   TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
   DestroyMenu(menu);
 }
@@ -186,6 +218,14 @@ void FrmTallix::openHistory() {
 void FrmTallix::openPinMonitor() {
   if (!pinMonitor_) pinMonitor_ = std::make_unique<PinMonitor>(hwnd_, session_.input());
   pinMonitor_->show();
+}
+
+void FrmTallix::startSimulatedMachine() {
+  // The running session goes on; the simulated machine counts in a window of its own.
+  if (!startThisProgram(simulatedMachine_)) {
+    notice(Say::tr("Tallix (simulated machine) could not be started."), Notice::passing,
+           Notices::Topic::none);
+  }
 }
 
 void FrmTallix::showSettingsMessages() {
@@ -225,6 +265,8 @@ void FrmTallix::command(int id) {
       return openHistory();
     case kPinMonitor:
       return openPinMonitor();
+    case kSimulatedMachine:
+      return startSimulatedMachine();
     default:
       return;  // Enter and Esc, which the keys of a dialog send
   }

@@ -10,7 +10,8 @@
 //   buttons        the session's Command3/4/5_Click, then render()
 //   close          Form_Unload: session.stop(), which saves the play; also when Windows ends the
 //                  session (log-off, shut-down: WM_ENDSESSION), then without a question
-//   keys, menu     Ctrl+H and Ctrl+M, or the context menu: the history window, the pin monitor
+//   keys, menu     Ctrl+H and Ctrl+M, or the context menu: the history window, the pin monitor;
+//                  the menu also starts the simulated machine as a program of its own
 //
 // A window thread held up (a dialog, a slow redraw) delays the display, never the sampling.
 #pragma once
@@ -21,6 +22,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "coin_chart.h"
 #include "dialogs.h"
@@ -42,6 +44,9 @@ struct Environment {
   Places places;                   // where tallix.ini and the play are
   TraceRecorder* trace = nullptr;  // records every change counted
   std::string settingsSample{};    // a settings file made on a first run; "" makes none
+  // The arguments that start this program again on the simulated machine (the context menu's
+  // entry).
+  std::vector<std::string> simulatedMachine{"--simulate"};
 };
 
 class FrmTallix : private SessionView {
@@ -83,6 +88,7 @@ class FrmTallix : private SessionView {
   void contextMenu(POINT at);
   void openHistory();
   void openPinMonitor();
+  void startSimulatedMachine();
   void showSettingsMessages();
 
   void message(const Said& text, const Said& detail) override;
@@ -103,6 +109,8 @@ class FrmTallix : private SessionView {
   NoticeLine notices_;
   std::array<HWND, 3> buttons_{};
   Gdi<HFONT> buttonFont_;
+  HWND tips_ = nullptr;  // the buttons' tooltips
+  std::vector<std::string> simulatedMachine_;
   HACCEL shortcuts_ = nullptr;
 
   std::unique_ptr<HistoryWindow> historyWindow_;

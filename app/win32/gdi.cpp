@@ -67,6 +67,18 @@ Gdi<HFONT> uiFont(const Scale& scale) {
   return Gdi<HFONT>(CreateFontIndirectW(&metrics.lfMessageFont));
 }
 
+Gdi<HFONT> buttonFont(const Scale& scale) {
+  static const std::wstring face = firstInstalled(design::kButtonFaces);
+  LOGFONTW font{};
+  font.lfHeight = -scale(design::kButtonPixels);
+  font.lfWeight = FW_NORMAL;
+  font.lfCharSet = SHIFTJIS_CHARSET;  // without the face, the system's Japanese sans-serif
+  font.lfQuality = CLEARTYPE_QUALITY;
+  font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+  face.copy(font.lfFaceName, LF_FACESIZE - 1);
+  return Gdi<HFONT>(CreateFontIndirectW(&font));
+}
+
 Buffered::Buffered(HDC target, const RECT& dirty)
     : target_(target),
       dirty_(dirty),

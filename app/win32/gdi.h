@@ -56,8 +56,11 @@ inline COLORREF colour(Rgb c) {
 // A font of one of the design's text styles, at `pixels` (the style's own size for 0): the first
 // of the style's faces that is installed, else the system's Japanese serif.
 Gdi<HFONT> designFont(design::Style style, const Scale& scale, int pixels = 0);
-// The font of the system's dialogs, for buttons, lists and the notice line.
+// The font of the system's dialogs, for lists and the notice line.
 Gdi<HFONT> uiFont(const Scale& scale);
+// The font of the panel's buttons: the design's face for their Japanese captions, which draws
+// them on a system whose dialog font has no Japanese and no font linking.
+Gdi<HFONT> buttonFont(const Scale& scale);
 
 // Draws into a bitmap of the area `dirty` of `target` and copies it there at the end, so that a
 // window that draws in layers does not flicker.

@@ -31,11 +31,12 @@ class HistoryWindow : public ToolWindow {
   HistoryWindow(HWND owner, const Counter& counter, std::filesystem::path pastPlays);
   // Shows the window over `panel`, within the screen, with the past plays listed afresh.
   void show(HWND panel);
+  // Lists the past plays afresh and shows the play picked.
+  void refresh();
 
  private:
   std::optional<LRESULT> handle(UINT message, WPARAM w, LPARAM l) override;
   void layout(const RECT& client) override;
-  void refresh();
   void showPicked();
   void showSummary(int row, const PlaySummary& summary);
   void showBonuses(const std::vector<Bonus>& bonuses);

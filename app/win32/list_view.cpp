@@ -4,6 +4,12 @@
 
 namespace tallix::win32 {
 
+namespace {
+
+constexpr int kHeadingMargins = 18;  // px: a header item's margins, with room to spare
+
+}  // namespace
+
 void ListView::create(HWND parent, int id, const std::vector<std::wstring>& columns) {
   hwnd_ = CreateWindowExW(0, WC_LISTVIEWW, L"",
                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | LVS_REPORT |
@@ -14,8 +20,8 @@ void ListView::create(HWND parent, int id, const std::vector<std::wstring>& colu
   ListView_SetBkColor(hwnd_, RGB(0, 0, 0));
   ListView_SetTextBkColor(hwnd_, RGB(0, 0, 0));
   ListView_SetTextColor(hwnd_, RGB(0xE0, 0xE0, 0xE0));
-  columns_ = static_cast<int>(columns.size());
-  for (int c = 0; c < columns_; ++c) {
+  headings_ = columns;
+  for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
     column.fmt = LVCFMT_CENTER;
@@ -89,9 +95,14 @@ void ListView::spread(bool fitFirst) {
     first = ListView_GetColumnWidth(hwnd_, 0);
     width -= first;
   }
-  const int rest = columns_ - (fitFirst ? 1 : 0);
-  for (int c = fitFirst ? 1 : 0; c < columns_; ++c) {
-    ListView_SetColumnWidth(hwnd_, c, std::max(width / std::max(rest, 1), 40));
+  const int columns = static_cast<int>(headings_.size());
+  const int rest = columns - (fitFirst ? 1 : 0);
+  for (int c = fitFirst ? 1 : 0; c < columns; ++c) {
+    // The heading in the list's font, with the header's margins on either side.
+    const int heading =
+        ListView_GetStringWidth(hwnd_, headings_[static_cast<std::size_t>(c)].c_str()) +
+        kHeadingMargins;
+    ListView_SetColumnWidth(hwnd_, c, std::max({width / std::max(rest, 1), heading, 40}));
   }
 }
 

@@ -29,7 +29,7 @@ class ListView {
   int selected() const;
   void select(int row);
   // Gives the columns the list's width: the first as wide as its texts when `fitFirst`, the rest
-  // alike.
+  // alike, none narrower than its heading.
   void spread(bool fitFirst = false);
 
   // For the parent's WM_NOTIFY: draws each row in its colour; nullopt for other notifications.
@@ -37,7 +37,7 @@ class ListView {
 
  private:
   HWND hwnd_ = nullptr;
-  int columns_ = 0;
+  std::vector<std::wstring> headings_;
 };
 
 }  // namespace tallix::win32

@@ -92,8 +92,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   // The imaging component (the digit pictures) and the file dialogs are COM's.
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
-                                      ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
+  const INITCOMMONCONTROLSEX controls{
+      sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
 
   std::optional<tallix::Launch> launch;
@@ -103,8 +103,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     return refuse(tallix::saidOf(e));
   }
 
-  FrmTallix frmTallix(
-      {launch->port(), launch->machine(), places(options), launch->trace(), settingsSample()});
+  FrmTallix frmTallix({launch->port(), launch->machine(), places(options), launch->trace(),
+                       settingsSample(), tallix::simulatedMachineArguments(options)});
   const std::string record = frmTallix.session().recordPath().string();
   if (bringForward(record)) {
     writeConsole(L"tallix: " +

@@ -1,5 +1,8 @@
 #include "notice_line.h"
 
+// After windows.h:
+#include <commctrl.h>
+
 #include "language.h"
 
 namespace tallix::win32 {
@@ -12,6 +15,21 @@ void NoticeLine::create(HWND window, int dismissId) {
       CreateWindowExW(0, L"BUTTON", L"×", WS_CHILD | BS_OWNERDRAW, 0, 0, 0, 0, window,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(dismissId)), nullptr, nullptr);
   SetWindowTextW(dismiss_, translate("Window", "Dismiss").c_str());
+  SetWindowSubclass(text_, textProc, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK NoticeLine::textProc(HWND text, UINT message, WPARAM w, LPARAM l, UINT_PTR,
+                                      DWORD_PTR line) {
+  // The box's background beneath its last line in the line's colour: Wine's edit control
+  // leaves it as it was, a black band inside the notice.
+  if (message == WM_ERASEBKGND) {
+    RECT client;
+    GetClientRect(text, &client);
+    FillRect(reinterpret_cast<HDC>(w), &client,
+             reinterpret_cast<const NoticeLine*>(line)->background());
+    return 1;
+  }
+  return DefSubclassProc(text, message, w, l);
 }
 
 int NoticeLine::layout(const Scale& scale) {
@@ -57,6 +75,7 @@ void NoticeLine::render(HWND window) {
   drawn_ = notices_.revision();
   const Notices::Notice* shown = notices_.shown();
   SetWindowTextW(text_, shown != nullptr ? translated(shown->text).c_str() : L"");
+  InvalidateRect(text_, nullptr, TRUE);  // all of the box, in the background of now
   const std::size_t held = notices_.all().size();
   countText_ = held > 1 ? L"1/" + std::to_wstring(held) : std::wstring();
   ShowWindow(dismiss_, shown != nullptr ? SW_SHOWNA : SW_HIDE);

@@ -38,6 +38,8 @@ class NoticeLine {
 
  private:
   HBRUSH background() const;
+  static LRESULT CALLBACK textProc(HWND text, UINT message, WPARAM w, LPARAM l, UINT_PTR,
+                                   DWORD_PTR line);
 
   Notices notices_;
   HWND text_ = nullptr;

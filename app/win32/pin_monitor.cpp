@@ -4,9 +4,8 @@
 #include <string>
 
 #include "language.h"
-#include "port/input_kinds.h"
 #include "port/input_settings.h"
-#include "port/input_source.h"
+#include "port/watched_input.h"
 
 namespace tallix::win32 {
 
@@ -41,17 +40,9 @@ std::wstring linesOf(const PinMap& map, int input) {
   return lines;
 }
 
-// The inputs shown: 16, or all 32 when the pin map names one beyond 15.
-int shownInputs(const InputSource& input) {
-  for (int k = 16; k < PinWatch::kInputs; ++k) {
-    if (input.map().linesOf(k) != 0) return PinWatch::kInputs;
-  }
-  return 16;
-}
-
 }  // namespace
 
-PinMonitor::PinMonitor(HWND owner, const InputSource* input)
+PinMonitor::PinMonitor(HWND owner, const WatchedInput* input)
     : ToolWindow(owner, translate("Window", "Pin monitor"), {560, 560}), input_(input) {
   waiting_ = control(L"STATIC", L"", SS_LEFT | SS_NOPREFIX);
   if (input_ == nullptr) {
@@ -60,7 +51,7 @@ PinMonitor::PinMonitor(HWND owner, const InputSource* input)
                                   "The pin monitor shows the inputs of the port or of the "
                                   "source named in the [input] section of tallix.ini "
                                   "(source=%1); none is read now."),
-                        {narrow(translated(inputKindNames()))})
+                        {narrow(translated(watchableKindNames()))})
                        .c_str());
   } else {
     SetWindowTextW(waiting_, translate("Window",
@@ -73,7 +64,7 @@ PinMonitor::PinMonitor(HWND owner, const InputSource* input)
         {translate("Window", "input"), translate("Window", "level"), translate("Window", "edges"),
          translate("Window", "last pulse"), translate("Window", "line")});
     SendMessageW(table_.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
-    table_.setRowCount(shownInputs(*input_));
+    table_.setRowCount(input_->map().shownInputs());
     for (int k = 0; k < table_.rowCount(); ++k) {
       table_.setCell(k, 0, std::to_wstring(k));
       table_.setCell(k, 4, linesOf(input_->map(), k));

@@ -69,6 +69,11 @@ LRESULT CALLBACK ToolWindow::windowProc(HWND window, UINT message, WPARAM w, LPA
 }
 
 LRESULT ToolWindow::dispatch(UINT message, WPARAM w, LPARAM l) {
+  // Escape, which the dialog keys of the window send as IDCANCEL, closes it.
+  if (message == WM_COMMAND && LOWORD(w) == IDCANCEL) {
+    ShowWindow(hwnd_, SW_HIDE);
+    return 0;
+  }
   if (const auto handled = handle(message, w, l)) return *handled;
   switch (message) {
     case WM_SIZE: {

@@ -1,7 +1,7 @@
 // What the windows beside the panel (the history window, the pin monitor) have in common: a
 // top-level window owned by the panel, on the panel's black with light text in the font of the
-// system's dialogs at the window's scale, hidden rather than closed so that it opens again as the
-// player left it.
+// system's dialogs at the window's scale, hidden rather than closed (by its close box or Escape)
+// so that it opens again as the player left it.
 #pragma once
 
 #include <windows.h>

@@ -1,6 +1,8 @@
 #include "design.h"
 
+#include <QKeyEvent>
 #include <QStringList>
+#include <QWidget>
 
 namespace tallix::window {
 
@@ -12,6 +14,33 @@ const char* const kDarkStyle =
     " border-right: 1px solid #303030; padding: 2px 4px; }"
     "QPushButton { background: #202020; border: 1px solid #606060; padding: 3px 10px; }"
     "QPushButton:hover { background: #303030; }";
+
+namespace {
+
+class EscapeCloses : public QObject {
+ public:
+  explicit EscapeCloses(QWidget* window) : QObject(window), window_(window) {}
+
+ protected:
+  // A key no control of the window took comes to the window itself.
+  bool eventFilter(QObject* target, QEvent* event) override {
+    if (target != window_ || event->type() != QEvent::KeyPress ||
+        static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape) {
+      return false;
+    }
+    window_->close();
+    return true;
+  }
+
+ private:
+  QWidget* window_;
+};
+
+}  // namespace
+
+void closeOnEscape(QWidget* window) {
+  window->installEventFilter(new EscapeCloses(window));
+}
 
 QRect toPixels(Twips place) {
   using design::px;

@@ -20,6 +20,9 @@ QRect toPixels(Twips place);
 // lines and light texts.
 extern const char* const kDarkStyle;
 QFont designFont(Style style);
+// Makes Escape close a window beside the panel (history, pin monitor, setting estimate), from
+// whichever of its controls has the focus.
+void closeOnEscape(QWidget* window);
 inline QColor toQColor(Rgb c) {
   return QColor(c.r, c.g, c.b);
 }

@@ -1,7 +1,9 @@
 #include "frm_tallix.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QProcess>
 #include <QPushButton>
 #include <utility>
 
@@ -28,6 +30,7 @@ QPushButton* makeButton(QWidget* parent, const design::Button& design) {
   auto* button = new QPushButton(QString::fromUtf8(design.caption), parent);
   button->setObjectName(design.name);
   button->setGeometry(toPixels(design.place));
+  button->setToolTip(translated(design.tip()));
   return button;
 }
 
@@ -77,6 +80,7 @@ FrmTallix::FrmTallix(const Environment& env)
 
   addPinMonitor(*this, session_);
   addSettingEstimate(*this, session_.counter());
+  addSimulatedMachine(env);
 
   display_.setInterval(kDisplayInterval);
   connect(&display_, &QTimer::timeout, this, &FrmTallix::render);
@@ -117,6 +121,28 @@ void FrmTallix::serve() {
          Notices::Topic::liveView);
 }
 
+void FrmTallix::addSimulatedMachine(const Environment& env) {
+  auto* apart = new QAction(this);
+  apart->setSeparator(true);
+  addAction(apart);
+  auto* start =
+      new QAction(QCoreApplication::translate("Window", "Tallix (simulated machine)"), this);
+  start->setObjectName("startSimulatedMachine");
+  addAction(start);
+  QStringList arguments;
+  for (const std::string& a : env.simulatedMachine) arguments << QString::fromStdString(a);
+  const auto startProgram = env.startProgram ? env.startProgram : [](const QStringList& args) {
+    return QProcess::startDetached(QCoreApplication::applicationFilePath(), args);
+  };
+  // The running session goes on; the simulated machine counts in a window of its own.
+  connect(start, &QAction::triggered, this, [this, arguments, startProgram] {
+    if (!startProgram(arguments)) {
+      notice(Say::tr("Tallix (simulated machine) could not be started."), Notice::passing,
+             Notices::Topic::none);
+    }
+  });
+}
+
 void FrmTallix::Form_Unload(Session::Ending ending) {
   if (std::exchange(unloading_, true)) return;
   display_.stop();
@@ -128,6 +154,10 @@ void FrmTallix::Form_Unload(Session::Ending ending) {
 void FrmTallix::Command3_Click() {
   session_.Command3_Click();
   render();
+  // The play kept shows in the history's list at once.
+  if (auto* history = findChild<HistoryWindow*>("frmHistory"); history && history->isVisible()) {
+    history->refresh();
+  }
 }
 
 void FrmTallix::Command4_Click() {

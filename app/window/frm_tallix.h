@@ -18,11 +18,14 @@
 // A window thread held up (a dialog, a slow redraw) delays the display, never the sampling.
 #pragma once
 
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "digits.h"
 #include "session/session.h"
@@ -54,6 +57,11 @@ struct Environment {
   std::optional<std::uint16_t> serve{};
   // The simulated machine's settings, which its play is estimated against.
   std::optional<SettingModel> simulatedModel{};
+  // The arguments that start this program again on the simulated machine (the context menu's
+  // entry), and what starts it as a process of its own: false when it could not be started.
+  // Without one, the program's own file is started.
+  std::vector<std::string> simulatedMachine{"--simulate"};
+  std::function<bool(const QStringList& arguments)> startProgram{};
 };
 
 class FrmTallix : public QWidget, private SessionView {
@@ -95,6 +103,7 @@ class FrmTallix : public QWidget, private SessionView {
   Answer ask(const Said& text, const Said& yes, const Said& no) override;
   void notice(const Said& text, Notice kind, Notices::Topic topic) override;
   void serve();
+  void addSimulatedMachine(const Environment& env);
 
   Messages& messages_;
   std::optional<std::uint16_t> serve_;

@@ -64,7 +64,10 @@ QTableWidget* makeTable(const char* name, const QStringList& columns) {
   table->setHorizontalHeaderLabels(columns);
   table->verticalHeader()->hide();
   table->verticalHeader()->setDefaultSectionSize(20);
-  table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  // Each column as wide as its heading and its cells, in either language, so that none is cut;
+  // the last takes the width that is left.
+  table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  table->horizontalHeader()->setStretchLastSection(true);
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->setSelectionBehavior(QAbstractItemView::SelectRows);
   table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -156,8 +159,8 @@ HistoryWindow::HistoryWindow(QWidget* parent, const Counter& counter,
   setWindowTitle(QCoreApplication::translate("Window", "Tallix bonus history"));
   setStyleSheet(kDarkStyle);
   resize(kSize);
+  closeOnEscape(this);
 
-  plays_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
   problem_->setObjectName("problem");
   problem_->setWordWrap(true);
   problem_->setStyleSheet(

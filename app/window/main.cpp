@@ -132,7 +132,8 @@ int main(int argc, char** argv) {
   tallix::window::QtFileDialog dialog;
   tallix::window::FrmTallix frmTallix(
       {launch->port(), launch->machine(), dialog, messages, places(options), launch->trace(),
-       tallix::window::settingsSample(), options.serve, launch->model()});
+       tallix::window::settingsSample(), options.serve, launch->model(),
+       tallix::simulatedMachineArguments(options)});
   dialog.attachTo(&frmTallix);
 #ifndef _WIN32
   endOnStopSignals(frmTallix);

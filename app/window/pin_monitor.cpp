@@ -9,7 +9,7 @@
 
 #include "design.h"
 #include "language.h"
-#include "port/input_kinds.h"
+#include "port/watched_input.h"
 #include "session/session.h"
 
 namespace tallix::window {
@@ -35,17 +35,9 @@ QString linesOf(const PinMap& map, int input) {
   return lines.join(QStringLiteral(", "));
 }
 
-// The inputs shown: 16, or all 32 when the pin map names one beyond 15.
-int shownInputs(const InputSource& input) {
-  for (int k = 16; k < PinWatch::kInputs; ++k) {
-    if (input.map().linesOf(k) != 0) return PinWatch::kInputs;
-  }
-  return 16;
-}
-
 }  // namespace
 
-PinMonitor::PinMonitor(const InputSource* input, QWidget* parent)
+PinMonitor::PinMonitor(const WatchedInput* input, QWidget* parent)
     : QWidget(parent, Qt::Window),
       input_(input),
       waiting_(new QLabel(this)),
@@ -53,6 +45,7 @@ PinMonitor::PinMonitor(const InputSource* input, QWidget* parent)
   setObjectName("pinMonitor");
   setWindowTitle(QCoreApplication::translate("Window", "Pin monitor"));
   setStyleSheet(kDarkStyle);
+  closeOnEscape(this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(waiting_);
   waiting_->setWordWrap(true);
@@ -62,7 +55,7 @@ PinMonitor::PinMonitor(const InputSource* input, QWidget* parent)
                                     "The pin monitor shows the inputs of the port or of the "
                                     "source named in the [input] section of tallix.ini "
                                     "(source=%1); none is read now.")
-            .arg(translated(inputKindNames())));
+            .arg(translated(watchableKindNames())));
     table_->hide();
     return;
   }
@@ -77,7 +70,7 @@ PinMonitor::PinMonitor(const InputSource* input, QWidget* parent)
                                      QCoreApplication::translate("Window", "edges"),
                                      QCoreApplication::translate("Window", "last pulse"),
                                      QCoreApplication::translate("Window", "line")});
-  table_->setRowCount(shownInputs(*input_));
+  table_->setRowCount(input_->map().shownInputs());
   table_->verticalHeader()->hide();
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   for (int k = 0; k < table_->rowCount(); ++k) {

@@ -1,8 +1,8 @@
 // The pin monitor: a small window that shows each raw input of the session's input live (the
-// port's data lines, or those of the [input] source): its level, its edges, the width of its
-// last pulse and the line it is mapped to, so that a player wiring a machine finds which pin
-// fires. The panel opens it with Ctrl+M or from its
-// context menu; the panel itself is unchanged.
+// port's data lines, those of the [input] source, or the simulated machine's lines): its level, its
+// edges, the width of its last pulse and the line it is mapped to, so that a player wiring a
+// machine finds which pin fires. The panel opens it with Ctrl+M or from its context menu; the panel
+// itself is unchanged.
 #pragma once
 
 #include <QTimer>
@@ -12,7 +12,7 @@ class QLabel;
 class QTableWidget;
 
 namespace tallix {
-class InputSource;
+class WatchedInput;
 class Session;
 }  // namespace tallix
 
@@ -22,13 +22,13 @@ class PinMonitor : public QWidget {
   Q_OBJECT
 
  public:
-  // `input` is null when the program reads no [input] source.
-  PinMonitor(const InputSource* input, QWidget* parent);
+  // `input` is null when nothing is polled (the port could not be had, or its kind is missing).
+  PinMonitor(const WatchedInput* input, QWidget* parent);
 
  private:
   void refresh();
 
-  const InputSource* input_;
+  const WatchedInput* input_;
   QLabel* waiting_;  // what the monitor waits for, before the input is first read
   QTableWidget* table_;
   QTimer timer_;

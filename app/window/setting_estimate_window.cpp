@@ -37,6 +37,7 @@ SettingEstimateWindow::SettingEstimateWindow(const Counter& counter, QWidget* pa
   setStyleSheet(QStringLiteral("%1 QProgressBar { border: 1px solid #303030; background: #101010; }"
                                " QProgressBar::chunk { background: %2; }")
                     .arg(kDarkStyle, toQColor(design::kLightYellow).name()));
+  closeOnEscape(this);
   auto* layout = new QGridLayout(this);
   for (std::size_t s = 0; s < kSettingCount; ++s) {
     const int row = static_cast<int>(s);

@@ -66,5 +66,39 @@ TEST(CommandLine, AProgramWithoutTheLiveViewHasNoServe) {
   EXPECT_EQ(usageText(false).english().find("--serve"), std::string::npos);
 }
 
+// The help names the places this system's program keeps its files in, and no other system's.
+TEST(CommandLine, TheHelpNamesThisSystemsPlaces) {
+  const std::string help = helpText(Places::in("dir")).english();
+#ifdef _WIN32
+  const char* ours = "%APPDATA%\\Tallix";
+  const char* other = "XDG";
+#else
+  const char* ours = "$XDG_CONFIG_HOME/tallix";
+  const char* other = "APPDATA";
+#endif
+  EXPECT_NE(help.find(ours), std::string::npos) << help;
+  EXPECT_EQ(help.find(other), std::string::npos) << help;
+}
+
+// The simulated machine started from a running window: a run of its own with its own record,
+// its files where this run keeps them, nothing else of this run (no second server, no trace
+// written by two programs).
+TEST(CommandLine, TheSimulatedMachineStartsWithThisRunsPlaces) {
+  const struct {
+    std::vector<std::string> run, started;
+  } rows[] = {
+      {{}, {"--simulate"}},
+      {{"--data-dir", "d i r"}, {"--simulate", "--data-dir", "d i r"}},
+      {{"--serve=8300", "--record-trace", "t.trace"}, {"--simulate"}},
+      {{"--simulate=2", "--seed", "7", "--data-dir", "x"}, {"--simulate", "--data-dir", "x"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(::testing::PrintToString(row.run));
+    const std::vector<std::string> started = simulatedMachineArguments(parseCommandLine(row.run));
+    EXPECT_EQ(started, row.started);
+    EXPECT_TRUE(parseCommandLine(started).simulateSpeed);
+  }
+}
+
 }  // namespace
 }  // namespace tallix

@@ -1,9 +1,11 @@
 // The three buttons with a double of the file dialog.
+#include <QAction>
 #include <QFileDialog>
 #include <QLayout>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
+#include <QTranslator>
 #include <filesystem>
 
 #include "base/profile.h"
@@ -54,6 +56,57 @@ TEST_F(Buttons, ClearResetsTheDisplaysAtOnceAndSaysWhereThePlayWasKept) {
   child<QToolButton>("")->click();  // its only button: the close button
   EXPECT_TRUE(frm->notices().lines().isEmpty());
   EXPECT_EQ(frm->height(), height);
+}
+
+// The context menu's last entry starts the program again on the simulated machine, as a process
+// of its own; this session goes on counting. A start that fails is said.
+TEST_F(Buttons, TheContextMenuStartsTheSimulatedMachineApart) {
+  auto* entry = child<QAction>("startSimulatedMachine");
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(frm->actions().back(), entry);
+  EXPECT_EQ(entry->text(), "Tallix (simulated machine)");
+  for (const bool starts : {true, false}) {
+    SCOPED_TRACE(starts);
+    started.clear();
+    startsProgram = starts;
+    entry->trigger();
+    ASSERT_EQ(started.size(), 1);
+    EXPECT_EQ(started[0], QStringList{"--simulate"});
+    EXPECT_TRUE(frm->polling());
+    EXPECT_EQ(frm->notices().shown(),
+              starts ? "" : "Tallix (simulated machine) could not be started.");
+  }
+}
+
+// Each button says in a line, in the player's language, what it does.
+TEST_F(Buttons, EachButtonsTooltipSaysWhatItDoesInThePlayersLanguage) {
+  const struct {
+    const char* button;
+    bool japanese;
+    const char* tip;
+  } rows[] = {
+      {"Command3", false, "Starts a new play, keeping this one in the history"},
+      {"Command4", false, "Loads a play from a record file in place of this one"},
+      {"Command5", false, "Saves this play to a record file of your choice"},
+      {"Command3", true, "新しい遊技を始めます。今の遊技は履歴に残ります"},
+      {"Command4", true, "記録ファイルの遊技を読み込み、今の遊技と置き換えます"},
+      {"Command5", true, "今の遊技を選んだ記録ファイルに保存します"},
+  };
+  QTranslator japanese;
+  ASSERT_TRUE(japanese.load(QStringLiteral(":/i18n/tallix_ja.qm")));
+  for (const bool inJapanese : {false, true}) {
+    if (inJapanese) {
+      frm.reset();
+      QCoreApplication::installTranslator(&japanese);
+      start();
+    }
+    for (const auto& row : rows) {
+      if (row.japanese != inJapanese) continue;
+      SCOPED_TRACE(row.tip);
+      EXPECT_EQ(child<QPushButton>(row.button)->toolTip().toStdString(), row.tip);
+    }
+  }
+  QCoreApplication::removeTranslator(&japanese);
 }
 
 // Notices never share the line: one shows whole, passing ones first, with how many are held,

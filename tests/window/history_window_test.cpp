@@ -2,8 +2,12 @@
 #include "window/history_window.h"
 
 #include <QAction>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
+#include <QTranslator>
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSet>
 
@@ -155,7 +159,68 @@ TEST_F(HistoryWindowTest, ExportsTheTableAndTheSummariesAsCsv) {
   EXPECT_NE(messages.shown[0].detail.find("x.csv"), std::string::npos);
 }
 
+// Every heading shows whole, in either language, at the window's size.
+TEST_F(HistoryWindowTest, NoHeadingIsCutInEitherLanguage) {
+  QTranslator japanese;
+  ASSERT_TRUE(japanese.load(QStringLiteral(":/i18n/tallix_ja.qm")));
+  for (const bool inJapanese : {false, true}) {
+    SCOPED_TRACE(inJapanese ? "Japanese" : "English");
+    if (inJapanese) QCoreApplication::installTranslator(&japanese);
+    window::HistoryWindow shown(nullptr, play.counter, dir / "plays", messages);
+    shown.resize(1000, 680);
+    shown.show();
+    QApplication::processEvents();
+    for (const char* name : {"plays", "bonuses"}) {
+      const QTableWidget* table = shown.findChild<QTableWidget*>(name);
+      const QHeaderView* header = table->horizontalHeader();
+      for (int c = 0; c < table->columnCount(); ++c) {
+        const QString heading = table->horizontalHeaderItem(c)->text();
+        SCOPED_TRACE(heading.toStdString());
+        // The text and the header's padding of 4 px on either side.
+        EXPECT_GE(header->sectionSize(c), header->fontMetrics().horizontalAdvance(heading) + 8);
+      }
+    }
+  }
+  QCoreApplication::removeTranslator(&japanese);
+}
+
 class PanelWayIn : public WindowTest {};
+
+// While the history is open, the play kept by クリア is listed at once, beneath the new play.
+TEST_F(PanelWayIn, TheListFollowsClearWhileOpen) {
+  start();
+  child<QAction>("openHistory")->trigger();
+  auto* plays =
+      frm->findChild<window::HistoryWindow*>("frmHistory")->findChild<QTableWidget*>("plays");
+  ASSERT_EQ(plays->rowCount(), 1);
+  for (int i = 0; i < 3; ++i) pulse(kCoinIn);
+  child<QPushButton>("Command3")->click();
+  ASSERT_EQ(plays->rowCount(), 2);
+  EXPECT_EQ(plays->item(0, 0)->text(), "Current play");
+  EXPECT_NE(plays->item(1, 0)->text(), "Unreadable");
+}
+
+// Escape closes each window beside the panel, from the control that has the focus.
+TEST_F(PanelWayIn, EscapeClosesTheWindowsBesideThePanel) {
+  start();
+  const struct {
+    const char* action;
+    const char* window;
+  } rows[] = {{"openHistory", "frmHistory"},
+              {"openPinMonitor", "pinMonitor"},
+              {"openSettingEstimate", "settingEstimate"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.window);
+    child<QAction>(row.action)->trigger();
+    auto* window = child<QWidget>(row.window);
+    ASSERT_TRUE(window->isVisible());
+    QWidget* target = window;
+    if (auto* table = window->findChild<QTableWidget*>()) target = table;  // a control in it
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(target, &escape);
+    EXPECT_FALSE(window->isVisible());
+  }
+}
 
 TEST_F(PanelWayIn, AShortcutAndAContextMenuEntryOpenTheWindow) {
   start();

@@ -51,8 +51,13 @@ class WindowTest : public ::testing::Test {
   std::string appDir() const { return dir.path().string() + "/"; }
 
   window::FrmTallix& makeWindow() {
-    frm = std::make_unique<window::FrmTallix>(
-        window::Environment{&port, nullptr, dialog, messages, Places::in(appDir())});
+    window::Environment env{machine != nullptr ? nullptr : &port, machine, dialog, messages,
+                            Places::in(appDir())};
+    env.startProgram = [this](const QStringList& arguments) {
+      started.push_back(arguments);
+      return startsProgram;
+    };
+    frm = std::make_unique<window::FrmTallix>(env);
     driver.emplace(frm->counter());
     return *frm;
   }
@@ -94,8 +99,12 @@ class WindowTest : public ::testing::Test {
 
   TempDir dir;
   FakePort port;
+  Source* machine = nullptr;  // the simulated machine, read instead of the port
   FakeMessages messages;
   FakeDialog dialog;
+  // The programs the window started, by their arguments, and whether a start succeeds.
+  std::vector<QStringList> started;
+  bool startsProgram = true;
   std::unique_ptr<window::FrmTallix> frm;
   std::optional<TickDriver> driver;
   std::int64_t now = 0;

@@ -1,7 +1,8 @@
 // tallix.exe under Wine, on the virtual X display that scripts/test starts, beside the Linux
 // programs: the window opens on the record beside it and shows the Linux window's digit pictures
 // in the same cells; クリア keeps the play in plays/; closing the window (WM_CLOSE) and the end of
-// the session save; the simulated machine's play is recorded change for change; a serial
+// the session save; the context menu starts the simulated machine as a program of its own; the
+// simulated machine's play is recorded change for change; a serial
 // bridge's play on a COM port is counted as tallix-replay counts it; without device= the listed
 // COM ports are asked, and one that arrives later at once; a second start on the record brings
 // the first forward; --help and --version answer on the console.
@@ -230,6 +231,32 @@ TEST_F(Win32Window, ClearKeepsThePlayInPlaysAndTheCloseSavesTheClearedPlay) {
   window("Tallix ボーナス履歴");  // where the past plays are listed
   close();
   EXPECT_EQ(ProfileFile::load(dir / "hist.log").value("data", "in_count"), "0");
+}
+
+// The context menu's last entry starts tallix.exe again on the simulated machine: a window of
+// its own on its own record, while this one goes on.
+TEST_F(Win32Window, TheContextMenuStartsTheSimulatedMachineApart) {
+  start();
+  const std::string id = window("Tallix — hist.log");
+  const std::string simulated = quoted("^Tallix — sim.log（模擬台）$");
+  // A right click on the panel's black, then the menu's last entry. One that comes while Wine
+  // still readies the window is lost: it is given again.
+  ASSERT_TRUE(waitFor([&] {
+    run("xdotool mousemove --window " + id + " 290 230 click 3");
+    run("xdotool key Up Return");
+    return waitFor(
+        [&] { return !run("xdotool search --onlyvisible --name " + simulated).out.empty(); },
+        std::chrono::seconds(3));
+  }));
+  EXPECT_TRUE(fs::exists(dir / "sim.log.lock"));  // its own record, held
+  EXPECT_TRUE(running());
+  close();  // both windows
+  EXPECT_TRUE(waitFor([&] {
+    return run("xdotool search --onlyvisible --name " + simulated).out.empty() &&
+           !fs::exists(dir / "sim.log.lock");
+  }));
+  EXPECT_TRUE(fs::exists(dir / "sim.log"));
+  EXPECT_TRUE(fs::exists(dir / "hist.log"));
 }
 
 // The window on the simulated machine at speed 2 records the machine's play, change for change,
