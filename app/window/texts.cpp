@@ -14,6 +14,11 @@ using design::TextPlace;
 QLineEdit* makeBox(QWidget* parent, const TextPlace& t) {
   auto* box = new QLineEdit(parent);
   box->setReadOnly(true);
+  // A figure is read, never edited: the box takes no focus, so that the window's keys (Ctrl+E,
+  // which a line edit would take as its own) work wherever the player clicked, and a right
+  // click opens the window's menu, not an editor's.
+  box->setFocusPolicy(Qt::NoFocus);
+  box->setContextMenuPolicy(Qt::NoContextMenu);
   box->setFont(designFont(t.style));
   box->setAlignment((t.align == design::Align::right ? Qt::AlignRight : Qt::AlignLeft) |
                     Qt::AlignVCenter);
