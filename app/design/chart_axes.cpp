@@ -10,11 +10,10 @@ namespace tallix::design {
 
 namespace {
 
-// The largest value an axis shows; beyond it (and for a value that is no number) the axis stays
-// at its edge, where the steps are still whole numbers.
-constexpr double kLargest = 1e15;
-
+// Past the largest value an axis shows (and for a value that is no number) the axis stays at its
+// edge, and its labels stay whole numbers that every window can write in 32 bits.
 double shown(double value) {
+  constexpr double kLargest = CoinLine::kLargestCoins;
   return std::isnan(value) ? 0 : std::clamp(value, -kLargest, kLargest);
 }
 
@@ -70,13 +69,16 @@ double CoinAxes::expectedEnd() const {
   return hasExpected() ? expectedDifference(games_.max, payout_) : 0;
 }
 
-Axis bonusAxis(const std::vector<Bonus>& bonuses, const Axis& before) {
+const Axis& BonusAxis::update(const std::vector<Bonus>& bonuses) {
+  if (bonuses_ == bonuses) return axis_;
   double low = 0, high = 100;
   for (const Bonus& b : bonuses) {
     low = std::min<double>({low, static_cast<double>(b.run_up), static_cast<double>(b.coins)});
     high = std::max<double>({high, static_cast<double>(b.run_up), static_cast<double>(b.coins)});
   }
-  return niceAxis(low, high, before);
+  bonuses_ = bonuses;
+  axis_ = niceAxis(low, high, axis_);
+  return axis_;
 }
 
 }  // namespace tallix::design

@@ -27,8 +27,9 @@ struct Axis {
   int at(double value, int pixels) const;
 };
 
-// The axis showing low to high, after `before`. A range that is empty, reversed or not finite is
-// taken as finite and at least one wide, so that the axis always has a step.
+// The axis showing low to high, after `before`. Values beyond a billion either way are held there
+// and one that is no number is 0; a range left empty or reversed is made one wide from its low,
+// so that the axis always has a step.
 Axis niceAxis(double low, double high, const Axis& before = {});
 
 // The coin graph's axes: the games from 0 to the last row's game, at least 10 rows' worth; the
@@ -64,7 +65,16 @@ class CoinAxes {
 };
 
 // The bonus chart's value axis: the run-ups and coins of the bonuses, with 0 to 100 always in
-// range; drawn afresh for every play picked, after the axis it had.
-Axis bonusAxis(const std::vector<Bonus>& bonuses, const Axis& before);
+// range, taken from the axis shown before. The same bonuses drawn again keep their axis, so that
+// a play's chart looks the same however often the window refreshes it.
+class BonusAxis {
+ public:
+  const Axis& update(const std::vector<Bonus>& bonuses);
+  const Axis& axis() const { return axis_; }
+
+ private:
+  std::optional<std::vector<Bonus>> bonuses_;  // those of the axis; none before the first
+  Axis axis_;
+};
 
 }  // namespace tallix::design

@@ -29,7 +29,7 @@ void BonusChart::create(HWND parent) {
 
 void BonusChart::render(const std::vector<Bonus>& bonuses) {
   bonuses_ = bonuses;
-  values_ = design::bonusAxis(bonuses_, values_);
+  values_.update(bonuses_);
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
@@ -75,10 +75,11 @@ void BonusChart::paint(HDC dc, const RECT& client, const Scale& scale) const {
     x += line + size.cx + 2 * gap;
   }
 
+  const design::Axis& values = values_.axis();
   int widest = 0;
-  for (int i = 0; i < values_.ticks; ++i) {
+  for (int i = 0; i < values.ticks; ++i) {
     SIZE size{};
-    const std::wstring label = std::to_wstring(std::lround(values_.tick(i)));
+    const std::wstring label = std::to_wstring(std::lround(values.tick(i)));
     GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()), &size);
     widest = std::max<int>(widest, size.cx);
   }
@@ -88,15 +89,15 @@ void BonusChart::paint(HDC dc, const RECT& client, const Scale& scale) const {
   Gdi<HBRUSH> background(CreateSolidBrush(colour(design::kChartPlot)));
   FillRect(dc, &plot, background.get());
   const int height = plot.bottom - plot.top;
-  auto y = [&](double v) { return plot.bottom - values_.at(v, height); };
+  auto y = [&](double v) { return plot.bottom - values.at(v, height); };
   {
     const Gdi<HPEN> grid(CreatePen(PS_SOLID, 1, colour(design::kChartGrid)));
     const Selected selectedGrid(dc, grid.get());
-    for (int i = 0; i < values_.ticks; ++i) {
-      const int at = y(values_.tick(i));
+    for (int i = 0; i < values.ticks; ++i) {
+      const int at = y(values.tick(i));
       MoveToEx(dc, plot.left, at, nullptr);
       LineTo(dc, plot.right, at);
-      text(dc, std::to_wstring(std::lround(values_.tick(i))),
+      text(dc, std::to_wstring(std::lround(values.tick(i))),
            {client.left + gap, at - line / 2, plot.left - gap, at + line / 2}, DT_RIGHT);
     }
   }

@@ -26,7 +26,7 @@ class BonusChart {
 
   HWND hwnd_ = nullptr;
   std::vector<Bonus> bonuses_;
-  design::Axis values_;  // the value axis, taken on from one play shown to the next
+  design::BonusAxis values_;
 };
 
 }  // namespace tallix::win32

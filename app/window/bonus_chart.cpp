@@ -81,9 +81,9 @@ void BonusChart::render(const std::vector<Bonus>& bonuses) {
   axis->clear();  // setCategories() of none keeps the old ones
   axis->append(numbers);
   auto* values = static_cast<QValueAxis*>(chart()->axes(Qt::Vertical).first());
-  values_ = design::bonusAxis(bonuses, values_);
-  values->setRange(values_.min, values_.max);
-  values->setTickCount(values_.ticks);
+  const design::Axis& shown = values_.update(bonuses);
+  values->setRange(shown.min, shown.max);
+  values->setTickCount(shown.ticks);
   chart()->setTitle(bonuses.empty() ? QCoreApplication::translate("Window", "No bonus yet")
                                     : QString());
 }

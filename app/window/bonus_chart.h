@@ -23,7 +23,7 @@ class BonusChart : public QChartView {
  private:
   QBarSet* runUps_;
   QBarSet* coins_;
-  design::Axis values_;  // the value axis as shown
+  design::BonusAxis values_;
 };
 
 }  // namespace tallix::window

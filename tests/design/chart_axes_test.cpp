@@ -49,7 +49,7 @@ TEST(ChartAxes, ARangeWidensToWholeStepsOfARoundNumberFromTheTicksItHad) {
       {"more ticks before: the same step", -100, 100, 7, {-100, 100, 5}},
       {"an empty range is one wide", 0, 0, 5, {0, 1, 6}},
       {"a reversed range is one wide from its low", 5, 3, 5, {5, 6, 6}},
-      {"infinities are held at the largest value", -inf, inf, 5, {-1e15, 1e15, 5}},
+      {"beyond a billion coins: held there", -inf, 3e9, 2, {-2e9, 2e9, 3}},
       {"no number is 0", std::numeric_limits<double>::quiet_NaN(), 100, 5, {0, 100, 6}},
   };
   for (const auto& row : rows) {
@@ -100,6 +100,7 @@ TEST(ChartAxes, TheCoinGraphShowsAtLeastTenRowsAndAHundredCoinsEitherWay) {
        {0, 400, 5},
        {-100, 100, 5}},
       {"far beyond the floors", {"-37", "1234"}, {0, 300, 4}, {-500, 1500, 5}},
+      {"beyond a billion coins: held there", {"3E9"}, {0, 300, 4}, {-5e8, 1e9, 4}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -110,6 +111,10 @@ TEST(ChartAxes, TheCoinGraphShowsAtLeastTenRowsAndAHundredCoinsEitherWay) {
     expectAxis(axes.games(), row.games);
     expectAxis(axes.coins(), row.coins);
     EXPECT_FALSE(axes.hasExpected());
+    for (const CoinLine::Point& point : line.points()) {
+      EXPECT_GE(point.coins, axes.coins().min);
+      EXPECT_LE(point.coins, axes.coins().max);
+    }
   }
 }
 
@@ -193,21 +198,26 @@ TEST(ChartAxes, AGrowingGraphMovesOnlyTheAxisItLeaves) {
 
 TEST(ChartAxes, TheBonusChartShowsItsBarsAndAtLeastZeroToAHundred) {
   const Bonus big{BonusKind::BIG, 120, 120, 312}, lostReg{BonusKind::REG, 300, 300, -40};
+  const Bonus longRunUp{BonusKind::REG, 600, 529, 96};
   const struct {
     const char* name;
+    std::vector<std::vector<Bonus>> before;  // drawn first
     std::vector<Bonus> bonuses;
-    int ticksBefore;
     Axis expected;
   } rows[] = {
-      {"no bonus yet", {}, 5, {0, 100, 6}},
-      {"a run-up right at 100", {{BonusKind::REG, 100, 100, 90}}, 5, {0, 100, 6}},
-      {"one bonus", {big}, 5, {0, 400, 5}},
-      {"a bonus that lost coins", {big, lostReg}, 5, {-100, 400, 6}},
-      {"the ticks of the play shown before", {}, 3, {0, 100, 3}},
+      {"no bonus yet", {}, {}, {0, 100, 6}},
+      {"a run-up right at 100", {}, {{BonusKind::REG, 100, 100, 90}}, {0, 100, 6}},
+      {"one bonus", {}, {big}, {0, 400, 5}},
+      {"a bonus that lost coins", {}, {big, lostReg}, {-100, 400, 6}},
+      {"from the ticks of the play shown before", {{longRunUp}}, {big}, {0, 400, 3}},
+      {"the same bonuses again", {{longRunUp}, {longRunUp}}, {longRunUp}, {0, 600, 4}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    expectAxis(bonusAxis(row.bonuses, Axis{0, 1, row.ticksBefore}), row.expected);
+    BonusAxis axis;
+    for (const std::vector<Bonus>& bonuses : row.before) axis.update(bonuses);
+    expectAxis(axis.update(row.bonuses), row.expected);
+    expectAxis(axis.axis(), row.expected);
   }
 }
 
