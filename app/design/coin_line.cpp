@@ -33,7 +33,8 @@ void CoinLine::takeRows(const Chart& chart, std::size_t from) {
   }
   values_.resize(from);
   for (std::size_t i = from; i < rows.size(); ++i) {
-    const double value = parseNumber(rows[i]);  // a row not yet given a value reads as 0
+    // A row not yet given a value reads as 0.
+    const double value = std::clamp(parseNumber(rows[i]), -kLargestCoins, kLargestCoins);
     values_.push_back(value);
     low_ = std::min(low_, value);
     high_ = std::max(high_, value);

@@ -20,6 +20,9 @@ namespace tallix::design {
 class CoinLine {
  public:
   static constexpr std::size_t kMaxBuckets = 1024;
+  // Rows beyond this many coins either way, which no play reaches, are drawn at it: a window can
+  // neither place nor label a point of any size.
+  static constexpr double kLargestCoins = 1e9;
 
   struct Point {
     double games, coins;

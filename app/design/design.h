@@ -203,6 +203,10 @@ inline constexpr Rgb kChartLabels{0xC0, 0xC0, 0xC0};  // the axes' labels
 inline constexpr Rgb kChartAxis{0x80, 0x80, 0x80};    // the axes' lines
 inline constexpr Rgb kChartGrid{0x30, 0x30, 0x30};    // the grid
 inline constexpr int kChartLabelPixels = 11;
+// The history window's bonus chart, on the coin graph's plot: the bars of the run-ups and, in
+// the coin line's green, of the coins.
+inline constexpr Rgb kChartRunUp{0x80, 0xA0, 0xFF};
+inline constexpr Rgb kChartCoins = kChartLine;
 
 // The three buttons.
 struct Button {

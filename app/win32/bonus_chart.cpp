@@ -6,7 +6,6 @@
 #include <tuple>
 #include <utility>
 
-#include "axis.h"
 #include "language.h"
 #include "make_window.h"
 
@@ -15,9 +14,6 @@ namespace tallix::win32 {
 namespace {
 
 constexpr wchar_t kClass[] = L"TallixBonusChart";
-constexpr COLORREF kRunUp = RGB(0x80, 0xA0, 0xFF);
-constexpr COLORREF kCoins = RGB(0x40, 0xFF, 0x90);  // the coin graph's green
-constexpr COLORREF kLabels = RGB(0xC0, 0xC0, 0xC0);
 
 void text(HDC dc, const std::wstring& s, RECT rect, UINT format) {
   DrawTextW(dc, s.c_str(), static_cast<int>(s.size()), &rect,
@@ -33,6 +29,7 @@ void BonusChart::create(HWND parent) {
 
 void BonusChart::render(const std::vector<Bonus>& bonuses) {
   bonuses_ = bonuses;
+  values_.update(bonuses_);
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
@@ -59,15 +56,16 @@ void BonusChart::paint(HDC dc, const RECT& client, const Scale& scale) const {
   const Gdi<HFONT> font = uiFont(scale);
   const Selected selectedFont(dc, font.get());
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, kLabels);
+  SetTextColor(dc, colour(design::kChartLabels));
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
   const int line = metrics.tmHeight, gap = scale(6);
 
   // The legend above the plot: a square of each bar's colour before its name.
   int x = client.left + gap;
-  for (const auto& [name, c] : {std::pair{translate("Window", "Run-up"), kRunUp},
-                                std::pair{translate("Window", "Coins"), kCoins}}) {
+  const COLORREF runUp = colour(design::kChartRunUp), coins = colour(design::kChartCoins);
+  for (const auto& [name, c] : {std::pair{translate("Window", "Run-up"), runUp},
+                                std::pair{translate("Window", "Coins"), coins}}) {
     const RECT square{x, gap + line / 4, x + line / 2, gap + line * 3 / 4};
     Gdi<HBRUSH> brush(CreateSolidBrush(c));
     FillRect(dc, &square, brush.get());
@@ -77,16 +75,11 @@ void BonusChart::paint(HDC dc, const RECT& client, const Scale& scale) const {
     x += line + size.cx + 2 * gap;
   }
 
-  double low = 0, high = 100;
-  for (const Bonus& b : bonuses_) {
-    low = std::min<double>({low, static_cast<double>(b.run_up), static_cast<double>(b.coins)});
-    high = std::max<double>({high, static_cast<double>(b.run_up), static_cast<double>(b.coins)});
-  }
-  const Axis values = niceAxis(low, high);
+  const design::Axis& values = values_.axis();
   int widest = 0;
-  for (double v = values.min; v <= values.max + values.step / 2; v += values.step) {
+  for (int i = 0; i < values.ticks; ++i) {
     SIZE size{};
-    const std::wstring label = std::to_wstring(std::lround(v));
+    const std::wstring label = std::to_wstring(std::lround(values.tick(i)));
     GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()), &size);
     widest = std::max<int>(widest, size.cx);
   }
@@ -100,11 +93,12 @@ void BonusChart::paint(HDC dc, const RECT& client, const Scale& scale) const {
   {
     const Gdi<HPEN> grid(CreatePen(PS_SOLID, 1, colour(design::kChartGrid)));
     const Selected selectedGrid(dc, grid.get());
-    for (double v = values.min; v <= values.max + values.step / 2; v += values.step) {
-      MoveToEx(dc, plot.left, y(v), nullptr);
-      LineTo(dc, plot.right, y(v));
-      text(dc, std::to_wstring(std::lround(v)),
-           {client.left + gap, y(v) - line / 2, plot.left - gap, y(v) + line / 2}, DT_RIGHT);
+    for (int i = 0; i < values.ticks; ++i) {
+      const int at = y(values.tick(i));
+      MoveToEx(dc, plot.left, at, nullptr);
+      LineTo(dc, plot.right, at);
+      text(dc, std::to_wstring(std::lround(values.tick(i))),
+           {client.left + gap, at - line / 2, plot.left - gap, at + line / 2}, DT_RIGHT);
     }
   }
   if (bonuses_.empty()) {
@@ -118,9 +112,8 @@ void BonusChart::paint(HDC dc, const RECT& client, const Scale& scale) const {
     const int left = plot.left + static_cast<int>(slot * i + slot / 10);
     const int middle = plot.left + static_cast<int>(slot * i + slot / 2);
     const int right = plot.left + static_cast<int>(slot * (i + 1) - slot / 10);
-    for (const auto& [value, c, from, to] :
-         {std::tuple{bonuses_[i].run_up, kRunUp, left, middle},
-          std::tuple{bonuses_[i].coins, kCoins, middle, right}}) {
+    for (const auto& [value, c, from, to] : {std::tuple{bonuses_[i].run_up, runUp, left, middle},
+                                             std::tuple{bonuses_[i].coins, coins, middle, right}}) {
       const RECT bar{from, std::min(y(value), y(0)), std::max(to, from + 1),
                      std::max(y(value), y(0))};
       Gdi<HBRUSH> brush(CreateSolidBrush(c));

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "counting/bonuses.h"
+#include "design/chart_axes.h"
 #include "gdi.h"
 
 namespace tallix::win32 {
@@ -25,6 +26,7 @@ class BonusChart {
 
   HWND hwnd_ = nullptr;
   std::vector<Bonus> bonuses_;
+  design::BonusAxis values_;
 };
 
 }  // namespace tallix::win32

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "counting/chart.h"
-#include "counting/figures.h"
 #include "language.h"
 
 namespace tallix::win32 {
@@ -40,23 +38,9 @@ void CoinChart::layout(HWND window, const Scale& scale) {
 
 void CoinChart::render(const Chart& chart, double payout, HWND window) {
   const std::optional<design::CoinLine::Change> change = line_.update(chart);
-  if (!change && payout_ == payout) return;
-  const bool grew = change && change->appended && payout_ == payout;
-  payout_ = payout;
-  // The axes follow the data; a growing graph moves them only when it leaves their range.
-  Axis games = games_, coins = coins_;
-  const double lastGame = std::max(static_cast<double>(line_.rows() - 1) * Chart::kGamesPerRow,
-                                   10.0 * Chart::kGamesPerRow);
-  if (!grew || lastGame > games_.max) games = niceAxis(0, lastGame, games_);
-  // At least 100 coins either way, so that a flat start does not magnify single coins; the
-  // expected-value line stays in sight up to the last point.
-  const double expected = payout_ > 0 ? expectedDifference(lastGame, payout_) : 0;
-  const double low = std::min({line_.low(), expected, -100.0});
-  const double high = std::max({line_.high(), expected, 100.0});
-  if (!grew || low < coins_.min || high > coins_.max) coins = niceAxis(low, high, coins_);
-  if (!grew || !(games == games_) || !(coins == coins_)) {
-    games_ = games;
-    coins_ = coins;
+  const design::CoinAxes::Redraw redraw = axes_.update(line_, change, payout);
+  if (redraw == design::CoinAxes::Redraw::nothing) return;
+  if (redraw == design::CoinAxes::Redraw::all) {
     drawAll();
     InvalidateRect(window, &area_, FALSE);
     return;
@@ -72,14 +56,16 @@ void CoinChart::render(const Chart& chart, double payout, HWND window) {
 }
 
 int CoinChart::x(double games) const {
-  return plot_.left + games_.at(games, plot_.right - plot_.left);
+  return plot_.left + axes_.games().at(games, plot_.right - plot_.left);
 }
 
 int CoinChart::y(double coins) const {
-  return plot_.bottom - coins_.at(coins, plot_.bottom - plot_.top);
+  return plot_.bottom - axes_.coins().at(coins, plot_.bottom - plot_.top);
 }
 
 void CoinChart::drawAll() {
+  const design::Axis& games = axes_.games();
+  const design::Axis& coins = axes_.coins();
   Gdi<HBRUSH> black(CreateSolidBrush(RGB(0, 0, 0)));
   FillRect(dc_, &area_, black.get());
   const HGDIOBJ oldFont = SelectObject(dc_, font_.get());
@@ -87,14 +73,14 @@ void CoinChart::drawAll() {
   GetTextMetricsW(dc_, &metrics);
   // The labels' room: the widest of the coins' labels on the left, a line beneath the plot.
   int widest = 0;
-  for (double v = coins_.min; v <= coins_.max + coins_.step / 2; v += coins_.step) {
+  for (int i = 0; i < coins.ticks; ++i) {
     SIZE size{};
-    const std::wstring text = label(v);
+    const std::wstring text = label(coins.tick(i));
     GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()), &size);
     widest = std::max<int>(widest, size.cx);
   }
   SIZE last{};
-  const std::wstring lastText = label(games_.max);
+  const std::wstring lastText = label(games.max);
   GetTextExtentPoint32W(dc_, lastText.c_str(), static_cast<int>(lastText.size()), &last);
   // The parts of the graph's place outside the client area are its margins, and the top one
   // leaves room for the small-win rows that stand over the graph's upper edge.
@@ -106,16 +92,18 @@ void CoinChart::drawAll() {
 
   SetBkMode(dc_, TRANSPARENT);
   SetTextColor(dc_, colour(design::kChartLabels));
-  for (double v = coins_.min; v <= coins_.max + coins_.step / 2; v += coins_.step) {
-    RECT rect{content.left, y(v) - metrics.tmHeight / 2, plot_.left - scale_(6),
-              y(v) + metrics.tmHeight};
-    const std::wstring text = label(v);
+  for (int i = 0; i < coins.ticks; ++i) {
+    const int at = y(coins.tick(i));
+    RECT rect{content.left, at - metrics.tmHeight / 2, plot_.left - scale_(6),
+              at + metrics.tmHeight};
+    const std::wstring text = label(coins.tick(i));
     DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &rect,
               DT_RIGHT | DT_TOP | DT_SINGLELINE | DT_NOCLIP);
   }
-  for (double g = games_.min; g <= games_.max + games_.step / 2; g += games_.step) {
-    RECT rect{x(g) - scale_(40), plot_.bottom + scale_(4), x(g) + scale_(40), content.bottom};
-    const std::wstring text = label(g);
+  for (int i = 0; i < games.ticks; ++i) {
+    const int at = x(games.tick(i));
+    RECT rect{at - scale_(40), plot_.bottom + scale_(4), at + scale_(40), content.bottom};
+    const std::wstring text = label(games.tick(i));
     DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &rect,
               DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOCLIP);
   }
@@ -137,24 +125,27 @@ void CoinChart::drawPlot(int fromX) {
   FillRect(dc_, &plot_, background.get());
   Gdi<HPEN> grid(CreatePen(PS_SOLID, 1, colour(design::kChartGrid)));
   SelectObject(dc_, grid.get());
-  for (double v = coins_.min + coins_.step; v < coins_.max - coins_.step / 2; v += coins_.step) {
-    MoveToEx(dc_, plot_.left, y(v), nullptr);
-    LineTo(dc_, plot_.right, y(v));
+  // The grid at the ticks between the ends, where the axes' lines and the plot's edge are.
+  const design::Axis& games = axes_.games();
+  const design::Axis& coins = axes_.coins();
+  for (int i = 1; i + 1 < coins.ticks; ++i) {
+    MoveToEx(dc_, plot_.left, y(coins.tick(i)), nullptr);
+    LineTo(dc_, plot_.right, y(coins.tick(i)));
   }
-  for (double g = games_.min + games_.step; g < games_.max - games_.step / 2; g += games_.step) {
-    MoveToEx(dc_, x(g), plot_.top, nullptr);
-    LineTo(dc_, x(g), plot_.bottom);
+  for (int i = 1; i + 1 < games.ticks; ++i) {
+    MoveToEx(dc_, x(games.tick(i)), plot_.top, nullptr);
+    LineTo(dc_, x(games.tick(i)), plot_.bottom);
   }
   SetBkMode(dc_, TRANSPARENT);  // the gaps of the dashes show the plot
   Gdi<HPEN> zero(CreatePen(PS_DASH, 1, colour(design::kChartZero)));
   SelectObject(dc_, zero.get());
   MoveToEx(dc_, x(0), y(0), nullptr);
-  LineTo(dc_, x(games_.max), y(0));
+  LineTo(dc_, x(games.max), y(0));
   Gdi<HPEN> expected(CreatePen(PS_DASH, 1, colour(design::kChartExpected)));
-  if (payout_ > 0) {
+  if (axes_.hasExpected()) {
     SelectObject(dc_, expected.get());
     MoveToEx(dc_, x(0), y(0), nullptr);
-    LineTo(dc_, x(games_.max), y(expectedDifference(games_.max, payout_)));
+    LineTo(dc_, x(games.max), y(axes_.expectedEnd()));
   }
   // The coin line from the last point left of the band on.
   const std::vector<design::CoinLine::Point>& points = line_.points();
@@ -165,8 +156,8 @@ void CoinChart::drawPlot(int fromX) {
   for (std::size_t i = first; i < points.size(); ++i) {
     line.push_back({x(points[i].games), y(points[i].coins)});
   }
-  Gdi<HPEN> coins(CreatePen(PS_SOLID, scale_(2), colour(design::kChartLine)));
-  SelectObject(dc_, coins.get());
+  Gdi<HPEN> linePen(CreatePen(PS_SOLID, scale_(2), colour(design::kChartLine)));
+  SelectObject(dc_, linePen.get());
   if (line.size() > 1) Polyline(dc_, line.data(), static_cast<int>(line.size()));
   RestoreDC(dc_, saved);
 }

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "axis.h"
+#include "design/chart_axes.h"
 #include "design/coin_line.h"
 #include "gdi.h"
 
@@ -49,8 +49,7 @@ class CoinChart {
   int y(double coins) const;
 
   design::CoinLine line_;
-  double payout_ = 0;
-  Axis games_, coins_;
+  design::CoinAxes axes_;
 
   Scale scale_;
   RECT area_{}, plot_{};

@@ -7,7 +7,6 @@
 #include <QtCharts/QChart>
 #include <QtCharts/QLegend>
 #include <QtCharts/QValueAxis>
-#include <algorithm>
 
 #include "design.h"
 
@@ -19,9 +18,9 @@ void styleAxis(QAbstractAxis* axis) {
   QFont font = axis->labelsFont();
   font.setPixelSize(10);
   axis->setLabelsFont(font);
-  axis->setLabelsColor(QColor(0xC0, 0xC0, 0xC0));
-  axis->setLinePenColor(QColor(0x80, 0x80, 0x80));
-  axis->setGridLineColor(QColor(0x30, 0x30, 0x30));
+  axis->setLabelsColor(toQColor(design::kChartLabels));
+  axis->setLinePenColor(toQColor(design::kChartAxis));
+  axis->setGridLineColor(toQColor(design::kChartGrid));
 }
 
 }  // namespace
@@ -36,9 +35,9 @@ BonusChart::BonusChart(QWidget* parent)
   setBackgroundBrush(Qt::black);
   setMinimumHeight(220);
 
-  runUps_->setColor(QColor(0x80, 0xA0, 0xFF));
+  runUps_->setColor(toQColor(design::kChartRunUp));
   runUps_->setBorderColor(Qt::transparent);
-  coins_->setColor(QColor(0x40, 0xFF, 0x90));  // the coin graph's green
+  coins_->setColor(toQColor(design::kChartCoins));
   coins_->setBorderColor(Qt::transparent);
   auto* series = new QBarSeries;
   series->append(runUps_);
@@ -47,12 +46,12 @@ BonusChart::BonusChart(QWidget* parent)
   auto* chart = new QChart;
   chart->setBackgroundBrush(Qt::black);
   chart->setBackgroundRoundness(0);
-  chart->setPlotAreaBackgroundBrush(QColor(0x08, 0x10, 0x18));
+  chart->setPlotAreaBackgroundBrush(toQColor(design::kChartPlot));
   chart->setPlotAreaBackgroundVisible(true);
   chart->setAnimationOptions(QChart::NoAnimation);
-  chart->legend()->setLabelColor(QColor(0xC0, 0xC0, 0xC0));
+  chart->legend()->setLabelColor(toQColor(design::kChartLabels));
   chart->legend()->setAlignment(Qt::AlignTop);
-  chart->setTitleBrush(QColor(0xC0, 0xC0, 0xC0));
+  chart->setTitleBrush(toQColor(design::kChartLabels));
   chart->addSeries(series);
   auto* bonuses = new QBarCategoryAxis;
   auto* values = new QValueAxis;
@@ -69,13 +68,10 @@ BonusChart::BonusChart(QWidget* parent)
 void BonusChart::render(const std::vector<Bonus>& bonuses) {
   QList<qreal> runUps, coins;
   QStringList numbers;
-  double low = 0, high = 100;
   for (std::size_t i = 0; i < bonuses.size(); ++i) {
     runUps.append(bonuses[i].run_up);
     coins.append(bonuses[i].coins);
     numbers.append(QString::number(i + 1));
-    low = std::min({low, runUps.last(), coins.last()});
-    high = std::max({high, runUps.last(), coins.last()});
   }
   runUps_->remove(0, runUps_->count());
   runUps_->append(runUps);
@@ -85,8 +81,9 @@ void BonusChart::render(const std::vector<Bonus>& bonuses) {
   axis->clear();  // setCategories() of none keeps the old ones
   axis->append(numbers);
   auto* values = static_cast<QValueAxis*>(chart()->axes(Qt::Vertical).first());
-  values->setRange(low, high);
-  values->applyNiceNumbers();
+  const design::Axis& shown = values_.update(bonuses);
+  values->setRange(shown.min, shown.max);
+  values->setTickCount(shown.ticks);
   chart()->setTitle(bonuses.empty() ? QCoreApplication::translate("Window", "No bonus yet")
                                     : QString());
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "counting/bonuses.h"
+#include "design/chart_axes.h"
 
 class QBarSet;
 
@@ -22,6 +23,7 @@ class BonusChart : public QChartView {
  private:
   QBarSet* runUps_;
   QBarSet* coins_;
+  design::BonusAxis values_;
 };
 
 }  // namespace tallix::window

@@ -3,10 +3,7 @@
 #include <QtCharts/QChart>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
-#include <algorithm>
 
-#include "counting/chart.h"
-#include "counting/figures.h"
 #include "design.h"
 
 namespace tallix::window {
@@ -22,6 +19,11 @@ void styleAxis(QValueAxis* axis) {
   font.setPixelSize(design::kChartLabelPixels);
   axis->setLabelsFont(font);
   axis->setLabelFormat("%d");
+}
+
+void showAxis(QValueAxis* axis, const design::Axis& shown) {
+  axis->setRange(shown.min, shown.max);
+  axis->setTickCount(shown.ticks);
 }
 
 }  // namespace
@@ -71,9 +73,8 @@ CoinChart::CoinChart(QWidget* parent)
 
 void CoinChart::render(const Chart& chart, double payout) {
   const std::optional<design::CoinLine::Change> change = line_.update(chart);
-  if (!change && payout_ == payout) return;
-  const bool grew = change && change->appended && payout_ == payout;
-  if (payout_ != payout) showExpected(payout);
+  const design::CoinAxes::Redraw redraw = axes_.update(line_, change, payout);
+  if (redraw == design::CoinAxes::Redraw::nothing) return;
   if (change) {
     points_.resize(static_cast<qsizetype>(change->first));
     for (std::size_t i = change->first; i < line_.points().size(); ++i) {
@@ -81,44 +82,28 @@ void CoinChart::render(const Chart& chart, double payout) {
     }
     coins_->replace(points_);
   }
-  // The axes follow the data. Laying out their labels costs more than the line, so a growing
-  // graph moves them only when it leaves their range.
-  const double lastGame = std::max(static_cast<double>(line_.rows() - 1) * Chart::kGamesPerRow,
-                                   10.0 * Chart::kGamesPerRow);
-  if (!grew || lastGame > games_->max()) {
-    games_->setRange(0, lastGame);
-    games_->applyNiceNumbers();
-    zero_->replace(QList<QPointF>{{0, 0}, {games_->max(), 0}});
-    if (expected_ != nullptr) {
-      expected_->replace(
-          QList<QPointF>{{0, 0}, {games_->max(), expectedDifference(games_->max(), payout_)}});
-    }
-  }
-  // At least 100 coins either way, so that a flat start does not magnify single coins; the
-  // expected-value line stays in sight up to the last point.
-  const double expected = payout_ > 0 ? expectedDifference(lastGame, payout_) : 0;
-  const double low = std::min({line_.low(), expected, -100.0});
-  const double high = std::max({line_.high(), expected, 100.0});
-  if (!grew || low < difference_->min() || high > difference_->max()) {
-    difference_->setRange(low, high);
-    difference_->applyNiceNumbers();
-  }
+  if (redraw != design::CoinAxes::Redraw::all) return;
+  showAxis(games_, axes_.games());
+  showAxis(difference_, axes_.coins());
+  zero_->replace(QList<QPointF>{{0, 0}, {axes_.games().max, 0}});
+  showExpected();
 }
 
 QList<QPointF> CoinChart::expectedPoints() const {
   return expected_ != nullptr && expected_->isVisible() ? expected_->points() : QList<QPointF>{};
 }
 
-void CoinChart::showExpected(double payout) {
-  payout_ = payout;
-  if (expected_ == nullptr && payout > 0) {
+void CoinChart::showExpected() {
+  if (expected_ == nullptr && axes_.hasExpected()) {
     expected_ = new QLineSeries;
     expected_->setPen(QPen(toQColor(design::kChartExpected), 1, Qt::DashLine));
     chart()->addSeries(expected_);
     expected_->attachAxis(games_);
     expected_->attachAxis(difference_);
   }
-  if (expected_ != nullptr) expected_->setVisible(payout > 0);
+  if (expected_ == nullptr) return;
+  expected_->setVisible(axes_.hasExpected());
+  expected_->replace(QList<QPointF>{{0, 0}, {axes_.games().max, axes_.expectedEnd()}});
 }
 
 void CoinChart::focusInEvent(QFocusEvent* event) {

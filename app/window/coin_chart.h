@@ -17,6 +17,7 @@
 #include <QtCharts/QChartView>
 #include <cstdint>
 
+#include "design/chart_axes.h"
 #include "design/coin_line.h"
 
 class QLineSeries;
@@ -51,10 +52,11 @@ class CoinChart : public QChartView {
   QValueAxis* games_;
   QValueAxis* difference_;
 
-  void showExpected(double payout);
+  // The expected-value line as the axes give it, made at the first payout rate.
+  void showExpected();
 
   design::CoinLine line_;
-  double payout_ = 0;
+  design::CoinAxes axes_;
   QList<QPointF> points_;  // line_'s points
 };
 
