@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "base/arguments.h"
 #include "base/files.h"
 #include "base/numbers.h"
 #include "base/settings.h"
@@ -107,12 +108,13 @@ int main(int argc, char** argv) {
   std::int64_t tickMs = 1;
   bool panel = false;
   bool estimate = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
+  const std::vector<std::string> args = programArguments(argc, argv);
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
     if ((arg == "--settings" || arg == "--tick-ms" || arg == "--load" || arg == "--save" ||
          arg == "--bonuses" || arg == "--machine") &&
-        i + 1 < argc) {
-      const std::string value = argv[++i];
+        i + 1 < args.size()) {
+      const std::string& value = args[++i];
       if (arg == "--settings") {
         settingsPath = value;
       } else if (arg == "--load") {
@@ -146,11 +148,11 @@ int main(int argc, char** argv) {
   Counter counter;
   Settings settings;
   if (!settingsPath.empty()) {
-    if (!std::filesystem::exists(settingsPath)) {
+    if (!std::filesystem::exists(pathOf(settingsPath))) {
       std::cerr << settingsPath << ": no such settings file\n";
       return 2;
     }
-    const SettingsLoad load = loadSettings(settingsPath);
+    const SettingsLoad load = loadSettings(pathOf(settingsPath));
     for (const Said& message : load.messages) std::cerr << message.english() << '\n';
     settings = load.settings;
   }
@@ -171,7 +173,7 @@ int main(int argc, char** argv) {
     if (tracePath == "-") {
       trace = readTrace(std::cin, "-");
     } else {
-      std::ifstream in(tracePath, std::ios::binary);
+      std::ifstream in(pathOf(tracePath), std::ios::binary);
       if (!in) {
         std::cerr << tracePath << ": " << std::strerror(errno) << '\n';
         return 2;
@@ -184,10 +186,12 @@ int main(int argc, char** argv) {
   }
 
   try {
-    if (!loadPath.empty()) LoadRecord(counter, loadPath);
+    if (!loadPath.empty()) LoadRecord(counter, pathOf(loadPath));
     replayTrace(counter, trace, tickMs);
-    if (!savePath.empty()) SaveRecord(counter, savePath);
-    if (!bonusesPath.empty()) writeFileAtomically(bonusesPath, bonusCsv(counter.bonuses().all()));
+    if (!savePath.empty()) SaveRecord(counter, pathOf(savePath));
+    if (!bonusesPath.empty()) {
+      writeFileAtomically(pathOf(bonusesPath), bonusCsv(counter.bonuses().all()));
+    }
   } catch (const std::runtime_error& e) {  // RecordError or FileError
     std::cerr << e.what() << '\n';
     return 2;

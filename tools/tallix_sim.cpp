@@ -20,6 +20,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/arguments.h"
 #include "base/files.h"
 #include "base/numbers.h"
 #include "base/settings.h"
@@ -46,8 +47,9 @@ int main(int argc, char** argv) {
   double speed = 1;
   std::optional<int> setting;
   std::string machinePath, settingsPath, tracePath, truthPath;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
+  const std::vector<std::string> args = tallix::programArguments(argc, argv);
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view arg = args[i];
     std::string* path = arg == "--machine"    ? &machinePath
                         : arg == "--settings" ? &settingsPath
                         : arg == "--trace"    ? &tracePath
@@ -57,8 +59,8 @@ int main(int argc, char** argv) {
         arg != "--setting") {
       return usage("unknown argument " + std::string(arg));
     }
-    if (i + 1 >= argc) return usage(std::string(arg) + " needs a value");
-    const std::string_view value = argv[++i];
+    if (i + 1 >= args.size()) return usage(std::string(arg) + " needs a value");
+    const std::string_view value = args[++i];
     if (path != nullptr) {
       *path = value;
     } else if (arg == "--seed") {
@@ -84,21 +86,21 @@ int main(int argc, char** argv) {
   tallix::MachineDescription description;
   tallix::Settings settings;
   try {
-    if (!machinePath.empty()) description = tallix::loadMachine(machinePath);
+    if (!machinePath.empty()) description = tallix::loadMachine(tallix::pathOf(machinePath));
     if (setting) description.setting = *setting;
   } catch (const std::exception& e) {
     std::cerr << "tallix-sim: " << e.what() << "\n";
     return 2;
   }
   if (!settingsPath.empty()) {
-    tallix::SettingsLoad load = tallix::loadSettings(settingsPath);
+    tallix::SettingsLoad load = tallix::loadSettings(tallix::pathOf(settingsPath));
     for (const tallix::Said& message : load.messages) std::cerr << message.english() << "\n";
     settings = load.settings;
   }
 
   tallix::Machine machine(description, seed, speed, games);
   std::ofstream file;
-  if (tracePath != "-") file.open(tracePath, std::ios::binary | std::ios::trunc);
+  if (tracePath != "-") file.open(tallix::pathOf(tracePath), std::ios::binary | std::ios::trunc);
   std::ostream& out = tracePath == "-" ? std::cout : file;
   tallix::TraceRecorder trace(out);
   for (const tallix::Change& change : tallix::playToEnd(machine)) trace.record(change);
@@ -109,7 +111,7 @@ int main(int argc, char** argv) {
   }
   if (!truthPath.empty()) {
     try {
-      tallix::writeGroundTruth(machine.truth(), settings, truthPath);
+      tallix::writeGroundTruth(machine.truth(), settings, tallix::pathOf(truthPath));
     } catch (const tallix::FileError& e) {
       std::cerr << "tallix-sim: " << e.what() << "\n";
       return 1;

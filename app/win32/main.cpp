@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "base/arguments.h"
 #include "base/files.h"
 #include "base/places.h"
 #include "base/say.h"
@@ -50,15 +51,6 @@ int refuse(const tallix::Said& why, bool usage = false) {
   return 2;
 }
 
-std::vector<std::string> arguments() {
-  int count = 0;
-  wchar_t** args = CommandLineToArgvW(GetCommandLineW(), &count);
-  std::vector<std::string> utf8;
-  for (int i = 1; i < count; ++i) utf8.push_back(narrow(args[i]));
-  LocalFree(args);
-  return utf8;
-}
-
 // A variable of the environment in UTF-8, as the program holds every name (getenv gives the
 // code page's bytes, which cannot name every folder), or null when it is not set.
 const char* environment(const char* name) {
@@ -77,7 +69,7 @@ tallix::Places places(const tallix::CommandLine& options) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   tallix::CommandLine options;
   try {
-    options = tallix::parseCommandLine(arguments(), kLiveView);
+    options = tallix::parseCommandLine(tallix::programArguments(0, nullptr), kLiveView);
   } catch (const tallix::CommandLineError& e) {
     return refuse(e.said(), true);
   }
