@@ -412,9 +412,9 @@ The play was left as it was.</source>
         <translation>--setting は --simulate と一緒に使います</translation>
     </message>
     <message>
-        <source>usage: tallix [--simulate[=SPEED] [--seed N] [--machine FILE] [--setting N]] [--record-trace FILE] %1[--data-dir DIR]
+        <source>usage: tallix [--simulate[=SPEED] [--seed N] [--machine FILE] [--setting N]] [--record-trace FILE] [--serve[=PORT]] [--data-dir DIR]
 </source>
-        <translation>使い方: tallix [--simulate[=SPEED] [--seed N] [--machine FILE] [--setting N]] [--record-trace FILE] %1[--data-dir DIR]
+        <translation>使い方: tallix [--simulate[=SPEED] [--seed N] [--machine FILE] [--setting N]] [--record-trace FILE] [--serve[=PORT]] [--data-dir DIR]
 </translation>
     </message>
     <message>

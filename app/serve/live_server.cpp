@@ -40,6 +40,25 @@ void Update::merge(Update&& later) {
 
 namespace {
 
+// Why a socket could not serve. Windows words it in the ANSI code page, which the notice line,
+// in UTF-8, cannot show: there the usual causes get the words they have on Linux.
+std::string reasonOf(const ErrorCode& ec) {
+#ifdef _WIN32
+  switch (ec.value()) {
+    case WSAEADDRINUSE:
+      return "Address already in use";
+    case WSAEACCES:
+      return "Permission denied";
+    case WSAEADDRNOTAVAIL:
+      return "Cannot assign requested address";
+    default:
+      return "Windows error " + std::to_string(ec.value());
+  }
+#else
+  return ec.message();
+#endif
+}
+
 // Why the live view cannot be served on an address and port.
 Said notServed(const std::string& address, std::uint16_t port, const Said& why) {
   return Say::tr("The live view is not served: %1 port %2: %3",
@@ -77,7 +96,7 @@ class LiveServer::Impl {
     if (ec) {
       ErrorCode ignored;
       acceptor_.close(ignored);
-      return notServed(address, port, ec.message());
+      return notServed(address, port, reasonOf(ec));
     }
     hub_.port = acceptor_.local_endpoint().port();
     hub_.allowOrigin = allowOrigin;

@@ -31,7 +31,7 @@ Said placesText() {
 
 }  // namespace
 
-CommandLine parseCommandLine(const std::vector<std::string>& args, bool liveView) {
+CommandLine parseCommandLine(const std::vector<std::string>& args) {
   CommandLine c;
   bool seedGiven = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -45,9 +45,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, bool liveView
         fail(Say::tr("--simulate=SPEED needs a speed above 0 and at most %1, got \"%2\"",
                      {numberText(kMaxWindowSpeed), text}));
       }
-    } else if (liveView && arg == kServe) {
+    } else if (arg == kServe) {
       c.serve = 0;
-    } else if (liveView && arg.rfind(std::string(kServe) + "=", 0) == 0) {
+    } else if (arg.rfind(std::string(kServe) + "=", 0) == 0) {
       const std::string text = arg.substr(kServe.size() + 1);
       c.serve = parsePortNumber(text);
       if (!c.serve) {
@@ -87,27 +87,23 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, bool liveView
   return c;
 }
 
-Said usageText(bool liveView) {
+Said usageText() {
   return Say::tr(
       "usage: tallix [--simulate[=SPEED] [--seed N] [--machine FILE] [--setting N]] "
-      "[--record-trace FILE] %1[--data-dir DIR]\n",
-      {liveView ? "[--serve[=PORT]] " : ""});
+      "[--record-trace FILE] [--serve[=PORT]] [--data-dir DIR]\n");
 }
 
-Said helpText(const Places& places, bool liveView) {
+Said helpText(const Places& places) {
   const std::string servePort = std::to_string(kDefaultServePort);
   const std::string speed = numberText(kMaxWindowSpeed);
-  Said serve;  // the lines of --serve, in a program that serves the live view
-  if (liveView) {
-    serve = Say::tr(
-        "  --serve[=PORT]       serve the live view of the figures to browsers on "
-        "this PC\n"
-        "                       at http://127.0.0.1:PORT/ (%1 unless tallix.ini "
-        "has\n"
-        "                       [serve] port=; [serve] address= serves another "
-        "address)\n",
-        {servePort});
-  }
+  const Said serve = Say::tr(
+      "  --serve[=PORT]       serve the live view of the figures to browsers on "
+      "this PC\n"
+      "                       at http://127.0.0.1:PORT/ (%1 unless tallix.ini "
+      "has\n"
+      "                       [serve] port=; [serve] address= serves another "
+      "address)\n",
+      {servePort});
   return Say::tr(
       "%1\nTallix counts the play of a pachislot machine wired to the PC and shows it on "
       "its panel.\n"
@@ -129,7 +125,7 @@ Said helpText(const Places& places, bool liveView) {
       "  settings (tallix.ini)         %3\n"
       "  play (hist.log, plays/; the simulation's sim.log, sim-plays/)  %4\n"
       "%6",
-      {usageText(liveView), speed, places.settingsFile, places.dataDir, serve, placesText()});
+      {usageText(), speed, places.settingsFile, places.dataDir, serve, placesText()});
 }
 
 std::vector<std::string> simulatedMachineArguments(const CommandLine& run) {

@@ -3,7 +3,6 @@
 //   tallix [--simulate[=SPEED] [--seed N] [--machine FILE] [--setting N]] [--record-trace FILE]
 //          [--serve[=PORT]] [--data-dir DIR] | --help | --version
 //
-// --serve exists only in a program that serves the live view (`liveView` below).
 // --simulate runs the window on the simulated machine instead of the port library, at SPEED
 // times a real player's pace (1 by default, at most kMaxWindowSpeed), with its own record file,
 // at setting N (1 to 6; by default the machine's [play] setting=, else 1).
@@ -49,12 +48,11 @@ class CommandLineError : public SaidError {
 };
 
 // Throws CommandLineError.
-// `liveView`: the program serves the live view, so --serve is an option of it.
-CommandLine parseCommandLine(const std::vector<std::string>& args, bool liveView = true);
+CommandLine parseCommandLine(const std::vector<std::string>& args);
 
 // The usage line, and the help: every option, and where this run's files are.
-Said usageText(bool liveView = true);
-Said helpText(const Places& places, bool liveView = true);
+Said usageText();
+Said helpText(const Places& places);
 
 // The arguments that start the program again on the simulated machine, as a process of its
 // own with its own record, keeping its files where this run keeps them (--data-dir).

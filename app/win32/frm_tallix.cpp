@@ -18,6 +18,7 @@ namespace {
 
 constexpr UINT kDisplayTimer = 1;
 constexpr UINT kDisplayInterval = 16;  // ms, about the display's rate
+constexpr UINT kPublishTimer = 2;      // hands the figures to the live view
 constexpr UINT kShowSettingsMessages = WM_APP + 1;
 // The controls' and commands' ids: the buttons by their names, Command3 to Command5.
 enum Id : int {
@@ -34,7 +35,8 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBO
 }  // namespace
 
 FrmTallix::FrmTallix(const Environment& env)
-    : session_({env.port,
+    : serve_(env.serve),
+      session_({env.port,
                 env.machine,
                 &dialogs_,
                 env.places,
@@ -94,6 +96,10 @@ FrmTallix::~FrmTallix() {
 
 bool FrmTallix::Form_Load() {
   const bool runs = session_.start();
+  if (runs && live_.start(session_.counter(), serve_)) {
+    SetTimer(hwnd_, kPublishTimer, static_cast<UINT>(LiveServer::kPublishInterval.count()),
+             nullptr);
+  }
   render();
   return runs;
 }
@@ -101,6 +107,8 @@ bool FrmTallix::Form_Load() {
 void FrmTallix::Form_Unload(Session::Ending ending) {
   if (std::exchange(unloaded_, true)) return;
   KillTimer(hwnd_, kDisplayTimer);
+  KillTimer(hwnd_, kPublishTimer);
+  live_.stop();
   session_.stop(ending);
 }
 
@@ -287,6 +295,7 @@ LRESULT FrmTallix::handle(UINT message, WPARAM w, LPARAM l) {
       return 1;  // the whole client area is painted
     case WM_TIMER:
       if (w == kDisplayTimer) render();
+      if (w == kPublishTimer) live_.publish(session_.counter());
       return 0;
     case WM_COMMAND:
       command(LOWORD(w));

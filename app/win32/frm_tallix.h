@@ -12,6 +12,9 @@
 //                  session (log-off, shut-down: WM_ENDSESSION), then without a question
 //   keys, menu     Ctrl+H and Ctrl+M, or the context menu: the history window, the pin monitor;
 //                  the menu also starts the simulated machine as a program of its own
+//   live view      with --serve or [serve] port=, the figures served to browsers from start-up
+//                  by a server on its own thread; every tenth of a second the window hands it
+//                  what changed
 //
 // A window thread held up (a dialog, a slow redraw) delays the display, never the sampling.
 #pragma once
@@ -30,6 +33,7 @@
 #include "history_frame.h"
 #include "notice_line.h"
 #include "panel_texts.h"
+#include "serve/live_view.h"
 #include "session/session.h"
 
 namespace tallix::win32 {
@@ -44,6 +48,8 @@ struct Environment {
   Places places;                   // where tallix.ini and the play are
   TraceRecorder* trace = nullptr;  // records every change counted
   std::string settingsSample{};    // a settings file made on a first run; "" makes none
+  // Set: serve the live view; the command line's --serve=PORT, or 0 for --serve alone.
+  std::optional<std::uint16_t> serve{};
   // The arguments that start this program again on the simulated machine (the context menu's
   // entry).
   std::vector<std::string> simulatedMachine{"--simulate"};
@@ -77,6 +83,7 @@ class FrmTallix : private SessionView {
   bool takeKeys(MSG& message);
 
   Session& session() { return session_; }
+  const LiveServer* liveServer() const { return live_.server(); }
   int exitStatus() const { return session_.exitStatus(); }
 
  private:
@@ -96,7 +103,9 @@ class FrmTallix : private SessionView {
   void notice(const Said& text, Notice kind, Notices::Topic topic) override;
 
   FileDialogs dialogs_;
+  std::optional<std::uint16_t> serve_;
   Session session_;
+  LiveView live_{*this};
   std::string record_;  // the record's path, by which a later start finds this window
   HWND hwnd_ = nullptr;
   Scale scale_;

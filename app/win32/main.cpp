@@ -2,13 +2,13 @@
 // the same session as the Qt program on Linux. Its start-up is the program's start and its
 // closing the program's end.
 //
-//   tallix.exe [--simulate[=SPEED] [--seed N] [--machine FILE]] [--record-trace FILE]
-//              [--data-dir DIR] | --help | --version
+//   tallix.exe [--simulate[=SPEED] [--seed N] [--machine FILE] [--setting N]]
+//              [--record-trace FILE] [--serve[=PORT]] [--data-dir DIR] | --help | --version
 //
 // The window reads the input the settings name (the port through the port library by default),
 // or with --simulate the built-in simulated machine; --record-trace appends every change of the
-// port byte that is counted to a trace file. --help and --version answer on the console that
-// started the program, or in a box.
+// port byte that is counted to a trace file; --serve serves the live view. --help and --version
+// answer on the console that started the program, or in a box.
 #include <windows.h>
 // After windows.h:
 #include <commctrl.h>
@@ -36,9 +36,6 @@ namespace {
 
 using namespace tallix::win32;
 
-// The program has no live view: no --serve.
-constexpr bool kLiveView = false;
-
 // Says something for the command line, on its console or else in a box.
 void tell(const std::wstring& text, Stream stream) {
   if (!writeConsole(text, stream)) showMessage(nullptr, text);
@@ -46,7 +43,7 @@ void tell(const std::wstring& text, Stream stream) {
 
 int refuse(const tallix::Said& why, bool usage = false) {
   tell(L"tallix: " + translated(why) + L"\n" +
-           (usage ? translated(tallix::usageText(kLiveView)) : std::wstring()),
+           (usage ? translated(tallix::usageText()) : std::wstring()),
        Stream::error);
   return 2;
 }
@@ -69,12 +66,12 @@ tallix::Places places(const tallix::CommandLine& options) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   tallix::CommandLine options;
   try {
-    options = tallix::parseCommandLine(tallix::programArguments(0, nullptr), kLiveView);
+    options = tallix::parseCommandLine(tallix::programArguments(0, nullptr));
   } catch (const tallix::CommandLineError& e) {
     return refuse(e.said(), true);
   }
   if (options.help) {
-    tell(translated(tallix::helpText(places(options), kLiveView)), Stream::output);
+    tell(translated(tallix::helpText(places(options))), Stream::output);
     return 0;
   }
   if (options.version) {
@@ -96,7 +93,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   }
 
   FrmTallix frmTallix({launch->port(), launch->machine(), places(options), launch->trace(),
-                       settingsSample(), tallix::simulatedMachineArguments(options)});
+                       settingsSample(), options.serve,
+                       tallix::simulatedMachineArguments(options)});
   const std::string record = frmTallix.session().recordPath().string();
   if (bringForward(record)) {
     writeConsole(L"tallix: " +

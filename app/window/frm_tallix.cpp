@@ -17,7 +17,6 @@
 #include "notice_bar.h"
 #include "pin_monitor.h"
 #include "port/serial_link.h"
-#include "serve/live_server.h"
 #include "setting_estimate_window.h"
 
 namespace tallix::window {
@@ -82,6 +81,8 @@ FrmTallix::FrmTallix(const Environment& env)
   addSettingEstimate(*this, session_.counter());
   addSimulatedMachine(env);
 
+  publisher_.setInterval(LiveServer::kPublishInterval);
+  connect(&publisher_, &QTimer::timeout, this, [this] { live_.publish(session_.counter()); });
   display_.setInterval(kDisplayInterval);
   connect(&display_, &QTimer::timeout, this, &FrmTallix::render);
   display_.start();
@@ -93,32 +94,9 @@ FrmTallix::~FrmTallix() = default;
 
 bool FrmTallix::Form_Load() {
   const bool runs = session_.start();
-  if (runs) serve();
+  if (runs && live_.start(session_.counter(), serve_)) publisher_.start();
   render();
   return runs;
-}
-
-void FrmTallix::serve() {
-  const ServeSettings& settings = session_.counter().settings().serve;
-  const std::uint16_t port = servePort(serve_, settings);
-  if (port == 0) return;
-  live_ = std::make_unique<LiveServer>(session_.counter());
-  if (const Said why = live_->listen(settings.address, port, settings.allowOrigin); !why.empty()) {
-    live_.reset();
-    notice(why, Notice::lasting, Notices::Topic::liveView);
-    return;
-  }
-  publisher_.setInterval(LiveServer::kPublishInterval);
-  // The server says when it stopped or cannot start again, and when it serves again, which it
-  // does by itself: that takes the place of the stop.
-  connect(&publisher_, &QTimer::timeout, this, [this] {
-    if (const Said said = live_->publish(session_.counter()); !said.empty()) {
-      notice(said, live_->serving() ? Notice::passing : Notice::lasting, Notices::Topic::liveView);
-    }
-  });
-  publisher_.start();
-  notice(Say::tr("The live view is at %1", {live_->url()}), Notice::passing,
-         Notices::Topic::liveView);
 }
 
 void FrmTallix::addSimulatedMachine(const Environment& env) {
@@ -147,7 +125,7 @@ void FrmTallix::Form_Unload(Session::Ending ending) {
   if (std::exchange(unloading_, true)) return;
   display_.stop();
   publisher_.stop();
-  live_.reset();
+  live_.stop();
   session_.stop(ending);
 }
 

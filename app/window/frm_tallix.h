@@ -22,20 +22,16 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "digits.h"
+#include "serve/live_view.h"
 #include "session/session.h"
 #include "texts.h"
 
 class QPushButton;
-
-namespace tallix {
-class LiveServer;
-}
 
 namespace tallix::window {
 
@@ -92,7 +88,7 @@ class FrmTallix : public QWidget, private SessionView {
   Counter& counter() { return session_.counter(); }
   const DigitPictures& pictures() const { return pictures_; }
   const NoticeBar& notices() const { return *notices_; }
-  const LiveServer* liveServer() const { return live_.get(); }
+  const LiveServer* liveServer() const { return live_.server(); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -102,7 +98,6 @@ class FrmTallix : public QWidget, private SessionView {
   void message(const Said& text, const Said& detail) override;
   Answer ask(const Said& text, const Said& yes, const Said& no) override;
   void notice(const Said& text, Notice kind, Notices::Topic topic) override;
-  void serve();
   void addSimulatedMachine(const Environment& env);
 
   Messages& messages_;
@@ -116,7 +111,7 @@ class FrmTallix : public QWidget, private SessionView {
   CoinChart* chart_;
   NoticeBar* notices_;
 
-  std::unique_ptr<LiveServer> live_;
+  LiveView live_{*this};
   QTimer publisher_;  // hands the figures to live_
 
   QTimer display_;

@@ -55,17 +55,6 @@ TEST(CommandLine, RefusesWhatItCannotRun) {
   }
 }
 
-// A program without the live view (tallix.exe) neither takes nor offers --serve.
-TEST(CommandLine, AProgramWithoutTheLiveViewHasNoServe) {
-  for (const char* arg : {"--serve", "--serve=8255"}) {
-    EXPECT_THROW(parseCommandLine({arg}, false), CommandLineError) << arg;
-  }
-  const Places places = Places::in("dir");
-  EXPECT_NE(helpText(places, true).english().find("--serve[=PORT]"), std::string::npos);
-  EXPECT_EQ(helpText(places, false).english().find("--serve"), std::string::npos);
-  EXPECT_EQ(usageText(false).english().find("--serve"), std::string::npos);
-}
-
 // The help names the places this system's program keeps its files in, and no other system's.
 TEST(CommandLine, TheHelpNamesThisSystemsPlaces) {
   const std::string help = helpText(Places::in("dir")).english();

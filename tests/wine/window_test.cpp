@@ -30,6 +30,7 @@
 #include "design/design.h"
 #include "port/trace.h"
 #include "support/bridge_board.h"
+#include "support/live_client.h"
 #include "support/run.h"
 #include "support/temp_dir.h"
 
@@ -474,6 +475,50 @@ TEST_F(Win32Window, AFirstStartCountsFromTheBridgeOnABridgeBoardsComPortWithNoth
   EXPECT_EQ(poll(&asked, 1, 0), 0);  // nothing came to the port that is no bridge board's
 }
 
+// A port of the loopback that no one holds now.
+std::uint16_t freePort() {
+  asio::io_context io;
+  tcp::acceptor acceptor(io, {asio::ip::make_address("127.0.0.1"), 0});
+  return acceptor.local_endpoint().port();
+}
+
+// The live view, asked for on the command line or in tallix.ini, serves the simulated play's
+// figures with the estimate of its six settings.
+TEST_F(Win32Window, ServesTheLiveViewFromTheCommandLineOrTheSettings) {
+  for (const bool fromSettings : {false, true}) {
+    SCOPED_TRACE(fromSettings ? "[serve] port=" : "--serve=PORT");
+    const std::uint16_t port = freePort();
+    std::string settings = readBytes(dir / "tallix.ini");
+    const std::string serve = "\n;[serve]\n;port=8255\n";
+    const std::size_t at = settings.find(serve);
+    ASSERT_NE(at, std::string::npos);
+    if (fromSettings) {
+      writeBytes(
+          dir / "tallix.ini",
+          settings.replace(at, serve.size(), "\n[serve]\nport=" + std::to_string(port) + "\n"));
+    }
+    start(fromSettings ? "--simulate=2" : "--simulate=2 --serve=" + std::to_string(port));
+    window("Tallix — sim.log（模擬台）");
+    const std::string host = "127.0.0.1:" + std::to_string(port);
+    std::string figures;
+    EXPECT_TRUE(waitFor([&] {
+      try {
+        RawClient client(port);
+        client.send("GET /api/figures HTTP/1.1\r\nHost: " + host + "\r\n\r\n");
+        figures = client.answer();
+      } catch (const std::exception&) {
+        return false;  // not listening yet
+      }
+      return figures.find("\"probabilities\":[") != std::string::npos;
+    })) << figures;
+    EXPECT_EQ(figures.rfind("HTTP/1.1 200 OK\r\n", 0), 0u) << figures;
+    const std::size_t list = figures.find("\"probabilities\":[");
+    const std::string chances = figures.substr(list, figures.find(']', list) - list);
+    EXPECT_EQ(std::count(chances.begin(), chances.end(), ','), 5) << chances;
+    close();
+  }
+}
+
 TEST_F(Win32Window, AnswersHelpAndVersionOnTheConsoleInThePlayersLanguage) {
   const std::string program = "cd " + quoted(dir.path().string()) + " && LC_ALL=";
   const struct {
@@ -485,11 +530,12 @@ TEST_F(Win32Window, AnswersHelpAndVersionOnTheConsoleInThePlayersLanguage) {
   } rows[] = {
       {"C", "--help", 0,
        "usage: tallix [--simulate[=SPEED] [--seed N] [--machine FILE] [--setting N]] "
-       "[--record-trace FILE] [--data-dir DIR]\n",
+       "[--record-trace FILE] [--serve[=PORT]] [--data-dir DIR]\n",
        ""},
       {"ja_JP.UTF-8", "--help", 0, "使い方: tallix", ""},
       {"C", "--version", 0, "tallix ", ""},
-      {"C", "--serve", 2, "", "tallix: unknown argument \"--serve\"\nusage: tallix"},
+      {"C", "--serve=0", 2, "",
+       "tallix: --serve=PORT needs a port number from 1 to 65535, got \"0\"\nusage: tallix"},
       {"ja_JP.UTF-8", "--simulate=3", 2, "",
        "tallix: --simulate=SPEED には 0 より大きく 2 以下の速さが必要です（\"3\" "
        "が指定されました）"},
