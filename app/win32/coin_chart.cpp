@@ -1,7 +1,13 @@
 #include "coin_chart.h"
 
+// GDI+ needs what the lean windows.h leaves out.
+#include <objidl.h>
+// After objidl.h:
+#include <gdiplus.h>
+
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "language.h"
 
@@ -13,7 +19,64 @@ std::wstring label(double value) {
   return std::to_wstring(std::lround(value));
 }
 
+// GDI+, which draws the graph's slanting lines anti-aliased as the Qt window draws them: started
+// once for the process, at the first graph.
+void startGdiPlus() {
+  static const bool started = [] {
+    ULONG_PTR token = 0;
+    const Gdiplus::GdiplusStartupInput input;
+    return Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
+  }();
+  (void)started;  // GDI+ is part of every Windows; without it the graph shows no line
+}
+
+Gdiplus::Color plusColour(Rgb c) {
+  return Gdiplus::Color(255, c.r, c.g, c.b);
+}
+
+// Anti-aliased lines on the chart's bitmap, given in the window's places, within `clip`. GDI
+// draws the chart in the window's places through a viewport moved by `origin`; GDI+ is given the
+// bitmap with its viewport back at the corner and the points less `origin`, so that it draws in
+// the same pixels whether or not it would follow a moved viewport.
+class SmoothLines {
+ public:
+  SmoothLines(HDC dc, POINT origin, const RECT& clip) : dc_(dc), origin_(origin) {
+    SetViewportOrgEx(dc_, 0, 0, &viewport_);
+    graphics_.emplace(dc_);
+    graphics_->SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    graphics_->SetClip(Gdiplus::Rect(clip.left - origin.x, clip.top - origin.y,
+                                     clip.right - clip.left, clip.bottom - clip.top));
+  }
+  ~SmoothLines() {
+    graphics_.reset();
+    SetViewportOrgEx(dc_, viewport_.x, viewport_.y, nullptr);
+  }
+  SmoothLines(const SmoothLines&) = delete;
+  SmoothLines& operator=(const SmoothLines&) = delete;
+
+  // A line through `points`, `width` pixels wide; dashed or not.
+  void draw(const std::vector<POINT>& points, Rgb colour, float width, bool dashed = false) {
+    if (points.size() < 2) return;
+    std::vector<Gdiplus::PointF> at;
+    for (const POINT& p : points) {
+      at.emplace_back(static_cast<float>(p.x - origin_.x), static_cast<float>(p.y - origin_.y));
+    }
+    Gdiplus::Pen pen(plusColour(colour), width);
+    if (dashed) pen.SetDashStyle(Gdiplus::DashStyleDash);
+    graphics_->DrawLines(&pen, at.data(), static_cast<INT>(at.size()));
+  }
+
+ private:
+  HDC dc_;
+  POINT origin_, viewport_{};
+  std::optional<Gdiplus::Graphics> graphics_;
+};
+
 }  // namespace
+
+CoinChart::CoinChart() {
+  startGdiPlus();
+}
 
 CoinChart::~CoinChart() {
   if (dc_ != nullptr) DeleteDC(dc_);
@@ -141,12 +204,6 @@ void CoinChart::drawPlot(int fromX) {
   SelectObject(dc_, zero.get());
   MoveToEx(dc_, x(0), y(0), nullptr);
   LineTo(dc_, x(games.max), y(0));
-  Gdi<HPEN> expected(CreatePen(PS_DASH, 1, colour(design::kChartExpected)));
-  if (axes_.hasExpected()) {
-    SelectObject(dc_, expected.get());
-    MoveToEx(dc_, x(0), y(0), nullptr);
-    LineTo(dc_, x(games.max), y(axes_.expectedEnd()));
-  }
   // The coin line from the last point left of the band on.
   const std::vector<design::CoinLine::Point>& points = line_.points();
   std::size_t first = 0;
@@ -156,10 +213,16 @@ void CoinChart::drawPlot(int fromX) {
   for (std::size_t i = first; i < points.size(); ++i) {
     line.push_back({x(points[i].games), y(points[i].coins)});
   }
-  Gdi<HPEN> linePen(CreatePen(PS_SOLID, scale_(2), colour(design::kChartLine)));
-  SelectObject(dc_, linePen.get());
-  if (line.size() > 1) Polyline(dc_, line.data(), static_cast<int>(line.size()));
   RestoreDC(dc_, saved);
+  // The slanting lines, smooth, over the plot right of `fromX`.
+  const RECT band{std::max(fromX, static_cast<int>(plot_.left)), plot_.top, plot_.right,
+                  plot_.bottom};
+  SmoothLines smooth(dc_, {area_.left, area_.top}, band);
+  if (axes_.hasExpected()) {
+    smooth.draw({{x(0), y(0)}, {x(games.max), y(axes_.expectedEnd())}}, design::kChartExpected, 1,
+                true);
+  }
+  smooth.draw(line, design::kChartLine, static_cast<float>(scale_(2)));
 }
 
 void CoinChart::paint(HDC dc, const RECT& dirty) const {

@@ -1,4 +1,5 @@
-// MSChart1, the coin graph, drawn with GDI: the chart's rows as one line over the games played,
+// MSChart1, the coin graph, drawn with GDI and its slanting lines anti-aliased with GDI+: the
+// chart's rows as one line over the games played,
 // thinned as every window thins it (design/coin_line.h), on a dark plot with a dashed zero line,
 // a dashed expected-value line when the settings give a machine's payout rate, and axes that
 // follow the data. The graph's place runs past the client area on the left, right and bottom, as
@@ -26,7 +27,7 @@ namespace tallix::win32 {
 
 class CoinChart {
  public:
-  CoinChart() = default;
+  CoinChart();
   ~CoinChart();
   CoinChart(const CoinChart&) = delete;
   CoinChart& operator=(const CoinChart&) = delete;
