@@ -739,6 +739,70 @@ Tallix は PC につないだパチスロ台の遊技を数え、パネルに表
         <source>Tallix (simulated machine) could not be started.</source>
         <translation>Tallix（模擬台）を起動できませんでした。</translation>
     </message>
+    <message>
+        <source>Play</source>
+        <translation>遊技</translation>
+    </message>
+    <message>
+        <source>BIG odds</source>
+        <translation>BIG確率</translation>
+    </message>
+    <message>
+        <source>REG odds</source>
+        <translation>REG確率</translation>
+    </message>
+    <message>
+        <source>Payout</source>
+        <translation>出玉率</translation>
+    </message>
+    <message>
+        <source>Difference</source>
+        <translation>差枚</translation>
+    </message>
+    <message>
+        <source>Max run-up</source>
+        <translation>最大ハマリ</translation>
+    </message>
+    <message>
+        <source>Likeliest setting</source>
+        <translation>有力設定</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>種別</translation>
+    </message>
+    <message>
+        <source>Run-up</source>
+        <translation>ハマリ</translation>
+    </message>
+    <message>
+        <source>Coins</source>
+        <translation>獲得枚数</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>開始</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>終了</translation>
+    </message>
+    <message>
+        <source>Setting estimate:   %1   (%2 games)</source>
+        <translation>設定推測:   %1   （%2ゲーム）</translation>
+    </message>
+    <message>
+        <source>Setting estimate:   %1   Expected payout rate: %2%   (%3 games)</source>
+        <translation>設定推測:   %1   期待出玉率: %2%   （%3ゲーム）</translation>
+    </message>
+    <message>
+        <source>Current play</source>
+        <translation>現在の遊技</translation>
+    </message>
+    <message>
+        <source>Unreadable</source>
+        <translation>読めません</translation>
+    </message>
 </context>
 <context>
     <name>Window</name>
@@ -815,42 +879,6 @@ Tallix は PC につないだパチスロ台の遊技を数え、パネルに表
         <translation>獲得枚数</translation>
     </message>
     <message>
-        <source>Play</source>
-        <translation>遊技</translation>
-    </message>
-    <message>
-        <source>BIG odds</source>
-        <translation>BIG確率</translation>
-    </message>
-    <message>
-        <source>REG odds</source>
-        <translation>REG確率</translation>
-    </message>
-    <message>
-        <source>Payout</source>
-        <translation>出玉率</translation>
-    </message>
-    <message>
-        <source>Difference</source>
-        <translation>差枚</translation>
-    </message>
-    <message>
-        <source>Max run-up</source>
-        <translation>最大ハマリ</translation>
-    </message>
-    <message>
-        <source>Kind</source>
-        <translation>種別</translation>
-    </message>
-    <message>
-        <source>Start</source>
-        <translation>開始</translation>
-    </message>
-    <message>
-        <source>End</source>
-        <translation>終了</translation>
-    </message>
-    <message>
         <source>Tallix bonus history</source>
         <translation>Tallix ボーナス履歴</translation>
     </message>
@@ -861,14 +889,6 @@ Tallix は PC につないだパチスロ台の遊技を数え、パネルに表
     <message>
         <source>Export the summaries as CSV</source>
         <translation>集計をCSV出力</translation>
-    </message>
-    <message>
-        <source>Current play</source>
-        <translation>現在の遊技</translation>
-    </message>
-    <message>
-        <source>Unreadable</source>
-        <translation>読めません</translation>
     </message>
     <message>
         <source>Bonus history...</source>
@@ -891,20 +911,8 @@ Tallix は PC につないだパチスロ台の遊技を数え、パネルに表
         <translation>5ピン線</translation>
     </message>
     <message>
-        <source>Likeliest setting</source>
-        <translation>有力設定</translation>
-    </message>
-    <message>
-        <source>Setting estimate:</source>
-        <translation>設定推測:</translation>
-    </message>
-    <message>
         <source>Expected payout rate: %1%</source>
         <translation>期待出玉率: %1%</translation>
-    </message>
-    <message>
-        <source>(%1 games)</source>
-        <translation>（%1ゲーム）</translation>
     </message>
     <message>
         <source>Setting estimate</source>

@@ -1,11 +1,12 @@
 #include "history_window.h"
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "base/files.h"
 #include "dialogs.h"
 #include "language.h"
-#include "records/csv_export.h"
 
 namespace tallix::win32 {
 
@@ -15,48 +16,27 @@ constexpr UINT_PTR kLiveTimer = 1;
 constexpr UINT kLiveMs = 500;     // the current play is redrawn this often while shown
 constexpr SIZE kSize{1000, 680};  // at most: never past the screen's free area
 enum Id : int { kPlays = 1, kBonuses, kExportBonuses, kExportSummaries };
-constexpr COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
 
-std::vector<std::wstring> playColumns() {
-  return {translate("Window", "Play"),
-          L"Total",
-          L"BIG",
-          L"REG",
-          translate("Window", "BIG odds"),
-          translate("Window", "REG odds"),
-          translate("Window", "Payout"),
-          translate("Window", "Difference"),
-          translate("Window", "Max run-up")};
+std::vector<std::wstring> translatedAll(const std::vector<Said>& texts) {
+  std::vector<std::wstring> all;
+  for (const Said& t : texts) all.push_back(translated(t));
+  return all;
 }
 
-std::vector<std::wstring> bonusColumns() {
-  return {L"No.",
-          translate("Window", "Kind"),
-          L"Total",
-          translate("Window", "Run-up"),
-          translate("Window", "Coins"),
-          translate("Window", "Start"),
-          translate("Window", "End")};
-}
-
-std::vector<std::wstring> summaryCells(const PlaySummary& s) {
-  const auto probability = [](const std::optional<std::int64_t>& n) {
-    return n ? L"1/" + std::to_wstring(*n) : std::wstring(L"1/-");
-  };
-  return {std::to_wstring(s.games),      std::to_wstring(s.big),         std::to_wstring(s.reg),
-          probability(s.gamesPerBig),    probability(s.gamesPerReg),     widen(s.payoutRate),
-          std::to_wstring(s.difference), std::to_wstring(s.longestRunUp)};
+void setRow(ListView& list, std::size_t row, const design::TableRow& shown) {
+  list.setRow(static_cast<int>(row), translatedAll(shown.cells), colour(shown.colour));
 }
 
 }  // namespace
 
 HistoryWindow::HistoryWindow(HWND owner, const Counter& counter, std::filesystem::path pastPlays)
     : ToolWindow(owner, translate("Window", "Tallix bonus history"), kSize),
-      counter_(counter),
-      pastPlays_(std::move(pastPlays)) {
-  plays_.create(hwnd(), kPlays, playColumns());
+      model_(counter, std::move(pastPlays)),
+      split_(1.0 / 3, [this] { relayout(); }) {
+  plays_.create(hwnd(), kPlays, translatedAll(design::playColumns()));
   problem_ = control(L"STATIC", L"", SS_LEFT | SS_NOPREFIX);
-  bonuses_.create(hwnd(), kBonuses, bonusColumns());
+  estimate_ = control(L"STATIC", L"", SS_LEFT | SS_NOPREFIX);
+  bonuses_.create(hwnd(), kBonuses, translatedAll(design::bonusColumns()));
   chart_.create(hwnd());
   exportBonuses_ = control(L"BUTTON", translate("Window", "Export the bonuses as CSV"), WS_TABSTOP,
                            kExportBonuses);
@@ -77,17 +57,19 @@ void HistoryWindow::show(HWND panel) {
 }
 
 void HistoryWindow::layout(const RECT& client) {
-  // The list of plays above the play picked, a third of the height; the bonuses beside their
-  // chart; the export buttons beneath.
-  const int gap = scale()(8), button = scale()(26);
+  // The list of plays above the play picked, the bar between them sharing the height; the
+  // estimate line and the bonuses beside their chart; the export buttons beneath.
+  const int gap = scale()(8), button = scale()(26), line = scale()(20);
   const int width = client.right - 2 * gap;
   const int bottom = client.bottom - gap - button;
-  const int playsHeight = (bottom - gap) / 3;
+  const int playsHeight = split_.place(gap, gap + width, gap, bottom - gap, gap, scale()(80));
   MoveWindow(plays_.hwnd(), gap, gap, width, playsHeight, TRUE);
-  int top = gap + playsHeight + gap;
+  int top = split_.bar().bottom;
   const bool problem = IsWindowVisible(problem_);
   MoveWindow(problem_, gap, top, width, problem ? scale()(40) : 0, TRUE);
   if (problem) top += scale()(40) + gap;
+  MoveWindow(estimate_, gap, top, width, line, TRUE);
+  top += line;
   const int half = (width - gap) / 2;
   MoveWindow(bonuses_.hwnd(), gap, top, half, bottom - gap - top, TRUE);
   MoveWindow(chart_.hwnd(), gap + half + gap, top, width - half - gap, bottom - gap - top, TRUE);
@@ -99,107 +81,49 @@ void HistoryWindow::layout(const RECT& client) {
   bonuses_.spread();
 }
 
+void HistoryWindow::relayout() {
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  layout(client);
+  // A control moved keeps the pixels it was moved from where it copied them (the list views
+  // do): everything is drawn afresh.
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 void HistoryWindow::refresh() {
-  past_.clear();
-  try {
-    past_ = listPastPlays(pastPlays_);
-  } catch (const FileError& e) {
-    showMessage(hwnd(), translate("Window", "The past plays cannot be listed."),
-                translated(saidOf(e)));
+  if (const Said why = model_.refresh(); !why.empty()) {
+    showMessage(hwnd(), translate("Window", "The past plays cannot be listed."), translated(why));
   }
-  const int picked = std::max(plays_.selected(), 0);
-  plays_.setRowCount(static_cast<int>(past_.size()) + 1);
-  plays_.setRow(0, {translate("Window", "Current play")}, colour(design::kLightYellow));
-  for (std::size_t i = 0; i < past_.size(); ++i) {
-    const int row = static_cast<int>(i) + 1;
-    if (past_[i].summary) {
-      plays_.setRow(row, {widen(past_[i].date)}, kWhite);
-      showSummary(row, *past_[i].summary);
-    } else {
-      std::vector<std::wstring> cells(9);
-      cells[0] = widen(past_[i].date);
-      cells[1] = translate("Window", "Unreadable");
-      plays_.setRow(row, cells, colour(design::kOrange));
-    }
-  }
-  plays_.select(std::min(picked, plays_.rowCount() - 1));
+  plays_.setRowCount(static_cast<int>(model_.rowCount()));
+  for (std::size_t row = 0; row < model_.rowCount(); ++row)
+    setRow(plays_, row, model_.playRow(row));
+  plays_.select(static_cast<int>(model_.picked()));
   plays_.spread(true);
-  shown_.reset();
   showPicked();
 }
 
 void HistoryWindow::showPicked() {
-  showSummary(0, counter_.summary());
-  // The bonuses are drawn again only for another play, or when the current one's change.
-  const int row = std::max(plays_.selected(), 0);
-  const std::pair shown{row, row == 0 ? counter_.bonuses().revision() : 0};
-  if (shown_ == shown) return;
-  shown_ = shown;
-  // A past play's bonuses are read when it is picked; a file that cannot be read says why.
-  pickedBonuses_.clear();
-  std::wstring why;
-  if (row > 0) {
-    try {
-      pickedBonuses_ = readPlay(past_[static_cast<std::size_t>(row - 1)].path).bonuses;
-    } catch (const std::runtime_error& e) {  // RecordError or FileError
-      why = translated(saidOf(e));
-    }
-  }
-  const bool problem = !why.empty();
-  SetWindowTextW(problem_, why.c_str());
+  setRow(plays_, 0, model_.playRow(0));
+  const bool redraw = model_.pick(static_cast<std::size_t>(std::max(plays_.selected(), 0)));
+  SetWindowTextW(estimate_, translated(model_.estimateLine()).c_str());
+  if (!redraw) return;
+  const bool problem = !model_.problem().empty();
+  SetWindowTextW(problem_, translated(model_.problem()).c_str());
   if (problem != static_cast<bool>(IsWindowVisible(problem_))) {
     ShowWindow(problem_, problem ? SW_SHOWNA : SW_HIDE);
-    RECT client;
-    GetClientRect(hwnd(), &client);
-    layout(client);
+    relayout();
   }
-  showBonuses(row == 0 ? counter_.bonuses().all() : pickedBonuses_);
+  const std::vector<design::TableRow> rows = model_.bonusRows();
+  bonuses_.setRowCount(static_cast<int>(rows.size()));
+  for (std::size_t i = 0; i < rows.size(); ++i) setRow(bonuses_, i, rows[i]);
+  chart_.render(model_.bonuses());
 }
 
-void HistoryWindow::showSummary(int row, const PlaySummary& summary) {
-  const std::vector<std::wstring> cells = summaryCells(summary);
-  for (std::size_t c = 0; c < cells.size(); ++c) {
-    plays_.setCell(row, static_cast<int>(c) + 1, cells[c]);
-  }
-}
-
-void HistoryWindow::showBonuses(const std::vector<Bonus>& bonuses) {
-  bonuses_.setRowCount(static_cast<int>(bonuses.size()));
-  for (std::size_t i = 0; i < bonuses.size(); ++i) {
-    const Bonus& b = bonuses[i];
-    const bool big = b.kind == BonusKind::BIG;
-    bonuses_.setRow(static_cast<int>(i),
-                    {std::to_wstring(i + 1), big ? L"BIG" : L"REG", std::to_wstring(b.game),
-                     std::to_wstring(b.run_up), std::to_wstring(b.coins),
-                     widen(timeOfDayText(b.start)), widen(timeOfDayText(b.end))},
-                    colour(big ? kBigColour : kRegColour));
-  }
-  chart_.render(bonuses);
-}
-
-void HistoryWindow::exportBonuses() {
-  const int row = std::max(plays_.selected(), 0);
-  if (row == 0) return exportCsv("bonuses_current.csv", bonusCsv(counter_.bonuses().all()));
-  std::string name = past_[static_cast<std::size_t>(row - 1)].date;
-  std::erase(name, ':');
-  std::replace(name.begin(), name.end(), ' ', '_');
-  exportCsv("bonuses_" + name + ".csv", bonusCsv(pickedBonuses_));
-}
-
-void HistoryWindow::exportSummaries() {
-  std::vector<SummaryRow> rows{{"current", counter_.summary()}};
-  for (const PastPlay& play : past_) {
-    if (play.summary) rows.push_back({play.date, *play.summary});
-  }
-  exportCsv("summaries.csv", summaryCsv(rows));
-}
-
-void HistoryWindow::exportCsv(const std::string& name, const std::string& csv) {
-  // Suggested in the folder of the play's record, beside the past plays.
-  const std::string path = askCsvPath(hwnd(), (pastPlays_.parent_path() / pathOf(name)).string());
+void HistoryWindow::exportCsv(const design::CsvFile& file) {
+  const std::string path = askCsvPath(hwnd(), narrow(file.suggested.wstring()));
   if (path.empty()) return;
   try {
-    writeFileAtomically(pathOf(path), csv);
+    writeFileAtomically(pathOf(path), file.contents);
   } catch (const FileError& e) {
     showMessage(hwnd(), translate("Window", "The CSV file cannot be saved."),
                 translated(saidOf(e)));
@@ -207,6 +131,7 @@ void HistoryWindow::exportCsv(const std::string& name, const std::string& csv) {
 }
 
 std::optional<LRESULT> HistoryWindow::handle(UINT message, WPARAM w, LPARAM l) {
+  if (const auto dragged = split_.handle(hwnd(), message, w, l)) return dragged;
   switch (message) {
     case WM_TIMER:
       if (w == kLiveTimer) showPicked();
@@ -220,8 +145,8 @@ std::optional<LRESULT> HistoryWindow::handle(UINT message, WPARAM w, LPARAM l) {
       if (!w) KillTimer(hwnd(), kLiveTimer);
       return std::nullopt;
     case WM_COMMAND:
-      if (LOWORD(w) == kExportBonuses) exportBonuses();
-      if (LOWORD(w) == kExportSummaries) exportSummaries();
+      if (LOWORD(w) == kExportBonuses) exportCsv(model_.bonusCsv());
+      if (LOWORD(w) == kExportSummaries) exportCsv(model_.summaryCsv());
       return 0;
     case WM_NOTIFY: {
       const auto& header = *reinterpret_cast<const NMHDR*>(l);

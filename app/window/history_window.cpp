@@ -14,12 +14,10 @@
 #include <algorithm>
 
 #include "base/files.h"
-#include "base/numbers.h"
 #include "bonus_chart.h"
 #include "design.h"
 #include "dialogs.h"
 #include "language.h"
-#include "records/csv_export.h"
 
 namespace tallix::window {
 
@@ -28,34 +26,10 @@ namespace {
 constexpr int kLiveInterval = 500;  // ms
 constexpr QSize kSize(1000, 680);   // at most: never past the screen's free area
 
-// The headings, translated where the tables are made.
-constexpr const char* kPlayColumns[] = {QT_TRANSLATE_NOOP("Window", "Play"),
-                                        "Total",
-                                        "BIG",
-                                        "REG",
-                                        QT_TRANSLATE_NOOP("Window", "BIG odds"),
-                                        QT_TRANSLATE_NOOP("Window", "REG odds"),
-                                        QT_TRANSLATE_NOOP("Window", "Payout"),
-                                        QT_TRANSLATE_NOOP("Window", "Difference"),
-                                        QT_TRANSLATE_NOOP("Window", "Max run-up"),
-                                        QT_TRANSLATE_NOOP("Window", "Likeliest setting")};
-constexpr const char* kBonusColumns[] = {"No.",
-                                         QT_TRANSLATE_NOOP("Window", "Kind"),
-                                         "Total",
-                                         QT_TRANSLATE_NOOP("Window", "Run-up"),
-                                         QT_TRANSLATE_NOOP("Window", "Coins"),
-                                         QT_TRANSLATE_NOOP("Window", "Start"),
-                                         QT_TRANSLATE_NOOP("Window", "End")};
-
-template <std::size_t N>
-QStringList translatedAll(const char* const (&texts)[N]) {
+QStringList translatedAll(const std::vector<Said>& texts) {
   QStringList all;
-  for (const char* t : texts) all << QCoreApplication::translate("Window", t);
+  for (const Said& t : texts) all << translated(t);
   return all;
-}
-
-QString text(const std::string& s) {
-  return QString::fromStdString(s);
 }
 
 QTableWidget* makeTable(const char* name, const QStringList& columns) {
@@ -85,43 +59,11 @@ void setCell(QTableWidget* table, int row, int column, const QString& text, QCol
   table->setItem(row, column, item);
 }
 
-void setRow(QTableWidget* table, int row, const QStringList& cells, QColor colour) {
-  for (int column = 0; column < cells.size(); ++column) {
-    setCell(table, row, column, cells[column], colour);
+void setRow(QTableWidget* table, int row, const design::TableRow& shown) {
+  for (std::size_t column = 0; column < shown.cells.size(); ++column) {
+    setCell(table, row, static_cast<int>(column), translated(shown.cells[column]),
+            toQColor(shown.colour));
   }
-}
-
-// "6 (48.9%)": the likeliest setting and its probability; "-" without an estimate.
-QString likeliest(const std::optional<SettingEstimate>& estimate) {
-  if (!estimate) return QStringLiteral("-");
-  const auto& p = estimate->probability;
-  const auto best = static_cast<std::size_t>(std::max_element(p.begin(), p.end()) - p.begin());
-  return QStringLiteral("%1 (%2)").arg(best + 1).arg(text(percentTexts(p)[best]));
-}
-
-// Every setting's probability, the expected payout rate and the games it rests on, in a line.
-QString estimateLine(const std::optional<SettingEstimate>& estimate) {
-  if (!estimate) return {};
-  const auto percents = percentTexts(estimate->probability);
-  QStringList parts{QCoreApplication::translate("Window", "Setting estimate:")};
-  for (std::size_t s = 0; s < kSettingCount; ++s) {
-    parts << QStringLiteral("%1: %2").arg(s + 1).arg(text(percents[s]));
-  }
-  if (estimate->payoutRate) {
-    parts << QCoreApplication::translate("Window", "Expected payout rate: %1%")
-                 .arg(text(formatFixed2(*estimate->payoutRate)));
-  }
-  parts << QCoreApplication::translate("Window", "(%1 games)").arg(estimate->games);
-  return parts.join(QStringLiteral("   "));
-}
-
-QStringList summaryCells(const PlaySummary& s) {
-  const auto probability = [](const std::optional<std::int64_t>& n) {
-    return n ? QStringLiteral("1/%1").arg(*n) : QStringLiteral("1/-");
-  };
-  return {QString::number(s.games),      QString::number(s.big),         QString::number(s.reg),
-          probability(s.gamesPerBig),    probability(s.gamesPerReg),     text(s.payoutRate),
-          QString::number(s.difference), QString::number(s.longestRunUp)};
 }
 
 // Gives a window its size, within the screen's free area, and centres it over `panel` without
@@ -146,14 +88,13 @@ QString askWithDialog(QWidget* parent, const QString& suggested) {
 HistoryWindow::HistoryWindow(QWidget* parent, const Counter& counter,
                              std::filesystem::path pastPlays, Messages& messages, AskSavePath ask)
     : QWidget(parent, Qt::Window),
-      counter_(counter),
-      pastPlays_(std::move(pastPlays)),
+      model_(counter, std::move(pastPlays)),
       messages_(messages),
       ask_(ask ? std::move(ask) : askWithDialog),
-      plays_(makeTable("plays", translatedAll(kPlayColumns))),
+      plays_(makeTable("plays", translatedAll(design::playColumns()))),
       problem_(new QLabel),
       estimate_(new QLabel),
-      bonuses_(makeTable("bonuses", translatedAll(kBonusColumns))),
+      bonuses_(makeTable("bonuses", translatedAll(design::bonusColumns()))),
       chart_(new BonusChart(this)) {
   setObjectName("frmHistory");
   setWindowTitle(QCoreApplication::translate("Window", "Tallix bonus history"));
@@ -208,32 +149,17 @@ HistoryWindow::HistoryWindow(QWidget* parent, const Counter& counter,
 }
 
 void HistoryWindow::refresh() {
-  past_.clear();
-  try {
-    past_ = listPastPlays(pastPlays_);
-  } catch (const FileError& e) {
+  if (const Said why = model_.refresh(); !why.empty()) {
     messages_.show(this, QCoreApplication::translate("Window", "The past plays cannot be listed."),
-                   translated(saidOf(e)));
+                   translated(why));
   }
-  const int picked = std::max(plays_->currentRow(), 0);
   const QSignalBlocker quiet(plays_);
   plays_->setRowCount(0);
-  plays_->setRowCount(static_cast<int>(past_.size()) + 1);
-  setRow(plays_, 0, {QCoreApplication::translate("Window", "Current play")},
-         toQColor(design::kLightYellow));
-  for (std::size_t i = 0; i < past_.size(); ++i) {
-    const int row = static_cast<int>(i) + 1;
-    const QString date = text(past_[i].date);
-    if (past_[i].summary) {
-      setRow(plays_, row, {date}, toQColor(design::kWhite));
-      showSummary(row, *past_[i].summary);
-    } else {
-      setRow(plays_, row, {date, QCoreApplication::translate("Window", "Unreadable")},
-             toQColor(design::kOrange));
-    }
+  plays_->setRowCount(static_cast<int>(model_.rowCount()));
+  for (std::size_t row = 0; row < model_.rowCount(); ++row) {
+    setRow(plays_, static_cast<int>(row), model_.playRow(row));
   }
-  plays_->setCurrentCell(std::min(picked, plays_->rowCount() - 1), 0);
-  shown_.reset();
+  plays_->setCurrentCell(static_cast<int>(model_.picked()), 0);
   showPicked();
 }
 
@@ -242,84 +168,31 @@ void HistoryWindow::pick(int row) {
 }
 
 void HistoryWindow::showPicked() {
-  const PlaySummary current = counter_.summary();
-  showSummary(0, current);
-  const int row = std::max(plays_->currentRow(), 0);
-  const std::optional<PlaySummary>& picked =
-      row == 0 ? current : past_[static_cast<std::size_t>(row - 1)].summary;
-  estimate_->setText(picked ? estimateLine(estimateOf(*picked)) : QString());
-  // The bonuses are drawn again only for another play, or when the current one's change.
-  const std::pair shown{row, row == 0 ? counter_.bonuses().revision() : 0};
-  if (shown_ == shown) return;
-  shown_ = shown;
-  if (row == 0) {
-    problem_->hide();
-    estimate_->setObjectName("estimate");
-    showBonuses(counter_.bonuses().all());
-    return;
-  }
-  // A past play's bonuses are read when it is picked; a file that cannot be read says why.
-  pickedBonuses_.clear();
-  QString problem;
-  try {
-    pickedBonuses_ = readPlay(past_[static_cast<std::size_t>(row - 1)].path).bonuses;
-  } catch (const std::runtime_error& e) {  // RecordError or FileError
-    problem = translated(saidOf(e));
-  }
-  problem_->setText(problem);
-  problem_->setVisible(!problem.isEmpty());
-  showBonuses(pickedBonuses_);
-}
-
-std::optional<SettingEstimate> HistoryWindow::estimateOf(const PlaySummary& play) const {
-  const std::optional<SettingModel>& model = counter_.settingModel();
-  if (!model) return std::nullopt;
-  return estimateSetting(*model, play, counter_.settings().koyaku);
-}
-
-void HistoryWindow::showSummary(int row, const PlaySummary& summary) {
-  const QColor colour = plays_->item(row, 0)->foreground().color();
-  const QStringList cells = summaryCells(summary) << likeliest(estimateOf(summary));
-  for (int column = 1; column <= cells.size(); ++column) {
-    setCell(plays_, row, column, cells[column - 1], colour);
-  }
-}
-
-void HistoryWindow::showBonuses(const std::vector<Bonus>& bonuses) {
-  bonuses_->setRowCount(static_cast<int>(bonuses.size()));
-  for (std::size_t i = 0; i < bonuses.size(); ++i) {
-    const Bonus& b = bonuses[i];
-    setRow(bonuses_, static_cast<int>(i),
-           {QString::number(i + 1), b.kind == BonusKind::BIG ? "BIG" : "REG",
-            QString::number(b.game), QString::number(b.run_up), QString::number(b.coins),
-            text(timeOfDayText(b.start)), text(timeOfDayText(b.end))},
-           toQColor(b.kind == BonusKind::BIG ? kBigColour : kRegColour));
-  }
-  chart_->render(bonuses);
+  setRow(plays_, 0, model_.playRow(0));
+  const bool redraw = model_.pick(static_cast<std::size_t>(std::max(plays_->currentRow(), 0)));
+  estimate_->setText(translated(model_.estimateLine()));
+  if (!redraw) return;
+  problem_->setText(translated(model_.problem()));
+  problem_->setVisible(!model_.problem().empty());
+  const std::vector<design::TableRow> rows = model_.bonusRows();
+  bonuses_->setRowCount(static_cast<int>(rows.size()));
+  for (std::size_t i = 0; i < rows.size(); ++i) setRow(bonuses_, static_cast<int>(i), rows[i]);
+  chart_->render(model_.bonuses());
 }
 
 void HistoryWindow::exportBonuses() {
-  const int row = std::max(plays_->currentRow(), 0);
-  if (row == 0) return exportCsv("bonuses_current.csv", bonusCsv(counter_.bonuses().all()));
-  QString name = text(past_[static_cast<std::size_t>(row - 1)].date);
-  exportCsv("bonuses_" + name.remove(':').replace(' ', '_') + ".csv", bonusCsv(pickedBonuses_));
+  exportCsv(model_.bonusCsv());
 }
 
 void HistoryWindow::exportSummaries() {
-  std::vector<SummaryRow> rows{{"current", counter_.summary()}};
-  for (const PastPlay& play : past_) {
-    if (play.summary) rows.push_back({play.date, *play.summary});
-  }
-  exportCsv("summaries.csv", summaryCsv(rows));
+  exportCsv(model_.summaryCsv());
 }
 
-void HistoryWindow::exportCsv(const QString& name, const std::string& csv) {
-  // Suggested in the folder of the play's record, beside the past plays.
-  const QString path =
-      ask_(this, QString::fromStdString((pastPlays_.parent_path() / name.toStdString()).string()));
+void HistoryWindow::exportCsv(const design::CsvFile& file) {
+  const QString path = ask_(this, QString::fromStdString(file.suggested.string()));
   if (path.isEmpty()) return;
   try {
-    writeFileAtomically(path.toStdString(), csv);
+    writeFileAtomically(path.toStdString(), file.contents);
   } catch (const FileError& e) {
     messages_.show(this, QCoreApplication::translate("Window", "The CSV file cannot be saved."),
                    translated(saidOf(e)));

@@ -15,13 +15,9 @@
 #include <QWidget>
 #include <filesystem>
 #include <functional>
-#include <optional>
-#include <utility>
-#include <vector>
 
 #include "counting/counter.h"
-#include "counting/play_summary.h"
-#include "records/past_plays.h"
+#include "design/history_model.h"
 
 class QLabel;
 class QTableWidget;
@@ -54,13 +50,9 @@ class HistoryWindow : public QWidget {
 
  private:
   void showPicked();
-  void showSummary(int row, const PlaySummary& summary);
-  std::optional<SettingEstimate> estimateOf(const PlaySummary& play) const;
-  void showBonuses(const std::vector<Bonus>& bonuses);
-  void exportCsv(const QString& name, const std::string& csv);
+  void exportCsv(const design::CsvFile& file);
 
-  const Counter& counter_;
-  std::filesystem::path pastPlays_;
+  design::HistoryModel model_;
   Messages& messages_;
   AskSavePath ask_;
 
@@ -69,12 +61,7 @@ class HistoryWindow : public QWidget {
   QLabel* estimate_;     // the setting estimate of the play picked
   QTableWidget* bonuses_;
   BonusChart* chart_;
-
-  std::vector<PastPlay> past_;
-  std::vector<Bonus> pickedBonuses_;  // of the past play picked
-  QTimer live_;                       // redraws the current play while the window is shown
-  // The play whose bonuses are shown, by its row, and the current play's bonus revision.
-  std::optional<std::pair<int, std::uint64_t>> shown_;
+  QTimer live_;  // redraws the current play while the window is shown
 };
 
 // Gives the panel its way to the history window: the shortcut Ctrl+H and the entry

@@ -5,7 +5,8 @@
 // simulated machine's play is recorded change for change; a serial
 // bridge's play on a COM port is counted as tallix-replay counts it; without device= the listed
 // COM ports are asked, and one that arrives later at once; a second start on the record brings
-// the first forward; --help and --version answer on the console.
+// the first forward; the history window lists the past plays and exports them as CSV; --help
+// and --version answer on the console.
 //
 // Under Xvfb a Wine window is an X window of exactly its client area, found by its title.
 // scripts/test runs this program, not ctest: it needs the Windows build (TALLIX_WINDOWS_BIN, the
@@ -29,6 +30,8 @@
 #include "base/profile.h"
 #include "design/design.h"
 #include "port/trace.h"
+#include "records/csv_export.h"
+#include "records/past_plays.h"
 #include "support/bridge_board.h"
 #include "support/live_client.h"
 #include "support/run.h"
@@ -232,6 +235,68 @@ TEST_F(Win32Window, ClearKeepsThePlayInPlaysAndTheCloseSavesTheClearedPlay) {
   window("Tallix ボーナス履歴");  // where the past plays are listed
   close();
   EXPECT_EQ(ProfileFile::load(dir / "hist.log").value("data", "in_count"), "0");
+}
+
+// The history window lists the current play and the past plays in plays/, and exports them as
+// CSV through the save dialog, which offers each file's name beside the record: the summaries of
+// both plays, the bonuses of the current play and, picked in the list, those of the past play.
+TEST_F(Win32Window, TheHistoryListsThePastPlaysAndExportsThemAsCsv) {
+  play(8, 900);
+  fs::create_directory(dir / "plays");
+  const fs::path older = dir / "plays" / "2026-12-06_210000.log";
+  fs::copy_file(dir / "hist.log", older);
+  play(7, 1500);
+  const PlayRecord current = readPlay(dir / "hist.log"), past = readPlay(older);
+  ASSERT_FALSE(current.bonuses.empty());
+  ASSERT_NE(current.bonuses, past.bonuses);
+  const std::string summaries =
+      summaryCsv({{"current", summarize(current.counters, current.bonuses, current.payouts)},
+                  {"2026-12-06 21:00:00", summarize(past.counters, past.bonuses, past.payouts)}});
+
+  start();
+  const std::string panel = window("Tallix — hist.log");
+  const std::string title = quoted("^Tallix ボーナス履歴$");
+  // A key that comes while Wine still readies the window is lost: it is given again.
+  ASSERT_TRUE(waitFor([&] {
+    run("xdotool key --window " + panel + " ctrl+h");
+    return waitFor([&] { return !run("xdotool search --onlyvisible --name " + title).out.empty(); },
+                   std::chrono::seconds(3));
+  }));
+  const std::string history = window("Tallix ボーナス履歴");
+  const std::string geometry = run("xdotool getwindowgeometry --shell " + history).out;
+  const auto value = [&](const std::string& key) {
+    const std::size_t at = geometry.find(key + "=");
+    return at == std::string::npos ? 0 : std::stoi(geometry.substr(at + key.size() + 1));
+  };
+  const int width = value("WIDTH"), height = value("HEIGHT");
+  ASSERT_GT(width, 500);
+  // A click on an export button (0 the bonuses', 1 the summaries', at the window's foot), and
+  // the name the save dialog offers taken as it is.
+  const auto exported = [&](int button, const fs::path& file) {
+    const int x = width - 8 - 110 - (button == 0 ? 228 : 0), y = height - 8 - 13;
+    const std::string dialog = quoted("^(名前を付けて保存|Save As)$");
+    EXPECT_TRUE(waitFor([&] {
+      run("xdotool mousemove --window " + history + " " + std::to_string(x) + " " +
+          std::to_string(y) + " click 1");
+      return waitFor(
+          [&] { return !run("xdotool search --onlyvisible --name " + dialog).out.empty(); },
+          std::chrono::seconds(3));
+    })) << file;
+    const std::string id = run("xdotool search --onlyvisible --name " + dialog).out;
+    run("xdotool key --window " + id.substr(0, id.find('\n')) + " Return");
+    EXPECT_TRUE(waitFor([&] { return fs::exists(file); })) << file;
+    EXPECT_TRUE(waitFor([&] {  // the dialog gone, so that the next one is not taken for it
+      return run("xdotool search --onlyvisible --name " + dialog).out.empty();
+    }));
+    return readBytes(file);
+  };
+  EXPECT_EQ(exported(1, dir / "summaries.csv"), summaries);
+  EXPECT_EQ(exported(0, dir / "bonuses_current.csv"), bonusCsv(current.bonuses));
+  // The list takes the click, and End picks its last row: the past play.
+  run("xdotool mousemove --window " + history + " 60 40 click 1");
+  run("xdotool key --window " + history + " End");
+  EXPECT_EQ(exported(0, dir / "bonuses_2026-12-06_210000.csv"), bonusCsv(past.bonuses));
+  close();
 }
 
 // The context menu's last entry starts tallix.exe again on the simulated machine: a window of
