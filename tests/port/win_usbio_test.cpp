@@ -129,7 +129,7 @@ TEST(WindowsHid, TheBoardIsTheFirstHidInterfaceOfItsVendorAndProducts) {
   } rows[] = {
       {{kKeyboard, kOther, kBoard, kBoard0120}, "", kBoard.path},
       {{kKeyboard, kBoard0120}, "", kBoard0120.path},
-      {{kKeyboard, kOther}, "", L""},
+      {{kKeyboard, kOther}, "", {}},
       {{kKeyboard}, "\\\\?\\hid#vid_046d&pid_c31c", kKeyboard.path},  // as named
   };
   for (const auto& row : rows) {
