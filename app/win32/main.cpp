@@ -96,7 +96,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   }
 
   FrmTallix frmTallix({launch->port(), launch->machine(), places(options), launch->trace(),
-                       settingsSample(), tallix::simulatedMachineArguments(options)});
+                       settingsSample(), launch->model(),
+                       tallix::simulatedMachineArguments(options)});
   const std::string record = frmTallix.session().recordPath().string();
   if (bringForward(record)) {
     writeConsole(L"tallix: " +
