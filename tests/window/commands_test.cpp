@@ -4,7 +4,6 @@
 #include <QElapsedTimer>
 #include <QTest>
 
-#include "design/commands.h"
 #include "window_fixture.h"
 
 namespace tallix::testing {
@@ -58,6 +57,9 @@ TEST_F(PanelKeys, OpenTheirWindowsWhereverTheFocusIs) {
       SCOPED_TRACE(std::string(focus.name) + ", Ctrl+" + row.key);
       activate();
       focus.place();
+      // A figure's box never holds the focus: with the keyboard scheme of X11 desktops a line
+      // edit takes Ctrl+E as its own (the end of the line), which the tests' platform does not.
+      EXPECT_EQ(qobject_cast<QLineEdit*>(QApplication::focusWidget()), nullptr);
       press(row.key);
       QWidget* opened = frm->findChild<QWidget*>(row.window);
       ASSERT_NE(opened, nullptr);
@@ -65,12 +67,6 @@ TEST_F(PanelKeys, OpenTheirWindowsWhereverTheFocusIs) {
       opened->hide();
     }
   }
-  // Every key of the table is one of those.
-  std::string keys;
-  for (const design::Command& c : design::kCommands) {
-    if (c.key != 0) keys += c.key;
-  }
-  EXPECT_EQ(keys, "HME");
 }
 
 }  // namespace
