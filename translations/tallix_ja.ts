@@ -803,6 +803,42 @@ Tallix は PC につないだパチスロ台の遊技を数え、パネルに表
         <source>Unreadable</source>
         <translation>読めません</translation>
     </message>
+    <message>
+        <source>Setting %1</source>
+        <translation>設定%1</translation>
+    </message>
+    <message>
+        <source>Expected payout rate: %1%</source>
+        <translation>期待出玉率: %1%</translation>
+    </message>
+    <message>
+        <source>Expected payout rate: the machine gives no payout rates.</source>
+        <translation>期待出玉率: この機種には設定ごとの出玉率がありません。</translation>
+    </message>
+    <message>
+        <source>No setting estimate: the machine that [estimate] machine= in tallix.ini names could not be read: %1</source>
+        <translation>設定推測なし: tallix.ini の [estimate] machine= の機種を読めませんでした: %1</translation>
+    </message>
+    <message>
+        <source>No setting of the machine can give what was counted.</source>
+        <translation>この機種のどの設定でも、数えた結果にはなりません。</translation>
+    </message>
+    <message>
+        <source>From %1 games, every payout counted.</source>
+        <translation>%1ゲームの全払い出しから推測。</translation>
+    </message>
+    <message>
+        <source>From %1 games: BIG, REG and the small wins alone, as the play&apos;s record kept no payouts.</source>
+        <translation>%1ゲームの BIG・REG・小役だけから推測（この遊技の記録には払い出しがありません）。</translation>
+    </message>
+    <message>
+        <source>Machine: the typical machine. Name yours with [estimate] machine= in tallix.ini.</source>
+        <translation>機種: 標準的な機種。実機は tallix.ini の [estimate] machine= で指定します。</translation>
+    </message>
+    <message>
+        <source>Machine: %1</source>
+        <translation>機種: %1</translation>
+    </message>
 </context>
 <context>
     <name>Window</name>
@@ -919,40 +955,8 @@ Tallix は PC につないだパチスロ台の遊技を数え、パネルに表
         <translation>設定推測</translation>
     </message>
     <message>
-        <source>Setting %1</source>
-        <translation>設定%1</translation>
-    </message>
-    <message>
-        <source>Expected payout rate: the machine gives no payout rates.</source>
-        <translation>期待出玉率: この機種には設定ごとの出玉率がありません。</translation>
-    </message>
-    <message>
-        <source>No setting of the machine can give what was counted.</source>
-        <translation>この機種のどの設定でも、数えた結果にはなりません。</translation>
-    </message>
-    <message>
-        <source>From %1 games, every payout counted.</source>
-        <translation>%1ゲームの全払い出しから推測。</translation>
-    </message>
-    <message>
-        <source>From %1 games: BIG, REG and the small wins alone, as the play&apos;s record kept no payouts.</source>
-        <translation>%1ゲームの BIG・REG・小役だけから推測（この遊技の記録には払い出しがありません）。</translation>
-    </message>
-    <message>
-        <source>Machine: the typical machine. Name yours with [estimate] machine= in tallix.ini.</source>
-        <translation>機種: 標準的な機種。実機は tallix.ini の [estimate] machine= で指定します。</translation>
-    </message>
-    <message>
-        <source>Machine: %1</source>
-        <translation>機種: %1</translation>
-    </message>
-    <message>
         <source>Setting estimate...</source>
         <translation>設定推測...</translation>
-    </message>
-    <message>
-        <source>No setting estimate: the machine that [estimate] machine= in tallix.ini names could not be read: %1</source>
-        <translation>設定推測なし: tallix.ini の [estimate] machine= の機種を読めませんでした: %1</translation>
     </message>
     <message>
         <source>Tallix (simulated machine)</source>

@@ -27,6 +27,9 @@ struct CommandOutcome {
   Said warning;  // done, with a caveat: a lasting line on the notice line
   Said done;     // what was done: a passing line on the notice line
   Said kept;     // where the play on the window went: a lasting line, until dismissed
+
+  // A play was kept among the past plays, so a list of them shows it at once.
+  bool pastPlaysChanged() const { return !kept.empty(); }
 };
 
 // Clear: the play is first kept in the past plays in `pastPlays` (a fresh play has nothing to

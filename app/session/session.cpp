@@ -385,31 +385,32 @@ std::string Session::dataFolder() const {
   return dir.substr(0, dir.size() - 1);  // without the trailing separator
 }
 
-void Session::report(const CommandOutcome& outcome) {
+CommandOutcome Session::report(CommandOutcome outcome) {
   if (!outcome.failure.empty()) view_.message(outcome.failure);
   if (!outcome.warning.empty()) view_.notice(outcome.warning);
   if (!outcome.done.empty()) view_.notice(outcome.done, SessionView::Notice::passing);
   if (!outcome.kept.empty()) view_.notice(outcome.kept);
+  return outcome;
 }
 
-void Session::Command3_Click() {
+CommandOutcome Session::Command3_Click() {
   count();
   // A save in flight would bring the record back after the clear has deleted it.
   noteSaves(writer_.finish());
-  report(tallix::Command3_Click(counter_, pastPlaysFolder(),
-                                ownsRecord_ ? recordPath() : std::filesystem::path(),
-                                std::time(nullptr)));
+  return report(tallix::Command3_Click(counter_, pastPlaysFolder(),
+                                       ownsRecord_ ? recordPath() : std::filesystem::path(),
+                                       std::time(nullptr)));
 }
 
-void Session::Command4_Click() {
+CommandOutcome Session::Command4_Click() {
   count();
-  report(tallix::Command4_Click(counter_, *env_.dialog, dataFolder(), pastPlaysFolder(),
-                                std::time(nullptr)));
+  return report(tallix::Command4_Click(counter_, *env_.dialog, dataFolder(), pastPlaysFolder(),
+                                       std::time(nullptr)));
 }
 
-void Session::Command5_Click() {
+CommandOutcome Session::Command5_Click() {
   count();
-  report(tallix::Command5_Click(counter_, *env_.dialog, dataFolder()));
+  return report(tallix::Command5_Click(counter_, *env_.dialog, dataFolder()));
 }
 
 }  // namespace tallix

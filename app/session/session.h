@@ -114,9 +114,12 @@ class Session {
   // shown as a message when the player closed the program.
   void stop(Ending ending = Ending::closed);
 
-  void Command3_Click();  // クリア
-  void Command4_Click();  // 読込み
-  void Command5_Click();  // 保存
+  // The commands of the panel's buttons. Each tells the view what it has to say, and returns
+  // it, so that the window knows what follows (pastPlaysChanged(): a list of the past plays is
+  // shown afresh).
+  CommandOutcome Command3_Click();  // クリア
+  CommandOutcome Command4_Click();  // 読込み
+  CommandOutcome Command5_Click();  // 保存
 
   bool sampling() const { return sampler_ && !sampler_->ended(); }
   // A save of the play is waiting to be written or being written.
@@ -145,7 +148,7 @@ class Session {
   void restorePlay();
   void keepMisreadRecord(const std::vector<Said>& misread);
   std::optional<SettingModel> settingModel(const EstimateSettings& estimate);
-  void report(const CommandOutcome& outcome);
+  CommandOutcome report(CommandOutcome outcome);
   void lastChance(const Said& why, Ending ending);
   std::optional<std::filesystem::path> rescue();
   void saveElsewhere(Said why);

@@ -4,6 +4,7 @@
 // After windows.h:
 #include <commctrl.h>
 
+#include "design/commands.h"
 #include "history_window.h"
 #include "language.h"
 #include "make_window.h"
@@ -11,6 +12,7 @@
 #include "pin_monitor.h"
 #include "port/serial_link.h"
 #include "process.h"
+#include "setting_estimate_window.h"
 
 namespace tallix::win32 {
 
@@ -20,16 +22,8 @@ constexpr UINT kDisplayTimer = 1;
 constexpr UINT kDisplayInterval = 16;  // ms, about the display's rate
 constexpr UINT kPublishTimer = 2;      // hands the figures to the live view
 constexpr UINT kShowSettingsMessages = WM_APP + 1;
-// The controls' and commands' ids: the buttons by their names, Command3 to Command5.
-enum Id : int {
-  kClear = 3,
-  kLoad = 4,
-  kSave = 5,
-  kDismiss = 10,
-  kHistory = 100,
-  kPinMonitor,
-  kSimulatedMachine
-};
+// The notice line's close button; the commands' ids are the table's (design::CommandId).
+constexpr int kDismiss = 10;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 }  // namespace
@@ -43,7 +37,8 @@ FrmTallix::FrmTallix(const Environment& env)
                 env.trace,
                 {},
                 systemSerialLines(),
-                env.settingsSample},
+                env.settingsSample,
+                env.simulatedModel},
                *this),
       record_(session_.recordPath().string()),
       simulatedMachine_(env.simulatedMachine) {
@@ -59,28 +54,30 @@ FrmTallix::FrmTallix(const Environment& env)
 
   texts_.create(hwnd_);
   notices_.create(hwnd_, kDismiss);
-  for (std::size_t i = 0; i < buttons_.size(); ++i) {
-    const design::Button& b = design::kButtons[i];
-    buttons_[i] = CreateWindowExW(0, L"BUTTON", widen(b.caption).c_str(),
-                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0,
-                                  hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kClear + i)),
-                                  nullptr, nullptr);
-  }
   // What each button does, in a line, when the pointer rests on it.
   tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0,
                           0, 0, hwnd_, nullptr, nullptr, nullptr);
-  for (std::size_t i = 0; i < buttons_.size(); ++i) {
-    std::wstring tip = translated(design::kButtons[i].tip());
+  std::vector<ACCEL> keys;
+  for (const design::Command& c : design::kCommands) {
+    const auto id = static_cast<WORD>(c.id);
+    if (c.key != 0)
+      keys.push_back({static_cast<BYTE>(FCONTROL | FVIRTKEY), static_cast<WORD>(c.key), id});
+    if (c.button == nullptr) continue;
+    HWND button =
+        CreateWindowExW(0, L"BUTTON", widen(c.button->caption).c_str(),
+                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0, hwnd_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    buttons_.push_back({button, c.button});
+    std::wstring tip = translated(c.button->tip());
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = hwnd_;
-    tool.uId = reinterpret_cast<UINT_PTR>(buttons_[i]);
+    tool.uId = reinterpret_cast<UINT_PTR>(button);
     tool.lpszText = tip.data();
     SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
-  ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'H', kHistory}, {FCONTROL | FVIRTKEY, 'M', kPinMonitor}};
-  shortcuts_ = CreateAcceleratorTableW(keys, 2);
+  shortcuts_ = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
   applyScale(static_cast<int>(GetDpiForWindow(hwnd_)));
   SetTimer(hwnd_, kDisplayTimer, kDisplayInterval, nullptr);
   render();  // the design state
@@ -90,6 +87,7 @@ FrmTallix::~FrmTallix() {
   Form_Unload();  // the session's last words need this window still whole
   historyWindow_.reset();
   pinMonitor_.reset();
+  settingEstimate_.reset();
   if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
   DestroyAcceleratorTable(shortcuts_);
 }
@@ -112,21 +110,11 @@ void FrmTallix::Form_Unload(Session::Ending ending) {
   session_.stop(ending);
 }
 
-void FrmTallix::Command3_Click() {
-  session_.Command3_Click();
+void FrmTallix::follow(const CommandOutcome& outcome) {
   render();
-  // The play kept shows in the history's list at once.
-  if (historyWindow_ && IsWindowVisible(historyWindow_->hwnd())) historyWindow_->refresh();
-}
-
-void FrmTallix::Command4_Click() {
-  session_.Command4_Click();
-  render();
-}
-
-void FrmTallix::Command5_Click() {
-  session_.Command5_Click();
-  render();
+  if (outcome.pastPlaysChanged() && historyWindow_ && IsWindowVisible(historyWindow_->hwnd())) {
+    historyWindow_->refresh();
+  }
 }
 
 void FrmTallix::render() {
@@ -149,7 +137,8 @@ void FrmTallix::show() {
 
 bool FrmTallix::takeKeys(MSG& message) {
   for (HWND tool : {historyWindow_ ? historyWindow_->hwnd() : nullptr,
-                    pinMonitor_ ? pinMonitor_->hwnd() : nullptr}) {
+                    pinMonitor_ ? pinMonitor_->hwnd() : nullptr,
+                    settingEstimate_ ? settingEstimate_->hwnd() : nullptr}) {
     if (tool != nullptr && GetAncestor(message.hwnd, GA_ROOT) == tool &&
         IsDialogMessageW(tool, &message)) {
       return true;
@@ -168,10 +157,10 @@ void FrmTallix::applyScale(int dpi) {
   buttonFont_ = buttonFont(scale_);
   // The tooltips in the same face: it draws both languages.
   SendMessageW(tips_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_.get()), FALSE);
-  for (std::size_t i = 0; i < buttons_.size(); ++i) {
-    const RECT place = scale_.rect(design::kButtons[i].place);
-    SendMessageW(buttons_[i], WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_.get()), FALSE);
-    SetWindowPos(buttons_[i], nullptr, place.left, place.top, place.right - place.left,
+  for (const auto& [button, design] : buttons_) {
+    const RECT place = scale_.rect(design->place);
+    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_.get()), FALSE);
+    SetWindowPos(button, nullptr, place.left, place.top, place.right - place.left,
                  place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   // The client area as designed, with the notice line beneath it.
@@ -204,13 +193,14 @@ void FrmTallix::contextMenu(POINT at) {
     ClientToScreen(hwnd_, &at);
   }
   HMENU menu = CreatePopupMenu();
-  AppendMenuW(menu, MF_STRING, kHistory,
-              (translate("Window", "Bonus history...") + L"\tCtrl+H").c_str());
-  AppendMenuW(menu, MF_STRING, kPinMonitor,
-              (translate("Window", "Pin monitor") + L"\tCtrl+M").c_str());
-  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu, MF_STRING, kSimulatedMachine,
-              translate("Window", "Tallix (simulated machine)").c_str());
+  for (const design::Command& c : design::kCommands) {
+    if (c.menu == design::MenuPlace::none) continue;
+    if (c.menu == design::MenuPlace::afterSeparator) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    const std::string key = design::keyText(c);
+    const std::wstring entry =
+        translate("Window", c.caption) + (key.empty() ? L"" : L"\t" + widen(key));
+    AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(c.id), entry.c_str());
+  }
   TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
   DestroyMenu(menu);
 }
@@ -226,6 +216,13 @@ void FrmTallix::openHistory() {
 void FrmTallix::openPinMonitor() {
   if (!pinMonitor_) pinMonitor_ = std::make_unique<PinMonitor>(hwnd_, session_.input());
   pinMonitor_->show();
+}
+
+void FrmTallix::openSettingEstimate() {
+  if (!settingEstimate_) {
+    settingEstimate_ = std::make_unique<SettingEstimateWindow>(hwnd_, session_.counter());
+  }
+  settingEstimate_->show();
 }
 
 void FrmTallix::startSimulatedMachine() {
@@ -259,25 +256,27 @@ void FrmTallix::notice(const Said& text, Notice kind, Notices::Topic topic) {
 }
 
 void FrmTallix::command(int id) {
-  switch (id) {
-    case kClear:
-      return Command3_Click();
-    case kLoad:
-      return Command4_Click();
-    case kSave:
-      return Command5_Click();
-    case kDismiss:
-      notices_.dismiss();
-      return notices_.render(hwnd_);
-    case kHistory:
-      return openHistory();
-    case kPinMonitor:
-      return openPinMonitor();
-    case kSimulatedMachine:
-      return startSimulatedMachine();
-    default:
-      return;  // Enter and Esc, which the keys of a dialog send
+  if (id == kDismiss) {
+    notices_.dismiss();
+    return notices_.render(hwnd_);
   }
+  switch (static_cast<design::CommandId>(id)) {
+    case design::CommandId::clear:
+      return follow(session_.Command3_Click());
+    case design::CommandId::load:
+      return follow(session_.Command4_Click());
+    case design::CommandId::save:
+      return follow(session_.Command5_Click());
+    case design::CommandId::history:
+      return openHistory();
+    case design::CommandId::pinMonitor:
+      return openPinMonitor();
+    case design::CommandId::settingEstimate:
+      return openSettingEstimate();
+    case design::CommandId::simulatedMachine:
+      return startSimulatedMachine();
+  }
+  // Enter and Esc, which the keys of a dialog send, give no command.
 }
 
 LRESULT CALLBACK FrmTallix::windowProc(HWND window, UINT message, WPARAM w, LPARAM l) {

@@ -7,11 +7,12 @@
 //   display timer  session.pump(): what was sampled since is counted; then render(): the panel's
 //                  revisions against those last drawn, and only the areas that changed (texts,
 //                  digit cells, history, graph) are drawn again
-//   buttons        the session's Command3/4/5_Click, then render()
+//   commands       the buttons, keys and context menu (design/commands.h): the session's
+//                  Command3/4/5_Click, then what follows them; the windows beside the panel
+//                  (Ctrl+H, Ctrl+M, Ctrl+E: the history window, the pin monitor, the setting
+//                  estimate); the menu also starts the simulated machine as a program of its own
 //   close          Form_Unload: session.stop(), which saves the play; also when Windows ends the
 //                  session (log-off, shut-down: WM_ENDSESSION), then without a question
-//   keys, menu     Ctrl+H and Ctrl+M, or the context menu: the history window, the pin monitor;
-//                  the menu also starts the simulated machine as a program of its own
 //   live view      with --serve or [serve] port=, the figures served to browsers from start-up
 //                  by a server on its own thread; every tenth of a second the window hands it
 //                  what changed
@@ -40,6 +41,7 @@ namespace tallix::win32 {
 
 class HistoryWindow;
 class PinMonitor;
+class SettingEstimateWindow;
 
 // What the window reaches outside itself.
 struct Environment {
@@ -50,6 +52,8 @@ struct Environment {
   std::string settingsSample{};    // a settings file made on a first run; "" makes none
   // Set: serve the live view; the command line's --serve=PORT, or 0 for --serve alone.
   std::optional<std::uint16_t> serve{};
+  // The simulated machine's settings, which its play is estimated against.
+  std::optional<SettingModel> simulatedModel{};
   // The arguments that start this program again on the simulated machine (the context menu's
   // entry).
   std::vector<std::string> simulatedMachine{"--simulate"};
@@ -70,10 +74,6 @@ class FrmTallix : private SessionView {
   // soon as it returns.
   void Form_Unload(Session::Ending ending = Session::Ending::closed);
 
-  void Command3_Click();  // クリア
-  void Command4_Click();  // 読込み
-  void Command5_Click();  // 保存
-
   // Counts what was sampled and draws the areas of the panel that changed since the last render.
   void render();
   // Shows the window and, once it is up, the settings that could not be used.
@@ -89,12 +89,17 @@ class FrmTallix : private SessionView {
  private:
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM w, LPARAM l);
   LRESULT handle(UINT message, WPARAM w, LPARAM l);
+  // Gives a command of the panel (design::CommandId): a button's, a key's or the context menu's.
   void command(int id);
+  // What follows a command of the session: the panel drawn, and the past plays listed afresh
+  // when they changed.
+  void follow(const CommandOutcome& outcome);
   void applyScale(int dpi);
   void paint();
   void contextMenu(POINT at);
   void openHistory();
   void openPinMonitor();
+  void openSettingEstimate();
   void startSimulatedMachine();
   void showSettingsMessages();
 
@@ -116,7 +121,11 @@ class FrmTallix : private SessionView {
   HistoryFrame history_;
   CoinChart chart_;
   NoticeLine notices_;
-  std::array<HWND, 3> buttons_{};
+  struct Button {
+    HWND hwnd;
+    const design::Button* design;
+  };
+  std::vector<Button> buttons_;  // the panel's, as the table of commands gives them
   Gdi<HFONT> buttonFont_;
   HWND tips_ = nullptr;  // the buttons' tooltips
   std::vector<std::string> simulatedMachine_;
@@ -124,6 +133,7 @@ class FrmTallix : private SessionView {
 
   std::unique_ptr<HistoryWindow> historyWindow_;
   std::unique_ptr<PinMonitor> pinMonitor_;
+  std::unique_ptr<SettingEstimateWindow> settingEstimate_;
 
   std::optional<Panel::Revisions> shown_;
   bool unloaded_ = false;

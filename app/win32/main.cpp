@@ -93,7 +93,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   }
 
   FrmTallix frmTallix({launch->port(), launch->machine(), places(options), launch->trace(),
-                       settingsSample(), options.serve,
+                       settingsSample(), options.serve, launch->model(),
                        tallix::simulatedMachineArguments(options)});
   const std::string record = frmTallix.session().recordPath().string();
   if (bringForward(record)) {

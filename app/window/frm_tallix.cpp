@@ -10,6 +10,7 @@
 #include "base/say.h"
 #include "coin_chart.h"
 #include "design.h"
+#include "design/commands.h"
 #include "dialogs.h"
 #include "history.h"
 #include "history_window.h"
@@ -69,17 +70,11 @@ FrmTallix::FrmTallix(const Environment& env)
   setAutoFillBackground(true);
   chart_->lower();  // the small-win rows stand over the chart's upper edge
 
-  auto* clear = makeButton(this, design::kButtons[0]);
-  auto* load = makeButton(this, design::kButtons[1]);
-  auto* save = makeButton(this, design::kButtons[2]);
-  connect(clear, &QPushButton::clicked, this, &FrmTallix::Command3_Click);
-  connect(load, &QPushButton::clicked, this, &FrmTallix::Command4_Click);
-  connect(save, &QPushButton::clicked, this, &FrmTallix::Command5_Click);
-  addHistoryWindow(this, session_.counter(), session_.pastPlaysFolder(), messages_);
-
-  addPinMonitor(*this, session_);
-  addSettingEstimate(*this, session_.counter());
-  addSimulatedMachine(env);
+  addCommands();
+  for (const std::string& a : env.simulatedMachine) simulatedMachine_ << QString::fromStdString(a);
+  startProgram_ = env.startProgram ? env.startProgram : [](const QStringList& args) {
+    return QProcess::startDetached(QCoreApplication::applicationFilePath(), args);
+  };
 
   publisher_.setInterval(LiveServer::kPublishInterval);
   connect(&publisher_, &QTimer::timeout, this, [this] { live_.publish(session_.counter()); });
@@ -99,26 +94,59 @@ bool FrmTallix::Form_Load() {
   return runs;
 }
 
-void FrmTallix::addSimulatedMachine(const Environment& env) {
-  auto* apart = new QAction(this);
-  apart->setSeparator(true);
-  addAction(apart);
-  auto* start =
-      new QAction(QCoreApplication::translate("Window", "Tallix (simulated machine)"), this);
-  start->setObjectName("startSimulatedMachine");
-  addAction(start);
-  QStringList arguments;
-  for (const std::string& a : env.simulatedMachine) arguments << QString::fromStdString(a);
-  const auto startProgram = env.startProgram ? env.startProgram : [](const QStringList& args) {
-    return QProcess::startDetached(QCoreApplication::applicationFilePath(), args);
-  };
-  // The running session goes on; the simulated machine counts in a window of its own.
-  connect(start, &QAction::triggered, this, [this, arguments, startProgram] {
-    if (!startProgram(arguments)) {
-      notice(Say::tr("Tallix (simulated machine) could not be started."), Notice::passing,
-             Notices::Topic::none);
+void FrmTallix::addCommands() {
+  for (const design::Command& c : design::kCommands) {
+    if (c.button != nullptr) {
+      auto* button = makeButton(this, *c.button);
+      connect(button, &QPushButton::clicked, this, [this, id = c.id] { command(id); });
+      continue;
     }
-  });
+    if (c.menu == design::MenuPlace::afterSeparator) {
+      auto* apart = new QAction(this);
+      apart->setSeparator(true);
+      addAction(apart);
+    }
+    auto* action = new QAction(QCoreApplication::translate("Window", c.caption), this);
+    action->setObjectName(c.name);
+    // The key works wherever the focus is in the panel.
+    action->setShortcut(QKeySequence(QString::fromStdString(design::keyText(c))));
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, [this, id = c.id] { command(id); });
+    addAction(action);
+  }
+  setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void FrmTallix::command(design::CommandId id) {
+  switch (id) {
+    case design::CommandId::clear:
+      return follow(session_.Command3_Click());
+    case design::CommandId::load:
+      return follow(session_.Command4_Click());
+    case design::CommandId::save:
+      return follow(session_.Command5_Click());
+    case design::CommandId::history:
+      return openHistoryWindow(this, session_.counter(), session_.pastPlaysFolder(), messages_);
+    case design::CommandId::pinMonitor:
+      return openPinMonitor(*this, session_);
+    case design::CommandId::settingEstimate:
+      return openSettingEstimate(*this, session_.counter());
+    case design::CommandId::simulatedMachine:
+      // The running session goes on; the simulated machine counts in a window of its own.
+      if (!startProgram_(simulatedMachine_)) {
+        notice(Say::tr("Tallix (simulated machine) could not be started."), Notice::passing,
+               Notices::Topic::none);
+      }
+      return;
+  }
+}
+
+void FrmTallix::follow(const CommandOutcome& outcome) {
+  render();
+  if (!outcome.pastPlaysChanged()) return;
+  if (auto* history = findChild<HistoryWindow*>("frmHistory"); history && history->isVisible()) {
+    history->refresh();
+  }
 }
 
 void FrmTallix::Form_Unload(Session::Ending ending) {
@@ -127,25 +155,6 @@ void FrmTallix::Form_Unload(Session::Ending ending) {
   publisher_.stop();
   live_.stop();
   session_.stop(ending);
-}
-
-void FrmTallix::Command3_Click() {
-  session_.Command3_Click();
-  render();
-  // The play kept shows in the history's list at once.
-  if (auto* history = findChild<HistoryWindow*>("frmHistory"); history && history->isVisible()) {
-    history->refresh();
-  }
-}
-
-void FrmTallix::Command4_Click() {
-  session_.Command4_Click();
-  render();
-}
-
-void FrmTallix::Command5_Click() {
-  session_.Command5_Click();
-  render();
 }
 
 void FrmTallix::render() {

@@ -7,7 +7,9 @@
 //   display (60/s) session.pump(): what was sampled since is counted; then render(): the
 //                  panel's revisions against those last drawn, and only changed areas (texts,
 //                  digit groups, history, chart) touch their widgets
-//   buttons        the session's Command3/4/5_Click, then render()
+//   commands       the buttons, the context menu and its keys (design/commands.h): the
+//                  session's Command3/4/5_Click, then what follows them; the windows beside
+//                  the panel opened
 //   close          Form_Unload: session.stop(), which saves the play (a stop signal ends it
 //                  the same way, without a question)
 //   live view      with --serve or [serve] port=, the figures served to browsers from start-up
@@ -26,6 +28,7 @@
 #include <string>
 #include <vector>
 
+#include "design/commands.h"
 #include "digits.h"
 #include "serve/live_view.h"
 #include "session/session.h"
@@ -74,9 +77,8 @@ class FrmTallix : public QWidget, private SessionView {
   // Shutdown has begun (and may be waiting for the player's answer).
   bool unloading() const { return unloading_; }
 
-  void Command3_Click();  // クリア
-  void Command4_Click();  // 読込み
-  void Command5_Click();  // 保存
+  // Gives a command of the panel: a button's or the context menu's.
+  void command(design::CommandId id);
 
   // Counts what was sampled and draws the areas of the panel that changed since the last
   // render.
@@ -98,10 +100,16 @@ class FrmTallix : public QWidget, private SessionView {
   void message(const Said& text, const Said& detail) override;
   Answer ask(const Said& text, const Said& yes, const Said& no) override;
   void notice(const Said& text, Notice kind, Notices::Topic topic) override;
-  void addSimulatedMachine(const Environment& env);
+  // The buttons, the context menu and the keys, from the table of commands.
+  void addCommands();
+  // What follows a command of the session: the panel drawn, and the past plays listed afresh
+  // when they changed.
+  void follow(const CommandOutcome& outcome);
 
   Messages& messages_;
   std::optional<std::uint16_t> serve_;
+  QStringList simulatedMachine_;  // the arguments that start the simulated machine
+  std::function<bool(const QStringList& arguments)> startProgram_;
   Session session_;
   DigitPictures pictures_;
 

@@ -210,20 +210,14 @@ void HistoryWindow::hideEvent(QHideEvent* event) {
   live_.stop();
 }
 
-void addHistoryWindow(QWidget* panel, const Counter& counter, std::filesystem::path pastPlays,
-                      Messages& messages) {
-  auto* window = new HistoryWindow(panel, counter, std::move(pastPlays), messages);
-  auto* open = new QAction(QCoreApplication::translate("Window", "Bonus history..."), panel);
-  open->setObjectName("openHistory");
-  open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
-  QObject::connect(open, &QAction::triggered, window, [window, panel] {
-    if (!window->isVisible()) placeOver(window, panel);
-    window->show();
-    window->raise();
-    window->activateWindow();
-  });
-  panel->addAction(open);
-  panel->setContextMenuPolicy(Qt::ActionsContextMenu);
+void openHistoryWindow(QWidget* panel, const Counter& counter, std::filesystem::path pastPlays,
+                       Messages& messages) {
+  auto* window = panel->findChild<HistoryWindow*>("frmHistory");
+  if (window == nullptr) window = new HistoryWindow(panel, counter, std::move(pastPlays), messages);
+  if (!window->isVisible()) placeOver(window, panel);
+  window->show();
+  window->raise();
+  window->activateWindow();
 }
 
 }  // namespace tallix::window

@@ -64,9 +64,9 @@ class HistoryWindow : public QWidget {
   QTimer live_;  // redraws the current play while the window is shown
 };
 
-// Gives the panel its way to the history window: the shortcut Ctrl+H and the entry
-// "Bonus history..." of its context menu. The window opens over the panel, within the screen.
-void addHistoryWindow(QWidget* panel, const Counter& counter, std::filesystem::path pastPlays,
-                      Messages& messages);
+// Opens the panel's history window (made at the first opening) over the panel, within the
+// screen, or brings it forward.
+void openHistoryWindow(QWidget* panel, const Counter& counter, std::filesystem::path pastPlays,
+                       Messages& messages);
 
 }  // namespace tallix::window

@@ -99,18 +99,11 @@ void PinMonitor::refresh() {
   }
 }
 
-void addPinMonitor(QWidget& panel, const Session& session) {
-  auto* open = new QAction(QCoreApplication::translate("Window", "Pin monitor"), &panel);
-  open->setObjectName("openPinMonitor");
-  open->setShortcut(QKeySequence("Ctrl+M"));
-  panel.addAction(open);
-  panel.setContextMenuPolicy(Qt::ActionsContextMenu);
-  QObject::connect(open, &QAction::triggered, &panel, [&panel, &session] {
-    auto* monitor = panel.findChild<PinMonitor*>("pinMonitor");
-    if (monitor == nullptr) monitor = new PinMonitor(session.input(), &panel);
-    monitor->show();
-    monitor->raise();
-  });
+void openPinMonitor(QWidget& panel, const Session& session) {
+  auto* monitor = panel.findChild<PinMonitor*>("pinMonitor");
+  if (monitor == nullptr) monitor = new PinMonitor(session.input(), &panel);
+  monitor->show();
+  monitor->raise();
 }
 
 }  // namespace tallix::window

@@ -34,7 +34,8 @@ class PinMonitor : public QWidget {
   QTimer timer_;
 };
 
-// Gives the panel its shortcut and context-menu entry that open the session's pin monitor.
-void addPinMonitor(QWidget& panel, const Session& session);
+// Opens the panel's pin monitor of the session's input (made at the first opening), or brings it
+// forward.
+void openPinMonitor(QWidget& panel, const Session& session);
 
 }  // namespace tallix::window

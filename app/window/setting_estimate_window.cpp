@@ -1,13 +1,12 @@
 #include "setting_estimate_window.h"
 
-#include <QAction>
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QProgressBar>
 
-#include "base/numbers.h"
 #include "design.h"
+#include "design/setting_estimate_view.h"
 #include "language.h"
 
 namespace tallix::window {
@@ -15,11 +14,6 @@ namespace tallix::window {
 namespace {
 
 constexpr int kRefreshMs = 250;
-constexpr int kBarSteps = 1000;  // a bar moves by tenths of a percent
-
-QString text(const std::string& s) {
-  return QString::fromStdString(s);
-}
 
 }  // namespace
 
@@ -39,19 +33,19 @@ SettingEstimateWindow::SettingEstimateWindow(const Counter& counter, QWidget* pa
                     .arg(kDarkStyle, toQColor(design::kLightYellow).name()));
   closeOnEscape(this);
   auto* layout = new QGridLayout(this);
+  const design::SettingEstimateView view = design::settingEstimateView(counter_);
   for (std::size_t s = 0; s < kSettingCount; ++s) {
     const int row = static_cast<int>(s);
     bars_[s] = new QProgressBar(this);
     bars_[s]->setObjectName(QStringLiteral("bar%1").arg(s + 1));
-    bars_[s]->setRange(0, kBarSteps);
+    bars_[s]->setRange(0, static_cast<int>(design::SettingEstimateView::kWhole));
     bars_[s]->setTextVisible(false);
     bars_[s]->setMinimumWidth(300);
     percents_[s] = new QLabel(this);
     percents_[s]->setObjectName(QStringLiteral("percent%1").arg(s + 1));
     percents_[s]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     percents_[s]->setMinimumWidth(percents_[s]->fontMetrics().horizontalAdvance("100.0%"));
-    layout->addWidget(
-        new QLabel(QCoreApplication::translate("Window", "Setting %1").arg(s + 1), this), row, 0);
+    layout->addWidget(new QLabel(translated(view.rows[s].caption), this), row, 0);
     layout->addWidget(bars_[s], row, 1);
     layout->addWidget(percents_[s], row, 2);
   }
@@ -67,65 +61,22 @@ SettingEstimateWindow::SettingEstimateWindow(const Counter& counter, QWidget* pa
 }
 
 void SettingEstimateWindow::refresh() {
-  const std::optional<SettingModel>& model = counter_.settingModel();
-  const std::optional<SettingEstimate> estimate = counter_.settingEstimate();
-  const std::array<double, kSettingCount> none{};
-  const auto& probability = estimate ? estimate->probability : none;
-  const auto steps = shares(probability, kBarSteps);
-  const auto percents = percentTexts(probability);
+  const design::SettingEstimateView view = design::settingEstimateView(counter_);
   for (std::size_t s = 0; s < kSettingCount; ++s) {
-    bars_[s]->setValue(static_cast<int>(steps[s]));
-    percents_[s]->setText(estimate ? text(percents[s]) : QString());
+    bars_[s]->setValue(static_cast<int>(view.rows[s].tenths));
+    percents_[s]->setText(QString::fromStdString(view.rows[s].percent));
   }
-  payoutRate_->setText(
-      !estimate ? QString()
-      : estimate->payoutRate
-          ? QCoreApplication::translate("Window", "Expected payout rate: %1%")
-                .arg(text(formatFixed2(*estimate->payoutRate)))
-          : QCoreApplication::translate(
-                "Window", "Expected payout rate: the machine gives no payout rates."));
-  if (!model) {
-    basis_->setText(QCoreApplication::translate(
-                        "Window",
-                        "No setting estimate: the machine that [estimate] machine= in tallix.ini "
-                        "names could not be read: %1")
-                        .arg(translated(counter_.settingModelProblem())));
-  } else if (!estimate) {
-    basis_->setText(QCoreApplication::translate(
-        "Window", "No setting of the machine can give what was counted."));
-  } else if (estimate->fromPayouts) {
-    basis_->setText(QCoreApplication::translate("Window", "From %1 games, every payout counted.")
-                        .arg(estimate->games));
-  } else {
-    basis_->setText(QCoreApplication::translate(
-                        "Window",
-                        "From %1 games: BIG, REG and the small wins alone, as the play's record "
-                        "kept no payouts.")
-                        .arg(estimate->games));
-  }
-  machine_->setText(
-      !model ? QString()
-      : model->machine.empty()
-          ? QCoreApplication::translate(
-                "Window",
-                "Machine: the typical machine. Name yours with [estimate] machine= "
-                "in tallix.ini.")
-          : QCoreApplication::translate("Window", "Machine: %1").arg(text(model->machine)));
+  payoutRate_->setText(translated(view.payoutRate));
+  basis_->setText(translated(view.basis));
+  machine_->setText(translated(view.machine));
 }
 
-void addSettingEstimate(QWidget& panel, const Counter& counter) {
-  auto* open = new QAction(QCoreApplication::translate("Window", "Setting estimate..."), &panel);
-  open->setObjectName("openSettingEstimate");
-  open->setShortcut(QKeySequence("Ctrl+E"));
-  panel.addAction(open);
-  panel.setContextMenuPolicy(Qt::ActionsContextMenu);
-  QObject::connect(open, &QAction::triggered, &panel, [&panel, &counter] {
-    auto* window = panel.findChild<SettingEstimateWindow*>("settingEstimate");
-    if (window == nullptr) window = new SettingEstimateWindow(counter, &panel);
-    window->refresh();
-    window->show();
-    window->raise();
-  });
+void openSettingEstimate(QWidget& panel, const Counter& counter) {
+  auto* window = panel.findChild<SettingEstimateWindow*>("settingEstimate");
+  if (window == nullptr) window = new SettingEstimateWindow(counter, &panel);
+  window->refresh();
+  window->show();
+  window->raise();
 }
 
 }  // namespace tallix::window

@@ -1,7 +1,7 @@
 // The setting estimate: a small window that shows, live, how likely each of the six settings
 // of the machine is (a bar and its percentage each), the expected payout rate, the games the
-// estimate rests on and the machine it is made against. The estimate is the core's
-// (Counter::settingEstimate); the panel opens the window with Ctrl+E or from its context menu.
+// estimate rests on and the machine it is made against. What it shows is the core's
+// (design::settingEstimateView); the panel opens the window with Ctrl+E or from its context menu.
 #pragma once
 
 #include <QTimer>
@@ -34,7 +34,8 @@ class SettingEstimateWindow : public QWidget {
   QTimer timer_;
 };
 
-// Gives the panel its shortcut and context-menu entry that open the setting estimate.
-void addSettingEstimate(QWidget& panel, const Counter& counter);
+// Opens the panel's setting estimate of the counter's play (made at the first opening), or brings
+// it forward.
+void openSettingEstimate(QWidget& panel, const Counter& counter);
 
 }  // namespace tallix::window

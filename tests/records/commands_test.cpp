@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "records/record.h"
 #include "support/panel_state.h"
@@ -298,6 +299,48 @@ TEST(LoadAndSave, ALoadIsAllOrNothingAndNamesTheFileAndTheFault) {
   DialogDouble save((dir / "no" / "x.log").string());
   EXPECT_EQ(Command5_Click(play.counter, save, dir.path().string()).failure,
             (dir / "no" / "x.log").string() + ": No such file or directory");
+}
+
+// Only a command that kept a play among the past plays changes them.
+TEST(Commands, SayWhetherThePastPlaysChanged) {
+  TempDir dir;
+  writeBytes(dir / "fine.log", "[data]\r\nin_count=3\r\n");
+  const struct {
+    const char* name;
+    bool played;  // the play on the window has something to keep
+    std::function<CommandOutcome(Counter&)> command;
+    bool changed;
+  } rows[] = {
+      {"clear of a play", true, [&](Counter& c) { return clear(c, dir); }, true},
+      {"clear of a fresh play", false, [&](Counter& c) { return clear(c, dir); }, false},
+      {"clear that cannot keep the play", true,
+       [&](Counter& c) {
+         return Command3_Click(c, dir / "fine.log" / "plays", dir / "hist.log", kNoon);
+       },
+       false},
+      {"load over a play", true, [&](Counter& c) { return load(c, dir, dir / "fine.log"); }, true},
+      {"load over a fresh play", false, [&](Counter& c) { return load(c, dir, dir / "fine.log"); },
+       false},
+      {"load refused", true, [&](Counter& c) { return load(c, dir, dir / "none.log"); }, false},
+      {"load cancelled", true,
+       [&](Counter& c) {
+         DialogDouble cancel("");
+         return Command4_Click(c, cancel, dir.path().string(), dir / "plays", kNoon);
+       },
+       false},
+      {"save", true,
+       [&](Counter& c) {
+         DialogDouble save((dir / "saved.log").string());
+         return Command5_Click(c, save, dir.path().string());
+       },
+       false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Play play;
+    if (row.played) play.game(3, 2);
+    EXPECT_EQ(row.command(play.counter).pastPlaysChanged(), row.changed);
+  }
 }
 
 }  // namespace
