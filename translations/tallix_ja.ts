@@ -947,10 +947,6 @@ Tallix は PC につないだパチスロ台の遊技を数え、パネルに表
         <translation>5ピン線</translation>
     </message>
     <message>
-        <source>Expected payout rate: %1%</source>
-        <translation>期待出玉率: %1%</translation>
-    </message>
-    <message>
         <source>Setting estimate</source>
         <translation>設定推測</translation>
     </message>
