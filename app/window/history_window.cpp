@@ -214,7 +214,12 @@ void openHistoryWindow(QWidget* panel, const Counter& counter, std::filesystem::
                        Messages& messages) {
   auto* window = panel->findChild<HistoryWindow*>("frmHistory");
   if (window == nullptr) window = new HistoryWindow(panel, counter, std::move(pastPlays), messages);
-  if (!window->isVisible()) placeOver(window, panel);
+  // Asked for again while open, it lists the past plays afresh, as it does when it opens.
+  if (window->isVisible()) {
+    window->refresh();
+  } else {
+    placeOver(window, panel);
+  }
   window->show();
   window->raise();
   window->activateWindow();
