@@ -23,10 +23,10 @@
 #include "base/settings.h"
 #include "counting/counter.h"
 #include "counting/tick_driver.h"
+#include "machine/machine_description.h"
 #include "port/trace.h"
 #include "records/csv_export.h"
 #include "records/record.h"
-#include "simulation/machine_description.h"
 
 namespace {
 

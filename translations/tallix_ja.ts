@@ -839,6 +839,54 @@ Tallix は PC につないだパチスロ台の遊技を数え、パネルに表
         <source>Machine: %1</source>
         <translation>機種: %1</translation>
     </message>
+    <message>
+        <source>coin in</source>
+        <translation>コイン投入</translation>
+    </message>
+    <message>
+        <source>coin out</source>
+        <translation>コイン払出</translation>
+    </message>
+    <message>
+        <source>5-pin line</source>
+        <translation>5ピン線</translation>
+    </message>
+    <message>
+        <source>input</source>
+        <translation>入力</translation>
+    </message>
+    <message>
+        <source>level</source>
+        <translation>レベル</translation>
+    </message>
+    <message>
+        <source>edges</source>
+        <translation>変化数</translation>
+    </message>
+    <message>
+        <source>last pulse</source>
+        <translation>直前のパルス</translation>
+    </message>
+    <message>
+        <source>line</source>
+        <translation>信号線</translation>
+    </message>
+    <message>
+        <source>The pin monitor shows the inputs of the port or of the source named in the [input] section of tallix.ini (source=%1); none is read now.</source>
+        <translation>ピンモニターはポートか、tallix.ini の [input] 節で指定した入力（source=%1）を表示します。いまは何も読み取っていません。</translation>
+    </message>
+    <message>
+        <source>Nothing has been read from the input yet. When it cannot be read, the notice line beneath the panel says why; the input is tried again every second.</source>
+        <translation>入力からはまだ何も読み取れていません。読み取れないときは、その理由がパネル下のお知らせ欄に出ます。入力は 1 秒ごとに開き直します。</translation>
+    </message>
+    <message>
+        <source>high</source>
+        <translation>高</translation>
+    </message>
+    <message>
+        <source>low</source>
+        <translation>低</translation>
+    </message>
 </context>
 <context>
     <name>Window</name>
@@ -867,44 +915,12 @@ Tallix は PC につないだパチスロ台の遊技を数え、パネルに表
         <translation>ピンモニター</translation>
     </message>
     <message>
-        <source>input</source>
-        <translation>入力</translation>
-    </message>
-    <message>
-        <source>level</source>
-        <translation>レベル</translation>
-    </message>
-    <message>
-        <source>edges</source>
-        <translation>変化数</translation>
-    </message>
-    <message>
-        <source>last pulse</source>
-        <translation>直前のパルス</translation>
-    </message>
-    <message>
-        <source>line</source>
-        <translation>信号線</translation>
-    </message>
-    <message>
-        <source>high</source>
-        <translation>高</translation>
-    </message>
-    <message>
-        <source>low</source>
-        <translation>低</translation>
-    </message>
-    <message>
         <source>Tallix — %1 (simulated machine)</source>
         <translation>Tallix — %1（模擬台）</translation>
     </message>
     <message>
         <source>No bonus yet</source>
         <translation>まだボーナスはありません</translation>
-    </message>
-    <message>
-        <source>Nothing has been read from the input yet. When it cannot be read, the notice line beneath the panel says why; the input is tried again every second.</source>
-        <translation>入力からはまだ何も読み取れていません。読み取れないときは、その理由がパネル下のお知らせ欄に出ます。入力は 1 秒ごとに開き直します。</translation>
     </message>
     <message>
         <source>Run-up</source>
@@ -945,6 +961,22 @@ Tallix は PC につないだパチスロ台の遊技を数え、パネルに表
     <message>
         <source>5-pin line</source>
         <translation>5ピン線</translation>
+    </message>
+    <message>
+        <source>Likeliest setting</source>
+        <translation>有力設定</translation>
+    </message>
+    <message>
+        <source>Setting estimate:</source>
+        <translation>設定推測:</translation>
+    </message>
+    <message>
+        <source>Expected payout rate: %1%</source>
+        <translation>期待出玉率: %1%</translation>
+    </message>
+    <message>
+        <source>(%1 games)</source>
+        <translation>（%1ゲーム）</translation>
     </message>
     <message>
         <source>Setting estimate</source>

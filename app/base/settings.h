@@ -39,7 +39,7 @@ inline constexpr std::size_t kSettingCount = 6;
 
 // [estimate]: what the setting estimate of a real play is made against.
 struct EstimateSettings {
-  // The description of the machine played, with its settings' odds (simulation/
+  // The description of the machine played, with its settings' odds (machine/
   // machine_description.h); machine= names it relative to the folder of tallix.ini. "" for the
   // built-in typical machine.
   std::string machine;

@@ -9,11 +9,11 @@
 #include "base/local_time.h"
 #include "base/say.h"
 #include "base/settings.h"
+#include "machine/machine_description.h"
 #include "port/input_kinds.h"
 #include "port/input_settings.h"
 #include "records/archive.h"
 #include "records/record.h"
-#include "simulation/machine_description.h"
 
 namespace tallix {
 

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "ground_truth.h"
-#include "machine_description.h"
+#include "machine/machine_description.h"
 #include "port/port_byte.h"
 
 namespace tallix {

@@ -98,12 +98,28 @@ void ListView::spread(bool fitFirst) {
   const int columns = static_cast<int>(headings_.size());
   const int rest = columns - (fitFirst ? 1 : 0);
   for (int c = fitFirst ? 1 : 0; c < columns; ++c) {
-    // The heading in the list's font, with the header's margins on either side.
-    const int heading =
-        ListView_GetStringWidth(hwnd_, headings_[static_cast<std::size_t>(c)].c_str()) +
-        kHeadingMargins;
-    ListView_SetColumnWidth(hwnd_, c, std::max({width / std::max(rest, 1), heading, 40}));
+    ListView_SetColumnWidth(hwnd_, c, std::max({width / std::max(rest, 1), headingWidth(c), 40}));
   }
+}
+
+void ListView::fitToTexts() {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  int rest = client.right - client.left;
+  const int last = static_cast<int>(headings_.size()) - 1;
+  for (int c = 0; c <= last; ++c) {
+    ListView_SetColumnWidth(hwnd_, c, LVSCW_AUTOSIZE);
+    int width = std::max(ListView_GetColumnWidth(hwnd_, c), headingWidth(c));
+    if (c == last) width = std::max(width, rest);
+    ListView_SetColumnWidth(hwnd_, c, width);
+    rest -= width;
+  }
+}
+
+int ListView::headingWidth(int column) const {
+  // The heading in the list's font, with the header's margins on either side.
+  return ListView_GetStringWidth(hwnd_, headings_[static_cast<std::size_t>(column)].c_str()) +
+         kHeadingMargins;
 }
 
 std::optional<LRESULT> ListView::notify(const NMHDR& header) const {

@@ -31,11 +31,17 @@ class ListView {
   // Gives the columns the list's width: the first as wide as its texts when `fitFirst`, the rest
   // alike, none narrower than its heading.
   void spread(bool fitFirst = false);
+  // Gives every column but the last the width of its widest text or heading, and the last the
+  // rest of the list's width, yet no less than its own widest text or heading.
+  void fitToTexts();
 
   // For the parent's WM_NOTIFY: draws each row in its colour; nullopt for other notifications.
   std::optional<LRESULT> notify(const NMHDR& header) const;
 
  private:
+  // How wide a column must be to show its heading whole.
+  int headingWidth(int column) const;
+
   HWND hwnd_ = nullptr;
   std::vector<std::wstring> headings_;
 };

@@ -23,6 +23,8 @@ class PinMonitor : public ToolWindow {
   std::optional<LRESULT> handle(UINT message, WPARAM w, LPARAM l) override;
   void layout(const RECT& client) override;
   void refresh();
+  // Fills the cells with the rows' texts.
+  void showRows();
 
   const WatchedInput* input_;
   HWND waiting_;  // what the monitor waits for, before the input is first read

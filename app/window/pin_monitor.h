@@ -27,6 +27,8 @@ class PinMonitor : public QWidget {
 
  private:
   void refresh();
+  // Fills the cells with the rows' texts.
+  void showRows();
 
   const WatchedInput* input_;
   QLabel* waiting_;  // what the monitor waits for, before the input is first read

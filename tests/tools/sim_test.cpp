@@ -8,8 +8,8 @@
 #include "base/numbers.h"
 #include "base/profile.h"
 #include "counting/bonuses.h"
+#include "machine/machine_description.h"
 #include "simulation/ground_truth.h"
-#include "simulation/machine_description.h"
 #include "support/run.h"
 #include "support/temp_dir.h"
 

@@ -12,9 +12,9 @@
 #include <QtCharts/QBarSet>
 
 #include "base/numbers.h"
+#include "machine/machine_description.h"
 #include "records/csv_export.h"
 #include "records/record.h"
-#include "simulation/machine_description.h"
 #include "window/bonus_chart.h"
 #include "window_fixture.h"
 
