@@ -947,38 +947,6 @@ Tallix は PC につないだパチスロ台の遊技を数え、パネルに表
         <translation>ボーナス履歴...</translation>
     </message>
     <message>
-        <source>coin in</source>
-        <translation>コイン投入</translation>
-    </message>
-    <message>
-        <source>coin out</source>
-        <translation>コイン払出</translation>
-    </message>
-    <message>
-        <source>The pin monitor shows the inputs of the port or of the source named in the [input] section of tallix.ini (source=%1); none is read now.</source>
-        <translation>ピンモニターはポートか、tallix.ini の [input] 節で指定した入力（source=%1）を表示します。いまは何も読み取っていません。</translation>
-    </message>
-    <message>
-        <source>5-pin line</source>
-        <translation>5ピン線</translation>
-    </message>
-    <message>
-        <source>Likeliest setting</source>
-        <translation>有力設定</translation>
-    </message>
-    <message>
-        <source>Setting estimate:</source>
-        <translation>設定推測:</translation>
-    </message>
-    <message>
-        <source>Expected payout rate: %1%</source>
-        <translation>期待出玉率: %1%</translation>
-    </message>
-    <message>
-        <source>(%1 games)</source>
-        <translation>（%1ゲーム）</translation>
-    </message>
-    <message>
         <source>Setting estimate</source>
         <translation>設定推測</translation>
     </message>

@@ -10,7 +10,7 @@
 #include <array>
 #include <string>
 
-#include "design.h"
+#include "design/design.h"
 
 // For lupdate only (an alias of QT_TRANSLATE_NOOP): the text is collected for the translations
 // in `context` and left as it is here.

@@ -8,7 +8,7 @@
 #include <QtCharts/QLegend>
 #include <QtCharts/QValueAxis>
 
-#include "design.h"
+#include "qt_design.h"
 
 namespace tallix::window {
 

@@ -4,7 +4,7 @@
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
 
-#include "design.h"
+#include "qt_design.h"
 
 namespace tallix::window {
 

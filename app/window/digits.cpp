@@ -4,7 +4,7 @@
 #include <QString>
 #include <stdexcept>
 
-#include "design.h"
+#include "qt_design.h"
 
 namespace tallix::window {
 

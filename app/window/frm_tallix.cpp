@@ -9,7 +9,6 @@
 
 #include "base/say.h"
 #include "coin_chart.h"
-#include "design.h"
 #include "design/commands.h"
 #include "dialogs.h"
 #include "history.h"
@@ -18,6 +17,7 @@
 #include "notice_bar.h"
 #include "pin_monitor.h"
 #include "port/serial_link.h"
+#include "qt_design.h"
 #include "setting_estimate_window.h"
 
 namespace tallix::window {

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "design.h"
+#include "qt_design.h"
 
 namespace tallix::window {
 

@@ -15,9 +15,9 @@
 
 #include "base/files.h"
 #include "bonus_chart.h"
-#include "design.h"
 #include "dialogs.h"
 #include "language.h"
+#include "qt_design.h"
 
 namespace tallix::window {
 

@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QToolButton>
 
-#include "design.h"
 #include "language.h"
+#include "qt_design.h"
 
 namespace tallix::window {
 

@@ -7,9 +7,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "design.h"
 #include "design/pin_monitor_rows.h"
 #include "language.h"
+#include "qt_design.h"
 #include "session/session.h"
 
 namespace tallix::window {

@@ -5,9 +5,9 @@
 #include <QLabel>
 #include <QProgressBar>
 
-#include "design.h"
 #include "design/setting_estimate_view.h"
 #include "language.h"
+#include "qt_design.h"
 
 namespace tallix::window {
 

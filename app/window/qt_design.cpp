@@ -1,4 +1,4 @@
-#include "design.h"
+#include "qt_design.h"
 
 #include <QKeyEvent>
 #include <QStringList>
