@@ -84,7 +84,7 @@ void BM_Window(benchmark::State& state) {
   for (auto _ : state) {
     IdlePort port(static_cast<std::size_t>(seconds) * 2000);
     tallix::window::FrmTallix window(
-        {&port, nullptr, port, port, tallix::Places::in(dir.string())});
+        {{&port, nullptr, tallix::Places::in(dir.string())}, port, port});
     window.Form_Load();
     window.show();
     runFor(1000);  // the window settles
@@ -115,7 +115,7 @@ void BM_ChartUpdate(benchmark::State& state) {
   for (auto _ : state) {
     IdlePort unused(0);
     tallix::window::FrmTallix window(
-        {nullptr, nullptr, unused, unused, tallix::Places::in(dir.string())});
+        {{nullptr, nullptr, tallix::Places::in(dir.string())}, unused, unused});
     window.show();
     QApplication::processEvents();
     auto* view = window.findChild<QChartView*>("MSChart1");

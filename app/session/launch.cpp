@@ -1,12 +1,20 @@
 #include "launch.h"
 
+#include <utility>
+
 #include "base/files.h"
 #include "base/say.h"
 #include "counting/tick_driver.h"
 
 namespace tallix {
 
-Launch::Launch(const CommandLine& options) {
+SessionEnvironment WindowStart::session(FileDialog& dialog) const {
+  return {port,           machine,       &dialog, places, trace, {}, systemSerialLines(),
+          settingsSample, simulatedModel};
+}
+
+Launch::Launch(const CommandLine& options)
+    : serve_(options.serve), simulatedMachine_(simulatedMachineArguments(options)) {
   if (options.simulateSpeed) {
     MachineDescription machine = options.machinePath.empty()
                                      ? MachineDescription{}
@@ -27,6 +35,11 @@ Launch::Launch(const CommandLine& options) {
     }
     trace_.emplace(traceFile_, sessionStart);
   }
+}
+
+WindowStart Launch::windowStart(Places places, std::string settingsSample) {
+  return {port(), machine(), std::move(places), trace(), std::move(settingsSample),
+          serve_, model_,    simulatedMachine_};
 }
 
 }  // namespace tallix

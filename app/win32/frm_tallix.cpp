@@ -28,24 +28,15 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBO
 
 }  // namespace
 
-FrmTallix::FrmTallix(const Environment& env)
-    : serve_(env.serve),
-      session_({env.port,
-                env.machine,
-                &dialogs_,
-                env.places,
-                env.trace,
-                {},
-                systemSerialLines(),
-                env.settingsSample,
-                env.simulatedModel},
-               *this),
+FrmTallix::FrmTallix(const WindowStart& start)
+    : serve_(start.serve),
+      session_(start.session(dialogs_), *this),
       record_(session_.recordPath().string()),
-      simulatedMachine_(env.simulatedMachine) {
+      simulatedMachine_(start.simulatedMachine) {
   // The title names the record that the play is kept in.
   const std::string record = session_.recordName();
   const std::wstring title =
-      env.machine != nullptr
+      start.machine != nullptr
           ? fill(translate("Window", "Tallix — %1 (simulated machine)"), {record})
           : L"Tallix — " + widen(record);
   hwnd_ = makeWindow({kMainWindowClass, nullptr}, title.c_str(), kStyle, {0, 0}, nullptr, this,

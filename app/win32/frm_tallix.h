@@ -35,7 +35,7 @@
 #include "notice_line.h"
 #include "panel_texts.h"
 #include "serve/live_view.h"
-#include "session/session.h"
+#include "session/launch.h"
 
 namespace tallix::win32 {
 
@@ -43,25 +43,9 @@ class HistoryWindow;
 class PinMonitor;
 class SettingEstimateWindow;
 
-// What the window reaches outside itself.
-struct Environment {
-  Port* port;                      // the port library; null for the simulated machine
-  Source* machine;                 // the simulated machine, read instead of the settings' input
-  Places places;                   // where tallix.ini and the play are
-  TraceRecorder* trace = nullptr;  // records every change counted
-  std::string settingsSample{};    // a settings file made on a first run; "" makes none
-  // Set: serve the live view; the command line's --serve=PORT, or 0 for --serve alone.
-  std::optional<std::uint16_t> serve{};
-  // The simulated machine's settings, which its play is estimated against.
-  std::optional<SettingModel> simulatedModel{};
-  // The arguments that start this program again on the simulated machine (the context menu's
-  // entry).
-  std::vector<std::string> simulatedMachine{"--simulate"};
-};
-
 class FrmTallix : private SessionView {
  public:
-  explicit FrmTallix(const Environment& env);
+  explicit FrmTallix(const WindowStart& start);
   ~FrmTallix() override;
   FrmTallix(const FrmTallix&) = delete;
   FrmTallix& operator=(const FrmTallix&) = delete;

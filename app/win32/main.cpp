@@ -92,9 +92,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     return refuse(tallix::saidOf(e));
   }
 
-  FrmTallix frmTallix({launch->port(), launch->machine(), places(options), launch->trace(),
-                       settingsSample(), options.serve, launch->model(),
-                       tallix::simulatedMachineArguments(options)});
+  FrmTallix frmTallix(launch->windowStart(places(options), settingsSample()));
   const std::string record = frmTallix.session().recordPath().string();
   if (bringForward(record)) {
     writeConsole(L"tallix: " +

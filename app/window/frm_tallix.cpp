@@ -38,17 +38,8 @@ QPushButton* makeButton(QWidget* parent, const design::Button& design) {
 
 FrmTallix::FrmTallix(const Environment& env)
     : messages_(env.messages),
-      serve_(env.serve),
-      session_({env.port,
-                env.machine,
-                &env.dialog,
-                env.places,
-                env.trace,
-                {},
-                systemSerialLines(),
-                env.settingsSample,
-                env.simulatedModel},
-               *this),
+      serve_(env.start.serve),
+      session_(env.start.session(env.dialog), *this),
       texts_(this),
       digits_(this, pictures_),
       history_(new HistoryFrame(this)),
@@ -58,7 +49,7 @@ FrmTallix::FrmTallix(const Environment& env)
   // The title names the record that the play is kept in.
   const QString record = QString::fromStdString(session_.recordName());
   setWindowTitle(
-      env.machine
+      env.start.machine
           ? QCoreApplication::translate("Window", "Tallix — %1 (simulated machine)").arg(record)
           : "Tallix — " + record);
   // The notice line stands beneath the panel.
@@ -71,7 +62,8 @@ FrmTallix::FrmTallix(const Environment& env)
   chart_->lower();  // the small-win rows stand over the chart's upper edge
 
   addCommands();
-  for (const std::string& a : env.simulatedMachine) simulatedMachine_ << QString::fromStdString(a);
+  for (const std::string& a : env.start.simulatedMachine)
+    simulatedMachine_ << QString::fromStdString(a);
   startProgram_ = env.startProgram ? env.startProgram : [](const QStringList& args) {
     return QProcess::startDetached(QCoreApplication::applicationFilePath(), args);
   };

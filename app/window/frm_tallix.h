@@ -31,7 +31,7 @@
 #include "design/commands.h"
 #include "digits.h"
 #include "serve/live_view.h"
-#include "session/session.h"
+#include "session/launch.h"
 #include "texts.h"
 
 class QPushButton;
@@ -43,23 +43,15 @@ class HistoryFrame;
 class Messages;
 class NoticeBar;
 
-// What the window reaches outside itself.
+// What the window reaches outside itself: the run's start, and the toolkit's dialogs and
+// processes.
 struct Environment {
-  Port* port;       // the port library; null for the simulated machine
-  Source* machine;  // the simulated machine, read instead of the settings' input
+  WindowStart start;
   FileDialog& dialog;
   Messages& messages;
-  Places places;                   // where tallix.ini and the play are
-  TraceRecorder* trace = nullptr;  // records every change counted
-  std::string settingsSample{};    // a settings file made on a first run; "" makes none
-  // Set: serve the live view; the command line's --serve=PORT, or 0 for --serve alone.
-  std::optional<std::uint16_t> serve{};
-  // The simulated machine's settings, which its play is estimated against.
-  std::optional<SettingModel> simulatedModel{};
-  // The arguments that start this program again on the simulated machine (the context menu's
-  // entry), and what starts it as a process of its own: false when it could not be started.
-  // Without one, the program's own file is started.
-  std::vector<std::string> simulatedMachine{"--simulate"};
+  // What starts the program again on the simulated machine (start.simulatedMachine) as a
+  // process of its own: false when it could not be started. Without one, the program's own
+  // file is started.
   std::function<bool(const QStringList& arguments)> startProgram{};
 };
 

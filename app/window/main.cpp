@@ -131,9 +131,7 @@ int main(int argc, char** argv) {
   tallix::window::MessageBoxes messages;
   tallix::window::QtFileDialog dialog;
   tallix::window::FrmTallix frmTallix(
-      {launch->port(), launch->machine(), dialog, messages, places(options), launch->trace(),
-       tallix::window::settingsSample(), options.serve, launch->model(),
-       tallix::simulatedMachineArguments(options)});
+      {launch->windowStart(places(options), tallix::window::settingsSample()), dialog, messages});
   dialog.attachTo(&frmTallix);
 #ifndef _WIN32
   endOnStopSignals(frmTallix);

@@ -11,7 +11,7 @@
 #include "design/design.h"
 #include "records/csv_export.h"
 #include "records/record.h"
-#include "support/play.h"
+#include "support/history_plays.h"
 #include "support/temp_dir.h"
 
 namespace tallix::design {
@@ -27,28 +27,10 @@ std::vector<std::string> english(const std::vector<Said>& texts) {
   return all;
 }
 
-// A play with a BIG and a REG still running, and in its past plays' folder a play with a REG
-// (its run-up still going on is its longest) and a file that is no record.
 class HistoryModelTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    play.game();
-    play.holdLines(kBig);
-    play.game(3, 40);
-    play.holdLines(0);
-    play.game();
-    play.holdLines(kReg);
-    play.game(1, 9);
-    std::filesystem::create_directories(dir / "plays");
-    past.game();
-    past.game();
-    past.holdLines(kReg);
-    past.tick();
-    past.holdLines(0);
-    for (int i = 0; i < 3; ++i) past.game();
-    SaveRecord(past.counter, dir / "plays" / "2026-12-06_210000.log");
-    testing::writeBytes(dir / "plays" / "2026-12-07_100000.log",
-                        "[data]\r\nin_count=x\r\nkoyaku1g_now=1e9\r\n");
+    testing::playWithPastPlays(play, past, dir / "plays");
     EXPECT_TRUE(model.refresh().empty());
   }
 

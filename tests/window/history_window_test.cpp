@@ -15,6 +15,7 @@
 #include "machine/machine_description.h"
 #include "records/csv_export.h"
 #include "records/record.h"
+#include "support/history_plays.h"
 #include "window/bonus_chart.h"
 #include "window_fixture.h"
 
@@ -24,26 +25,10 @@ namespace {
 class HistoryWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    play.game();
-    play.holdLines(kBig);
-    play.game(3, 40);
-    play.holdLines(0);
-    play.game();
-    play.holdLines(kReg);
-    play.game(1, 9);
-    std::filesystem::create_directories(dir / "plays");
-    Play past;  // its run-up still going on is its longest
-    past.game();
-    past.game();
-    past.holdLines(kReg);
-    past.tick();
-    past.holdLines(0);
-    for (int i = 0; i < 3; ++i) past.game();
-    SaveRecord(past.counter, dir / "plays" / "2026-12-06_210000.log");
+    Play past;
+    playWithPastPlays(play, past, dir / "plays");
     std::filesystem::create_directories(dir / "plays" / "folder.log");  // neither is a play
     writeBytes(dir / "plays" / "notes.txt", "");
-    writeBytes(dir / "plays" / "2026-12-07_100000.log",
-               "[data]\r\nin_count=x\r\nkoyaku1g_now=1e9\r\n");
   }
 
   QStringList row(const char* table, int r) const {

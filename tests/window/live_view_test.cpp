@@ -234,7 +234,7 @@ class LiveViewWindowTest : public WindowTest {
  protected:
   window::FrmTallix& startServing(std::optional<std::uint16_t> serve) {
     frm = std::make_unique<window::FrmTallix>(window::Environment{
-        &port, nullptr, dialog, messages, Places::in(appDir()), nullptr, {}, serve});
+        {&port, nullptr, Places::in(appDir()), nullptr, {}, serve}, dialog, messages});
     EXPECT_TRUE(frm->Form_Load());
     return *frm;
   }

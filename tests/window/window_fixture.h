@@ -51,8 +51,8 @@ class WindowTest : public ::testing::Test {
   std::string appDir() const { return dir.path().string() + "/"; }
 
   window::FrmTallix& makeWindow() {
-    window::Environment env{machine != nullptr ? nullptr : &port, machine, dialog, messages,
-                            Places::in(appDir())};
+    window::Environment env{
+        {machine != nullptr ? nullptr : &port, machine, Places::in(appDir())}, dialog, messages};
     env.startProgram = [this](const QStringList& arguments) {
       started.push_back(arguments);
       return startsProgram;
