@@ -8,9 +8,11 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "design/design.h"
+#include "session/session.h"
 
 // For lupdate only (an alias of QT_TRANSLATE_NOOP): the text is collected for the translations
 // in `context` and left as it is here.
@@ -63,5 +65,9 @@ inline constexpr std::array<Command, 7> kCommands{{
 
 // The command's key as menus write it, "Ctrl+H"; "" for none.
 std::string keyText(const Command& command);
+
+// Runs a command that the session does (clear, load, save) and gives its outcome; none for a
+// command that opens a window or a program, which the view does.
+std::optional<CommandOutcome> runOnSession(Session& session, CommandId id);
 
 }  // namespace tallix::design

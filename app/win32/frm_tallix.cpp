@@ -251,13 +251,9 @@ void FrmTallix::command(int id) {
     notices_.dismiss();
     return notices_.render(hwnd_);
   }
-  switch (static_cast<design::CommandId>(id)) {
-    case design::CommandId::clear:
-      return follow(session_.Command3_Click());
-    case design::CommandId::load:
-      return follow(session_.Command4_Click());
-    case design::CommandId::save:
-      return follow(session_.Command5_Click());
+  const auto command = static_cast<design::CommandId>(id);
+  if (const auto outcome = design::runOnSession(session_, command)) return follow(*outcome);
+  switch (command) {
     case design::CommandId::history:
       return openHistory();
     case design::CommandId::pinMonitor:
@@ -266,8 +262,9 @@ void FrmTallix::command(int id) {
       return openSettingEstimate();
     case design::CommandId::simulatedMachine:
       return startSimulatedMachine();
+    default:  // the session's, run above; Enter and Esc, which a dialog's keys send, are none
+      return;
   }
-  // Enter and Esc, which the keys of a dialog send, give no command.
 }
 
 LRESULT CALLBACK FrmTallix::windowProc(HWND window, UINT message, WPARAM w, LPARAM l) {

@@ -110,13 +110,8 @@ void FrmTallix::addCommands() {
 }
 
 void FrmTallix::command(design::CommandId id) {
+  if (const auto outcome = design::runOnSession(session_, id)) return follow(*outcome);
   switch (id) {
-    case design::CommandId::clear:
-      return follow(session_.Command3_Click());
-    case design::CommandId::load:
-      return follow(session_.Command4_Click());
-    case design::CommandId::save:
-      return follow(session_.Command5_Click());
     case design::CommandId::history:
       return openHistoryWindow(this, session_.counter(), session_.pastPlaysFolder(), messages_);
     case design::CommandId::pinMonitor:
@@ -129,6 +124,8 @@ void FrmTallix::command(design::CommandId id) {
         notice(Say::tr("Tallix (simulated machine) could not be started."), Notice::passing,
                Notices::Topic::none);
       }
+      return;
+    default:  // the session's, run above
       return;
   }
 }
