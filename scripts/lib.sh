@@ -26,20 +26,42 @@ PACKAGES=(
 TEST_PACKAGES=(googletest wine wine64 locales xdotool imagemagick desktop-file-utils appstream
   chromium nsis)
 
+# What the arm64 build needs (scripts/test, scripts/package-arm64): the cross compiler, qemu-user
+# to run its programs here, and the arm64 libraries beside the machine's own (multiarch). Qt's
+# tools, Boost's headers and GoogleTest's sources are the machine's. One of them warns of an
+# "Exec format error" while it installs (it tries to run an arm64 program), harmlessly.
+ARM64_PACKAGES=(crossbuild-essential-arm64 qemu-user qt6-base-dev:arm64 qt6-charts-dev:arm64
+  qt6-websockets-dev:arm64 qt6-tools-dev:arm64 libhidapi-dev:arm64 libgpiod-dev:arm64)
+
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-# install_missing_packages PACKAGE...: installs those that are not installed yet.
+# install_missing_packages PACKAGE[:ARCH]...: installs those that are not installed yet. A name
+# without an architecture is the machine's (or a package for all); dpkg lists each architecture
+# of a package that is installed for several (multiarch) on a line of its own.
 install_missing_packages() {
-  local missing=()
+  local native missing=() p arch
+  native=$(dpkg --print-architecture)
   for p in "$@"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$' || missing+=("$p")
+    arch=$native
+    [[ $p != *:* ]] || arch=${p#*:}
+    dpkg-query -W -f='${Architecture} ${Status}\n' "$p" 2>/dev/null |
+      grep -Eq "^($arch|all) install ok installed$" || missing+=("$p")
   done
   if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     as_root apt-get update -qq
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+  fi
+}
+
+# ensure_architecture ARCH: lets dpkg install the packages of ARCH (arm64) beside the machine's
+# own; install_missing_packages then fetches the package lists again, with ARCH's.
+ensure_architecture() {
+  if ! dpkg --print-foreign-architectures | grep -qx "$1"; then
+    echo "Adding the architecture $1"
+    as_root dpkg --add-architecture "$1"
   fi
 }
 
@@ -74,4 +96,12 @@ configure_build() {
 # Debian package (cpack in it makes the package).
 build_main() {
   configure_build "$BUILD" -DCMAKE_INSTALL_PREFIX=/usr
+}
+
+# build_arm64: the arm64 build (a Raspberry Pi's), cross-compiled with the prefix of the Debian
+# package, whose tests run here under qemu-user.
+ARM64_BUILD="$ROOT/build-arm64"
+build_arm64() {
+  configure_build "$ARM64_BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/aarch64-linux-gnu.cmake" \
+    -DTALLIX_BENCH=OFF -DCMAKE_INSTALL_PREFIX=/usr
 }

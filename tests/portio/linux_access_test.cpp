@@ -13,11 +13,29 @@
 
 namespace {
 
+#if defined(__i386__) || defined(__x86_64__)
 // Whether the kernel has the iopl call at all (it may be built without it): asking for the
 // level the process already has succeeds exactly then.
 bool kernelHasIopl() {
   return syscall(SYS_iopl, 0) == 0;
 }
+
+// What a start without the privilege says: the kernel refuses it, or has no iopl to grant.
+std::string unprivilegedStartReason() {
+  return kernelHasIopl() ? "port access refused: run as root or grant CAP_SYS_RAWIO"
+                         : "port access unavailable: this kernel has no iopl support "
+                           "\\(CONFIG_X86_IOPL_IOPERM\\)";
+}
+#else
+// A processor without port instructions (arm64) has no iopl call, and a start never succeeds.
+bool kernelHasIopl() {
+  return false;
+}
+
+std::string unprivilegedStartReason() {
+  return "port access unavailable: this system has no port instructions";
+}
+#endif
 
 bool hasRawIoCapability() {
   __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
@@ -36,10 +54,7 @@ bool hasRawIoCapability() {
 }
 
 TEST(LinuxAccess, WithoutThePrivilegeTheStartIsRefusedAndSaysWhy) {
-  const std::string reason = kernelHasIopl()
-                                 ? "port access refused: run as root or grant CAP_SYS_RAWIO"
-                                 : "port access unavailable: this kernel has no iopl support "
-                                   "\\(CONFIG_X86_IOPL_IOPERM\\)";
+  const std::string reason = unprivilegedStartReason();
   EXPECT_EXIT(
       {
         // Leaving root drops every capability, CAP_SYS_RAWIO among them.
