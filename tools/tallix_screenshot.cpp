@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
 
     Unused unused;
     tallix::window::FrmTallix window(
-        {nullptr, nullptr, unused, unused, tallix::Places::in(tallix::AppDir())});
+        {{nullptr, nullptr, tallix::Places::in(tallix::AppDir())}, unused, unused});
     const tallix::Settings settings = tallix::loadSettings(argv[1]).settings;
     window.counter().applySettings(settings);
     tallix::SettingModel model =
