@@ -344,6 +344,7 @@ TEST(Settings, SectionsAndKeysNotReadAreNamedOnceWithTheirLine) {
     EXPECT_NE(ini.find("\n[serve]"), std::string::npos);
     EXPECT_NE(ini.find("\nprior="), std::string::npos);
     EXPECT_NE(ini.find("\ncoin_in="), std::string::npos);
+    EXPECT_NE(ini.find("\nfullscreen=1"), std::string::npos);
     EXPECT_EQ(loadFrom(ini).messages, std::vector<Said>{});
   }
 }
