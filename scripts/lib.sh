@@ -22,9 +22,10 @@ PACKAGES=(
 # to run them, the locales package for the Japanese locale that Wine takes its code page from,
 # xdotool and ImageMagick to find and grab tallix.exe's window under Xvfb, the validators of the
 # package's desktop entry and AppStream metainfo, a browser to show the live view's page in, and
-# NSIS for tallix.exe's setup program.
+# NSIS for tallix.exe's setup program, and Weston's headless compositor with Qt's Wayland plugin
+# for the window on Wayland.
 TEST_PACKAGES=(googletest wine wine64 locales xdotool imagemagick desktop-file-utils appstream
-  chromium nsis)
+  chromium nsis weston qt6-wayland)
 
 # What the arm64 build needs (scripts/test, scripts/package-arm64): the cross compiler, qemu-user
 # to run its programs here, and the arm64 libraries beside the machine's own (multiarch). Qt's

@@ -412,12 +412,6 @@ The play was left as it was.</source>
         <translation>--setting は --simulate と一緒に使います</translation>
     </message>
     <message>
-        <source>usage: tallix [--simulate[=SPEED] [--seed N] [--machine FILE] [--setting N]] [--record-trace FILE] [--serve[=PORT]] [--data-dir DIR]
-</source>
-        <translation>使い方: tallix [--simulate[=SPEED] [--seed N] [--machine FILE] [--setting N]] [--record-trace FILE] [--serve[=PORT]] [--data-dir DIR]
-</translation>
-    </message>
-    <message>
         <source>it needs no driver; close the program that has it open</source>
         <translation>ドライバーは要りません。それを開いているプログラムを閉じてください</translation>
     </message>
@@ -528,10 +522,6 @@ The play was left as it was.</source>
     <message>
         <source>%1: [big] count=%2 is below 0, which no BIG pays</source>
         <translation>%1: [big] count=%2 は 0 より小さく、そのような BIG はありません</translation>
-    </message>
-    <message>
-        <source>%1: [data5pin] enabled=%2 is not 0 or 1; it is read as 0, and the 5-pin count stays hidden</source>
-        <translation>%1: [data5pin] enabled=%2 は 0 でも 1 でもないので 0 として読み、5ピンの回数は表示しません</translation>
     </message>
     <message>
         <source>%1: [serve] port=%2 is not a port number from 1 to 65535; the live view is off</source>
@@ -700,42 +690,6 @@ $XDG_CONFIG_HOME/tallix (~/.config/tallix) and the play in $XDG_DATA_HOME/tallix
 </translation>
     </message>
     <message>
-        <source>%1
-Tallix counts the play of a pachislot machine wired to the PC and shows it on its panel.
-
-  --simulate[=SPEED]   count the built-in simulated machine instead of the port,
-                       at SPEED times a player&apos;s pace (above 0, at most %2; 1)
-  --seed N             which simulated play (1)
-  --machine FILE       the simulated machine&apos;s description
-  --setting N          the simulated machine&apos;s setting, 1 to 6 (its own, else 1)
-  --record-trace FILE  append every change of the input that is counted to FILE
-%5  --data-dir DIR       keep the settings and the play in DIR
-  -h, --help           show this help
-  --version            show the version
-
-Files of this run:
-  settings (tallix.ini)         %3
-  play (hist.log, plays/; the simulation&apos;s sim.log, sim-plays/)  %4
-%6</source>
-        <translation>%1
-Tallix は PC につないだパチスロ台の遊技を数え、パネルに表示します。
-
-  --simulate[=SPEED]   ポートの代わりに内蔵の模擬台を数える。SPEED は遊技者の
-                       ペースの倍率（0 より大きく %2 以下。既定は 1）
-  --seed N             模擬台のどの遊技か（既定は 1）
-  --machine FILE       模擬台の説明ファイル
-  --setting N          模擬台の設定、1 から 6（既定は説明ファイルの設定、なければ 1）
-  --record-trace FILE  数えた入力の変化をすべて FILE に追記する
-%5  --data-dir DIR       設定と遊技を DIR に置く
-  -h, --help           このヘルプを表示する
-  --version            バージョンを表示する
-
-この実行のファイル:
-  設定 (tallix.ini)         %3
-  遊技 (hist.log, plays/。模擬台は sim.log, sim-plays/)  %4
-%6</translation>
-    </message>
-    <message>
         <source>Tallix (simulated machine) could not be started.</source>
         <translation>Tallix（模擬台）を起動できませんでした。</translation>
     </message>
@@ -886,6 +840,74 @@ Tallix は PC につないだパチスロ台の遊技を数え、パネルに表
     <message>
         <source>low</source>
         <translation>低</translation>
+    </message>
+    <message>
+        <source>%1: [%2] %3=%4 is not 0 or 1; it is read as 0, %5</source>
+        <translation>%1: [%2] %3=%4 は 0 でも 1 でもないので 0 として読み、%5</translation>
+    </message>
+    <message>
+        <source>and the 5-pin count stays hidden</source>
+        <translation>5ピンの回数は表示しません</translation>
+    </message>
+    <message>
+        <source>and the window keeps its size</source>
+        <translation>ウィンドウの大きさはそのままです</translation>
+    </message>
+    <message>
+        <source>  --fullscreen         offered by the Linux window only; this window stays as it is
+</source>
+        <translation>  --fullscreen         Linux 版のウィンドウだけの機能です。このウィンドウはそのままです
+</translation>
+    </message>
+    <message>
+        <source>  --fullscreen         show the panel scaled to the whole screen (as [window]
+                       fullscreen=1 does)
+</source>
+        <translation>  --fullscreen         パネルを画面全体に拡大して表示する（[window]
+                       fullscreen=1 と同じ）
+</translation>
+    </message>
+    <message>
+        <source>usage: tallix [--simulate[=SPEED] [--seed N] [--machine FILE] [--setting N]] [--record-trace FILE] [--serve[=PORT]] [--data-dir DIR] [--fullscreen]
+</source>
+        <translation>使い方: tallix [--simulate[=SPEED] [--seed N] [--machine FILE] [--setting N]] [--record-trace FILE] [--serve[=PORT]] [--data-dir DIR] [--fullscreen]
+</translation>
+    </message>
+    <message>
+        <source>%1
+Tallix counts the play of a pachislot machine wired to the PC and shows it on its panel.
+
+  --simulate[=SPEED]   count the built-in simulated machine instead of the port,
+                       at SPEED times a player&apos;s pace (above 0, at most %2; 1)
+  --seed N             which simulated play (1)
+  --machine FILE       the simulated machine&apos;s description
+  --setting N          the simulated machine&apos;s setting, 1 to 6 (its own, else 1)
+  --record-trace FILE  append every change of the input that is counted to FILE
+%5  --data-dir DIR       keep the settings and the play in DIR
+%7  -h, --help           show this help
+  --version            show the version
+
+Files of this run:
+  settings (tallix.ini)         %3
+  play (hist.log, plays/; the simulation&apos;s sim.log, sim-plays/)  %4
+%6</source>
+        <translation>%1
+Tallix は PC につないだパチスロ台の遊技を数え、パネルに表示します。
+
+  --simulate[=SPEED]   ポートの代わりに内蔵の模擬台を数える。SPEED は遊技者の
+                       ペースの倍率（0 より大きく %2 以下。既定は 1）
+  --seed N             模擬台のどの遊技か（既定は 1）
+  --machine FILE       模擬台の説明ファイル
+  --setting N          模擬台の設定、1 から 6（既定は説明ファイルの設定、なければ 1）
+  --record-trace FILE  数えた入力の変化をすべて FILE に追記する
+%5  --data-dir DIR       設定と遊技を DIR に置く
+%7  -h, --help           このヘルプを表示する
+  --version            バージョンを表示する
+
+この実行のファイル:
+  設定 (tallix.ini)         %3
+  遊技 (hist.log, plays/。模擬台は sim.log, sim-plays/)  %4
+%6</translation>
     </message>
 </context>
 <context>

@@ -100,6 +100,7 @@ const std::vector<KnownSection>& knownSections() {
       {"graph", {"payout"}},
       {"serve", {"port", "address", "allow_origin"}},
       {"estimate", {"machine", "prior"}},
+      {"window", {"fullscreen"}},
   };
   return sections;
 }
@@ -240,14 +241,16 @@ SettingsLoad loadSettings(const std::filesystem::path& iniPath) {
     load.messages.push_back(Say::tr("%1: [big] count=%2 is below 0, which no BIG pays",
                                     {at("big", "count"), value("big", "count")}));
   }
-  const std::string enabled = value("data5pin", "enabled");
-  s.data5pinEnabled = enabled == "1";
-  if (!enabled.empty() && enabled != "1" && enabled != "0") {
-    load.messages.push_back(
-        Say::tr("%1: [data5pin] enabled=%2 is not 0 or 1; it is read as 0, "
-                "and the 5-pin count stays hidden",
-                {at("data5pin", "enabled"), enabled}));
-  }
+  // A switch is on for exactly "1"; any text but "1", "0" and none is named with what it does.
+  auto onOff = [&](const char* section, const char* key, const Said& offMeans) {
+    const std::string text = value(section, key);
+    if (!text.empty() && text != "1" && text != "0") {
+      load.messages.push_back(Say::tr("%1: [%2] %3=%4 is not 0 or 1; it is read as 0, %5",
+                                      {at(section, key), section, key, text, offMeans}));
+    }
+    return text == "1";
+  };
+  s.data5pinEnabled = onOff("data5pin", "enabled", Say::tr("and the 5-pin count stays hidden"));
   if (s.data5pinEnabled) s.name5pin = value("data5pin", "name");
   if (const std::string text = value("graph", "payout"); !text.empty()) {
     const double v = parseNumber(text);
@@ -293,6 +296,7 @@ SettingsLoad loadSettings(const std::filesystem::path& iniPath) {
                   {at("estimate", "prior"), text}));
     }
   }
+  s.window.fullscreen = onOff("window", "fullscreen", Say::tr("and the window keeps its size"));
   return load;
 }
 

@@ -47,6 +47,11 @@ struct EstimateSettings {
   std::array<double, kSettingCount> prior{1, 1, 1, 1, 1, 1};
 };
 
+// [window]: how the panel is shown.
+struct WindowSettings {
+  bool fullscreen = false;  // fullscreen= is exactly "1": the panel scaled to the whole screen
+};
+
 struct Settings {
   std::int16_t portAddr = 0;              // base address of the parallel port (its bit pattern)
   std::array<double, 3> rate{};           // exchange rates rate1..rate3, coins per 100 yen
@@ -59,6 +64,7 @@ struct Settings {
                       // expected-value line; 0 when there is none
   ServeSettings serve;
   EstimateSettings estimate;
+  WindowSettings window;
 };
 
 struct SettingsLoad {

@@ -29,6 +29,18 @@ Said placesText() {
 #endif
 }
 
+// The full-screen panel is the Qt window's.
+Said fullscreenText() {
+#ifdef _WIN32
+  return Say::tr(
+      "  --fullscreen         offered by the Linux window only; this window stays as it is\n");
+#else
+  return Say::tr(
+      "  --fullscreen         show the panel scaled to the whole screen (as [window]\n"
+      "                       fullscreen=1 does)\n");
+#endif
+}
+
 }  // namespace
 
 CommandLine parseCommandLine(const std::vector<std::string>& args) {
@@ -57,6 +69,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
       c.help = true;
     } else if (arg == "--version") {
       c.version = true;
+    } else if (arg == "--fullscreen") {
+      c.fullscreen = true;
     } else if (arg == "--seed" || arg == "--machine" || arg == "--record-trace" ||
                arg == "--data-dir" || arg == "--setting") {
       if (i + 1 >= args.size()) fail(Say::tr("%1 needs a value", {arg}));
@@ -90,7 +104,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
 Said usageText() {
   return Say::tr(
       "usage: tallix [--simulate[=SPEED] [--seed N] [--machine FILE] [--setting N]] "
-      "[--record-trace FILE] [--serve[=PORT]] [--data-dir DIR]\n");
+      "[--record-trace FILE] [--serve[=PORT]] [--data-dir DIR] [--fullscreen]\n");
 }
 
 Said helpText(const Places& places) {
@@ -118,6 +132,7 @@ Said helpText(const Places& places) {
       "FILE\n"
       "%5"
       "  --data-dir DIR       keep the settings and the play in DIR\n"
+      "%7"
       "  -h, --help           show this help\n"
       "  --version            show the version\n"
       "\n"
@@ -125,7 +140,8 @@ Said helpText(const Places& places) {
       "  settings (tallix.ini)         %3\n"
       "  play (hist.log, plays/; the simulation's sim.log, sim-plays/)  %4\n"
       "%6",
-      {usageText(), speed, places.settingsFile, places.dataDir, serve, placesText()});
+      {usageText(), speed, places.settingsFile, places.dataDir, serve, placesText(),
+       fullscreenText()});
 }
 
 std::vector<std::string> simulatedMachineArguments(const CommandLine& run) {

@@ -1,13 +1,14 @@
 // The command line of the programs tallix (Qt) and tallix.exe (Win32):
 //
 //   tallix [--simulate[=SPEED] [--seed N] [--machine FILE] [--setting N]] [--record-trace FILE]
-//          [--serve[=PORT]] [--data-dir DIR] | --help | --version
+//          [--serve[=PORT]] [--data-dir DIR] [--fullscreen] | --help | --version
 //
 // --simulate runs the window on the simulated machine instead of the port library, at SPEED
 // times a real player's pace (1 by default, at most kMaxWindowSpeed), with its own record file,
 // at setting N (1 to 6; by default the machine's [play] setting=, else 1).
 // --record-trace appends every change of the port byte that is counted to a trace file.
 // --serve serves the live view of the figures on PORT (see serve/live_server.h).
+// --fullscreen shows the panel scaled to the whole screen (as [window] fullscreen=1 does).
 // --data-dir keeps the settings and the play in DIR (see base/places.h for where they are
 // otherwise).
 #pragma once
@@ -37,6 +38,7 @@ struct CommandLine {
   // Set: serve the live view, on this port or, for 0, on that of the settings or the default.
   std::optional<std::uint16_t> serve;
   std::string dataDir;  // "" for the usual places
+  bool fullscreen = false;
   bool help = false;
   bool version = false;
 };

@@ -11,6 +11,7 @@
 #include "coin_chart.h"
 #include "design/commands.h"
 #include "dialogs.h"
+#include "full_screen.h"
 #include "history.h"
 #include "history_window.h"
 #include "language.h"
@@ -159,11 +160,11 @@ void FrmTallix::render() {
 }
 
 void FrmTallix::message(const Said& text, const Said& detail) {
-  messages_.show(this, translated(text), translated(detail));
+  messages_.show(shownIn(this), translated(text), translated(detail));
 }
 
 SessionView::Answer FrmTallix::ask(const Said& text, const Said& yes, const Said& no) {
-  return messages_.ask(this, translated(text), translated(yes), translated(no));
+  return messages_.ask(shownIn(this), translated(text), translated(yes), translated(no));
 }
 
 void FrmTallix::notice(const Said& text, Notice kind, Notices::Topic topic) {
@@ -184,7 +185,7 @@ void FrmTallix::showEvent(QShowEvent* event) {
     QStringList lines;
     for (const Said& m : session_.settingsMessages()) lines << translated(m);
     messages_.show(
-        this,
+        shownIn(this),
         QCoreApplication::translate("Window", "Some settings in tallix.ini could not be used:"),
         lines.join('\n'));
   });

@@ -7,7 +7,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -16,6 +15,7 @@
 #include "base/files.h"
 #include "bonus_chart.h"
 #include "dialogs.h"
+#include "full_screen.h"
 #include "language.h"
 #include "qt_design.h"
 
@@ -66,19 +66,6 @@ void setRow(QTableWidget* table, int row, const design::TableRow& shown) {
   }
 }
 
-// Gives a window its size, within the screen's free area, and centres it over `panel` without
-// crossing an edge of that area.
-void placeOver(QWidget* window, const QWidget* panel) {
-  const QRect screen = panel->screen()->availableGeometry();
-  const QSize size = kSize.boundedTo(screen.size());
-  QRect place(QPoint(), size);
-  place.moveCenter(panel->frameGeometry().center());
-  place.moveLeft(std::clamp(place.left(), screen.left(), screen.right() + 1 - size.width()));
-  place.moveTop(std::clamp(place.top(), screen.top(), screen.bottom() + 1 - size.height()));
-  window->resize(size);
-  window->move(place.topLeft());
-}
-
 QString askWithDialog(QWidget* parent, const QString& suggested) {
   return QFileDialog::getSaveFileName(parent, {}, suggested, "*.csv");
 }
@@ -87,7 +74,7 @@ QString askWithDialog(QWidget* parent, const QString& suggested) {
 
 HistoryWindow::HistoryWindow(QWidget* parent, const Counter& counter,
                              std::filesystem::path pastPlays, Messages& messages, AskSavePath ask)
-    : QWidget(parent, Qt::Window),
+    : QWidget(parent, kBesidePanel),
       model_(counter, std::move(pastPlays)),
       messages_(messages),
       ask_(ask ? std::move(ask) : askWithDialog),
@@ -215,14 +202,8 @@ void openHistoryWindow(QWidget* panel, const Counter& counter, std::filesystem::
   auto* window = panel->findChild<HistoryWindow*>("frmHistory");
   if (window == nullptr) window = new HistoryWindow(panel, counter, std::move(pastPlays), messages);
   // Asked for again while open, it lists the past plays afresh, as it does when it opens.
-  if (window->isVisible()) {
-    window->refresh();
-  } else {
-    placeOver(window, panel);
-  }
-  window->show();
-  window->raise();
-  window->activateWindow();
+  if (window->isVisible()) window->refresh();
+  showOverPanel(window, panel);
 }
 
 }  // namespace tallix::window

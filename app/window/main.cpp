@@ -2,12 +2,13 @@
 // closing the program's end.
 //
 //   tallix [--simulate[=SPEED] [--seed N] [--machine FILE] [--setting N]] [--record-trace FILE]
-//          [--serve[=PORT]] [--data-dir DIR] | --help | --version
+//          [--serve[=PORT]] [--data-dir DIR] [--fullscreen] | --help | --version
 //
 // The window counts from the input tallix.ini names ([input] source=: the parallel port
 // through the port library, the serial bridge, the USB I/O board, GPIO), or with --simulate the
 // built-in simulated machine (no port library, no port access); --record-trace appends every
-// change of the port byte that is counted to a trace file. --help and --version answer without
+// change of the port byte that is counted to a trace file; --fullscreen (or [window]
+// fullscreen=1) shows the panel scaled to the whole screen. --help and --version answer without
 // a display.
 #include <QApplication>
 #include <QSocketNotifier>
@@ -30,6 +31,7 @@
 #include "base/say.h"
 #include "dialogs.h"
 #include "frm_tallix.h"
+#include "full_screen.h"
 #include "language.h"
 #include "one_window.h"
 #include "session/command_line.h"
@@ -132,7 +134,6 @@ int main(int argc, char** argv) {
   tallix::window::QtFileDialog dialog;
   tallix::window::FrmTallix frmTallix(
       {launch->windowStart(places(options), tallix::window::settingsSample()), dialog, messages});
-  dialog.attachTo(&frmTallix);
 #ifndef _WIN32
   endOnStopSignals(frmTallix);
 #endif
@@ -147,11 +148,21 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (!frmTallix.Form_Load()) return frmTallix.exitStatus();
-  tallix::window::comeForwardWhenAsked(frmTallix, record);
+  std::optional<tallix::window::FullScreen> fullScreen;
+  if (options.fullscreen || frmTallix.counter().settings().window.fullscreen) {
+    fullScreen.emplace(frmTallix);
+  }
+  QWidget& shown = fullScreen ? static_cast<QWidget&>(*fullScreen) : frmTallix;
+  dialog.attachTo(&shown);
+  tallix::window::comeForwardWhenAsked(shown, record);
 #ifndef _WIN32
   startingUp = 0;
 #endif
-  frmTallix.show();
+  if (fullScreen) {
+    fullScreen->cover();
+  } else {
+    frmTallix.show();
+  }
   const int status = app.exec();
   return status != 0 ? status : frmTallix.exitStatus();
 }

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "design/pin_monitor_rows.h"
+#include "full_screen.h"
 #include "language.h"
 #include "qt_design.h"
 #include "session/session.h"
@@ -21,7 +22,7 @@ constexpr int kRefreshMs = 100;
 }  // namespace
 
 PinMonitor::PinMonitor(const WatchedInput* input, QWidget* parent)
-    : QWidget(parent, Qt::Window),
+    : QWidget(parent, kBesidePanel),
       input_(input),
       waiting_(new QLabel(this)),
       table_(new QTableWidget(this)) {
@@ -76,8 +77,7 @@ void PinMonitor::showRows() {
 void openPinMonitor(QWidget& panel, const Session& session) {
   auto* monitor = panel.findChild<PinMonitor*>("pinMonitor");
   if (monitor == nullptr) monitor = new PinMonitor(session.input(), &panel);
-  monitor->show();
-  monitor->raise();
+  showOverPanel(monitor, &panel);
 }
 
 }  // namespace tallix::window

@@ -6,6 +6,7 @@
 #include <QProgressBar>
 
 #include "design/setting_estimate_view.h"
+#include "full_screen.h"
 #include "language.h"
 #include "qt_design.h"
 
@@ -18,7 +19,7 @@ constexpr int kRefreshMs = 250;
 }  // namespace
 
 SettingEstimateWindow::SettingEstimateWindow(const Counter& counter, QWidget* parent)
-    : QWidget(parent, Qt::Window),
+    : QWidget(parent, kBesidePanel),
       counter_(counter),
       payoutRate_(new QLabel(this)),
       basis_(new QLabel(this)),
@@ -75,8 +76,7 @@ void openSettingEstimate(QWidget& panel, const Counter& counter) {
   auto* window = panel.findChild<SettingEstimateWindow*>("settingEstimate");
   if (window == nullptr) window = new SettingEstimateWindow(counter, &panel);
   window->refresh();
-  window->show();
-  window->raise();
+  showOverPanel(window, &panel);
 }
 
 }  // namespace tallix::window

@@ -55,22 +55,33 @@ TEST(Settings, ConvertsEveryKeyAsItIsRead) {
   EXPECT_EQ(s.name5pin, "ＡＴ回数");
 }
 
-// Only "1" enables the 5-pin line; any other text than 0 is named with how it is read.
-TEST(Settings, OnlyTheExactTextOneEnablesTheFivePinLine) {
-  for (const char* enabled : {"01", "true", "", "1x", "-1", "0", "yes"}) {
-    SCOPED_TRACE(enabled);
-    const SettingsLoad load =
-        loadWithRate(std::string("[data5pin]\nenabled=") + enabled + "\nname=AT\n");
-    EXPECT_FALSE(load.settings.data5pinEnabled);
-    EXPECT_EQ(load.settings.name5pin, "");
-    const std::string text(enabled);
-    EXPECT_EQ(load.messages,
-              text.empty() || text == "0"
-                  ? std::vector<Said>{}
-                  : std::vector<Said>{"tallix.ini line 2: [data5pin] enabled=" + text +
-                                      " is not 0 or 1; it is read as 0, and the 5-pin count "
-                                      "stays hidden"});
+// A switch (the 5-pin line, the full-screen panel) is on for "1" only; any other text than 0 is
+// named with its line and how it is read.
+TEST(Settings, OnlyTheExactTextOneTurnsASwitchOn) {
+  struct Switch {
+    std::string section, key, offMeans;
+    bool (*on)(const Settings&);
+  };
+  const Switch switches[] = {
+      {"data5pin", "enabled", "and the 5-pin count stays hidden",
+       [](const Settings& s) { return s.data5pinEnabled; }},
+      {"window", "fullscreen", "and the window keeps its size",
+       [](const Settings& s) { return s.window.fullscreen; }},
+  };
+  for (const Switch& sw : switches) {
+    for (const std::string text : {"01", "true", "", "1x", "-1", "0", "yes", " 1 "}) {
+      SCOPED_TRACE(sw.key + "=" + text);
+      const SettingsLoad load = loadWithRate("[" + sw.section + "]\n" + sw.key + "=" + text + "\n");
+      const bool on = text == " 1 ";  // the value is read without its blanks
+      EXPECT_EQ(sw.on(load.settings), on);
+      EXPECT_EQ(load.messages,
+                text.empty() || text == "0" || on
+                    ? std::vector<Said>{}
+                    : std::vector<Said>{"tallix.ini line 2: [" + sw.section + "] " + sw.key + "=" +
+                                        text + " is not 0 or 1; it is read as 0, " + sw.offMeans});
+    }
   }
+  EXPECT_EQ(loadWithRate("[data5pin]\nenabled=0\nname=AT\n").settings.name5pin, "");
   const Settings on = loadWithRate("[data5pin]\nenabled= 1 \n").settings;
   EXPECT_TRUE(on.data5pinEnabled);
   EXPECT_EQ(on.name5pin, "");
@@ -333,6 +344,7 @@ TEST(Settings, SectionsAndKeysNotReadAreNamedOnceWithTheirLine) {
     EXPECT_NE(ini.find("\n[serve]"), std::string::npos);
     EXPECT_NE(ini.find("\nprior="), std::string::npos);
     EXPECT_NE(ini.find("\ncoin_in="), std::string::npos);
+    EXPECT_NE(ini.find("\nfullscreen=1"), std::string::npos);
     EXPECT_EQ(loadFrom(ini).messages, std::vector<Said>{});
   }
 }

@@ -28,6 +28,9 @@ TEST(CommandLine, ReadsTheSimulationAndTheTrace) {
   EXPECT_EQ(none.serve, std::nullopt);
   EXPECT_EQ(parseCommandLine({"--serve"}).serve, 0);
   EXPECT_EQ(parseCommandLine({"--serve=65535"}).serve, 65535);
+
+  EXPECT_FALSE(none.fullscreen);
+  EXPECT_TRUE(parseCommandLine({"--simulate", "--fullscreen"}).fullscreen);
 }
 
 TEST(CommandLine, RefusesWhatItCannotRun) {
@@ -41,6 +44,7 @@ TEST(CommandLine, RefusesWhatItCannotRun) {
       {{"--seed", "4"}, "--seed and --machine go with --simulate"},
       {{"--machine", "m.ini"}, "--seed and --machine go with --simulate"},
       {{"--simulated"}, "unknown argument \"--simulated\""},
+      {{"--fullscreen=1"}, "unknown argument \"--fullscreen=1\""},
       {{"--serve=0"}, "--serve=PORT needs a port number from 1 to 65535, got \"0\""},
       {{"--serve=65536"}, "--serve=PORT needs a port number from 1 to 65535, got \"65536\""},
   };

@@ -117,5 +117,26 @@ TEST(Program, AnInstalledProgramKeepsItsFilesUnderHomeOrInTheDataDir) {
   EXPECT_FALSE(std::filesystem::exists(dir / "bin" / "sim.log"));
 }
 
+// On a Wayland desktop (here Weston's headless compositor, in a runtime folder of the test's
+// own) the full-screen panel starts and counts the simulated play as on X11, saves it on a stop
+// signal, and Qt has nothing to warn of.
+TEST(Program, TheFullScreenPanelCountsOnWayland) {
+  TempDir dir;
+  std::filesystem::copy_file(TALLIX_PROGRAM, dir / "tallix");
+  writeBytes(dir / "tallix.ini", "");
+  const auto r = run(
+      "cd " + dir.path().string() +
+      " && mkdir -m 700 runtime && export XDG_RUNTIME_DIR=$PWD/runtime && unset DISPLAY && "
+      "{ weston --backend=headless-backend.so --socket=tallix-test >weston.log 2>&1 & weston=$!;"
+      " i=0; while [ ! -S runtime/tallix-test ] && [ $i -lt 400 ] && kill -0 $weston; do"
+      " sleep 0.05; i=$((i+1)); done;"
+      " export WAYLAND_DISPLAY=tallix-test QT_QPA_PLATFORM=wayland; " +
+      startCounting("./tallix --fullscreen", "play.trace") +
+      " kill -TERM $pid; wait $pid; status=$?; kill $weston; wait $weston; exit $status; }");
+  EXPECT_EQ(r.status, 0) << r.err << readBytes(dir / "weston.log");
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(ProfileFile::load(dir / "sim.log").value("data", "r0"), "1");
+}
+
 }  // namespace
 }  // namespace tallix::testing
