@@ -18,13 +18,14 @@ PACKAGES=(
   # (with libelf, which its pkg-config file requires) that runs it on a simulated chip in tests
   gcc-avr avr-libc arduino-core-avr libsimavr-dev libelf-dev
 )
-# What only scripts/test needs: GoogleTest's sources for the Windows build of the tests, Wine
+# What only scripts/test needs: GoogleTest's sources for the Windows build of the tests,
+# systemd-analyze and systemd-sysusers that check the boot units and the box's user, Wine
 # to run them, the locales package for the Japanese locale that Wine takes its code page from,
 # xdotool and ImageMagick to find and grab tallix.exe's window under Xvfb, the validators of the
 # package's desktop entry and AppStream metainfo, a browser to show the live view's page in, and
 # NSIS for tallix.exe's setup program, and Weston's headless compositor with Qt's Wayland plugin
 # for the window on Wayland.
-TEST_PACKAGES=(googletest wine wine64 locales xdotool imagemagick desktop-file-utils appstream
+TEST_PACKAGES=(googletest systemd wine wine64 locales xdotool imagemagick desktop-file-utils appstream
   chromium nsis weston qt6-wayland)
 
 # What the arm64 build needs (scripts/test, scripts/package-arm64): the cross compiler, qemu-user

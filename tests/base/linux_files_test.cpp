@@ -10,6 +10,7 @@
 #include <atomic>
 #include <csignal>
 #include <functional>
+#include <random>
 #include <thread>
 #include <vector>
 
@@ -176,6 +177,65 @@ TEST(WriteFileAtomically, AFolderThatCannotBeSyncedFailsTheWrite) {
       return e.reason() == "Permission denied";
     }
   }));
+}
+
+// The n-th play a saving child writes: a record of its own length, long enough (hundreds of
+// kilobytes) that a cut can fall inside the write as well as between the steps of a save.
+std::string nthPlay(int n) {
+  std::string play = "[data]\r\nin_count=" + std::to_string(n) + "\r\n[graph]\r\n";
+  for (int row = 0; row < 20000 + 5000 * (n % 7); ++row) {
+    play += numberedKey("g", row) + "=" + std::to_string(n) + "\r\n";
+  }
+  return play;
+}
+
+// The power pulled at any moment: a child saves play after play and is killed at random
+// points (a seeded generator picks how many saves it finishes first and how long the last one
+// runs). After each cut the record is whole, the play saved last or the one under way, never a
+// mix, a shorter file or none; what else the cut leaves is a temporary file of its own name,
+// which nothing takes for a record.
+TEST(WriteFileAtomically, ASaveCutAtAnyMomentLeavesTheOldPlayOrTheNew) {
+  TempDir dir;
+  const auto path = dir / "hist.log";
+  std::mt19937 random(34);
+  for (int round = 0; round < 150; ++round) {
+    SCOPED_TRACE(round);
+    writeFileAtomically(path, nthPlay(0));
+    int done[2];
+    ASSERT_EQ(pipe(done), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+      close(done[0]);
+      for (int n = 1;; ++n) {
+        writeFileAtomically(path, nthPlay(n));
+        const char saved = 1;
+        if (write(done[1], &saved, 1) != 1) _exit(1);
+      }
+    }
+    close(done[1]);
+    int saved = 0;
+    const int before = std::uniform_int_distribution<int>(0, 3)(random);
+    for (char byte; saved < before && read(done[0], &byte, 1) == 1;) ++saved;
+    // The cut falls this far into the next save: a spin, not a wait for anything.
+    for (int spin = std::uniform_int_distribution<int>(0, 2'000'000)(random); spin > 0; --spin) {
+      std::atomic_signal_fence(std::memory_order_seq_cst);
+    }
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    for (char byte; read(done[0], &byte, 1) == 1;) ++saved;  // the reports not read yet
+    close(done[0]);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    const std::string left = readBytes(path);
+    EXPECT_TRUE(left == nthPlay(saved) || left == nthPlay(saved + 1))
+        << saved << " saves reported, " << left.size() << " bytes left";
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+      if (entry.path() == path) continue;
+      EXPECT_EQ(entry.path().filename().string().rfind("hist.log.tmp-", 0), 0u) << entry.path();
+      EXPECT_NE(entry.path().extension(), ".log") << entry.path();
+      std::filesystem::remove(entry.path());
+    }
+  }
 }
 
 TEST(FileLock, ALockOnAnExistingFileIsHeldWithoutWritingIt) {
