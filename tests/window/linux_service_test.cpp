@@ -72,17 +72,22 @@ TEST(BootUnits, TheProgramAsAUnitStartsItCountsAPlayAndSavesItOnSigterm) {
 
     // The unit's own lines, its folders in the temporary one; the trace only tells the test when
     // the whole play has been counted.
+    // The program is copied to a folder of its own, as installed: beside it in the build lies the
+    // build's own tallix.ini, which would keep its files there.
     const std::string unit =
         readBytes(TALLIX_SOURCE_DIR "/packaging/systemd/" + std::string(row.unit));
     const std::string d = dir.path().string();
+    const std::filesystem::path program = dir / "usr" / "bin" / "tallix";
+    std::filesystem::create_directories(program.parent_path());
+    std::filesystem::copy_file(TALLIX_PROGRAM, program);
     auto moved = [&](std::string text) {
-      text = replaced(text, "/usr/bin/tallix", TALLIX_PROGRAM);
+      text = replaced(text, "/usr/bin/tallix", program.string());
       text = replaced(text, "/var/lib/tallix", d + "/state");
       return replaced(text, "/run/tallix", d + "/run");
     };
     const std::string environment = unitValue(unit, "Environment");
     const std::string command = moved(unitValue(unit, "ExecStart"));
-    ASSERT_NE(command.find(TALLIX_PROGRAM), std::string::npos) << unit;
+    ASSERT_NE(command.find(program.string()), std::string::npos) << unit;
     std::thread stopper([&] {
       const auto r = run("cd " + d + " && mkdir -m 700 run && export HOME=" + d +
                          "/home && unset XDG_CONFIG_HOME XDG_DATA_HOME DISPLAY WAYLAND_DISPLAY" +
