@@ -4,6 +4,8 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pty.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -12,10 +14,54 @@
 #include <string>
 #include <vector>
 
+#include <fstream>
+
 #include "port/port_byte.h"
+#include "port/trace.h"
 #include "support/raw_levels.h"
+#include "support/run.h"
+#include "support/temp_dir.h"
 
 namespace tallix::testing {
+
+// A raw pseudo-terminal standing for a board on a USB serial line: the board's end and the
+// name the PC opens ("" when the system gives none), closed when it goes.
+struct BoardPty {
+  int master = -1, slave = -1;
+  std::string name;
+
+  BoardPty() {
+    char path[128];
+    termios raw{};
+    cfmakeraw(&raw);
+    if (openpty(&master, &slave, path, &raw, nullptr) == 0) name = path;
+  }
+  BoardPty(const BoardPty&) = delete;
+  BoardPty& operator=(const BoardPty&) = delete;
+  // The board unplugged.
+  void close() {
+    for (int* fd : {&slave, &master}) {
+      if (*fd >= 0) ::close(*fd);
+      *fd = -1;
+    }
+  }
+  ~BoardPty() { close(); }
+};
+
+// Writes `play` to dir/play.trace, and to dir/replay.log the record that the tallix-replay
+// `program` makes of it with `settings`; false when it fails.
+inline bool replayed(const std::string& program, const TempDir& dir,
+                     const std::vector<Change>& play, const std::string& settings) {
+  {
+    std::ofstream trace(dir / "play.trace");
+    TraceRecorder recorder(trace);
+    for (const Change& c : play) recorder.record(c);
+  }
+  writeBytes(dir / "replay.ini", settings);
+  return run(program + " --settings " + (dir / "replay.ini").string() + " --save " +
+             (dir / "replay.log").string() + " " + (dir / "play.trace").string())
+             .status == 0;
+}
 
 // The play as TLX1 lines from a board wired through `input`, whose clock is about to wrap.
 inline std::string boardLines(const std::vector<Change>& play, const InputSettings& input) {

@@ -3,17 +3,13 @@
 // burst. The record the session leaves is the one tallix-replay makes of the same play.
 #include <gtest/gtest.h>
 #include <poll.h>
-#include <pty.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
-#include <termios.h>
 #include <unistd.h>
 
-#include <fstream>
 #include <thread>
 
 #include "port/posix_serial.h"
-#include "port/trace.h"
 #include "session/session.h"
 #include "simulation/machine.h"
 #include "support/bridge_board.h"
@@ -44,24 +40,11 @@ TEST(SerialBridgeOnAPty, AWholePlayInOneBurstLeavesTheRecordThatTallixReplayMake
   const std::string settings = "[big]\r\ncount=10\r\n[data5pin]\r\nenabled=1\r\n";
   Machine machine(MachineDescription{}, 11, 1, 400);
   const std::vector<Change> play = playToEnd(machine);
-  {
-    std::ofstream trace(dir / "play.trace");
-    TraceRecorder recorder(trace);
-    for (const Change& c : play) recorder.record(c);
-    writeBytes(dir / "replay.ini", settings);
-  }
-  ASSERT_EQ(run(std::string(TALLIX_REPLAY) + " --settings " + (dir / "replay.ini").string() +
-                " --save " + (dir / "replay.log").string() + " " + (dir / "play.trace").string())
-                .status,
-            0);
-
-  int master = -1, slave = -1;
-  char name[128];
-  termios raw{};
-  cfmakeraw(&raw);
-  ASSERT_EQ(openpty(&master, &slave, name, &raw, nullptr), 0);
+  ASSERT_TRUE(replayed(TALLIX_REPLAY, dir, play, settings));
+  BoardPty board;
+  ASSERT_FALSE(board.name.empty());
   const InputSettings wiring = rewired();
-  writeBytes(dir / "tallix.ini", settings + "[input]\r\nsource=serial\r\ndevice=" + name +
+  writeBytes(dir / "tallix.ini", settings + "[input]\r\nsource=serial\r\ndevice=" + board.name +
                                      "\r\ncoin_in=9\r\ncoin_out=2,14\r\nreg=0\r\nbig=7\r\n"
                                      "data5pin=3\r\nactive_low=0\r\n");
 
@@ -77,9 +60,9 @@ TEST(SerialBridgeOnAPty, AWholePlayInOneBurstLeavesTheRecordThatTallixReplayMake
                    {openTerminal, nullptr}},
                   view);
   ASSERT_TRUE(session.start());
-  ASSERT_TRUE(heard(master, "?\n"));  // the bridge asks for the state once it is open
+  ASSERT_TRUE(heard(board.master, "?\n"));  // the bridge asks for the state once it is open
   const std::string burst = boardLines(play, wiring);
-  std::thread board([&] { EXPECT_TRUE(send(master, burst)); });
+  std::thread sender([&] { EXPECT_TRUE(send(board.master, burst)); });
   const Counters expected = [&] {
     Counter counter;
     Settings s;
@@ -95,11 +78,10 @@ TEST(SerialBridgeOnAPty, AWholePlayInOneBurstLeavesTheRecordThatTallixReplayMake
     return c.in_count == expected.in_count && c.out_count == expected.out_count &&
            c.start_total_count == expected.start_total_count && c.no5 == expected.no5;
   }));
-  board.join();
+  sender.join();
   EXPECT_TRUE(view.notices.empty()) << view.notices.front();
   // The board goes away: the notice line says so, and the play is kept.
-  close(slave);
-  close(master);
+  board.close();
   EXPECT_TRUE(eventually([&] {
     session.pump();
     return !view.notices.empty();
@@ -112,7 +94,7 @@ TEST(SerialBridgeOnAPty, AWholePlayInOneBurstLeavesTheRecordThatTallixReplayMake
             withoutTimesOfDay(readBytes(dir / "replay.log")));
   EXPECT_GT(expected.big_count + expected.reg_count, 0);  // the play had bonuses
   EXPECT_EQ(port.reads, 0);
-  EXPECT_EQ(view.notices, std::vector<std::string>{"Not counting: " + std::string(name) +
+  EXPECT_EQ(view.notices, std::vector<std::string>{"Not counting: " + board.name +
                                                    ": unplugged. Counting resumes by itself when "
                                                    "the input is back."});
 }
@@ -125,21 +107,6 @@ namespace {
 
 using namespace tallix::testing;
 
-// A pseudo-terminal standing for a board on a USB serial line.
-struct Pty {
-  Pty() {
-    termios raw{};
-    cfmakeraw(&raw);
-    EXPECT_EQ(openpty(&master, &slave, name, &raw, nullptr), 0);
-  }
-  ~Pty() {
-    close(slave);
-    close(master);
-  }
-  int master = -1, slave = -1;
-  char name[128] = {};
-};
-
 // A first start with an empty home: the settings are made from the sample, which names
 // source=auto, and the session counts from the bridge on the first of the bridge boards' lines
 // that answers, with no box. A line that another program holds is passed by, and a line that
@@ -148,7 +115,7 @@ TEST(FirstStart, CountsFromTheSerialBridgeOnABridgeBoardWithNothingSet) {
   TempDir dir;
   const Places places{(dir / "config/tallix/tallix.ini").string(),
                       (dir / "data/tallix").string() + "/"};
-  Pty held, board, other;
+  BoardPty held, board, other;
   ASSERT_EQ(ioctl(held.slave, TIOCEXCL), 0);  // another program has it, exclusively
   ASSERT_EQ(flock(held.slave, LOCK_EX), 0);
   const SerialLines lines{openTerminal, [&] {
@@ -180,10 +147,10 @@ TEST(FirstStart, CountsFromTheSerialBridgeOnABridgeBoardWithNothingSet) {
   EXPECT_EQ(view.notices,
             (std::vector<std::string>{
                 "The settings were made from the sample: " + places.settingsFile + ".",
-                "Counting from the serial bridge on " + std::string(board.name) + "."}));
+                "Counting from the serial bridge on " + board.name + "."}));
   session.stop();
   // Nothing came to the line another program holds, nor to the one that is no board's.
-  for (const Pty* line : {&held, &other}) {
+  for (const BoardPty* line : {&held, &other}) {
     pollfd asked{line->master, POLLIN, 0};
     EXPECT_EQ(poll(&asked, 1, 0), 0) << line->name;
   }

@@ -3,16 +3,12 @@
 // screen. It counts a play that a board sends on a pseudo-terminal and saves it when systemd
 // stops it with SIGTERM: the record is the one tallix-replay makes of the same play.
 #include <gtest/gtest.h>
-#include <pty.h>
-#include <termios.h>
 #include <unistd.h>
 
-#include <fstream>
 #include <regex>
 #include <thread>
 
 #include "base/profile.h"
-#include "port/trace.h"
 #include "simulation/machine.h"
 #include "support/bridge_board.h"
 #include "support/run.h"
@@ -50,25 +46,11 @@ TEST(BootUnits, TheProgramAsAUnitStartsItCountsAPlayAndSavesItOnSigterm) {
   for (const auto& row : rows) {
     SCOPED_TRACE(row.unit);
     TempDir dir;
-    {
-      std::ofstream trace(dir / "play.trace");
-      TraceRecorder recorder(trace);
-      for (const Change& c : play) recorder.record(c);
-    }
-    writeBytes(dir / "replay.ini", "");
-    ASSERT_EQ(run(std::string(TALLIX_REPLAY) + " --settings " + (dir / "replay.ini").string() +
-                  " --save " + (dir / "replay.log").string() + " " + (dir / "play.trace").string())
-                  .status,
-              0);
-
-    int master = -1, slave = -1;
-    char name[128];
-    termios raw{};
-    cfmakeraw(&raw);
-    ASSERT_EQ(openpty(&master, &slave, name, &raw, nullptr), 0);
+    ASSERT_TRUE(replayed(TALLIX_REPLAY, dir, play, ""));
+    BoardPty board;
+    ASSERT_FALSE(board.name.empty());
     std::filesystem::create_directories((dir / row.settings).parent_path());
-    writeBytes(dir / row.settings,
-               "[input]\r\nsource=serial\r\ndevice=" + std::string(name) + "\r\n");
+    writeBytes(dir / row.settings, "[input]\r\nsource=serial\r\ndevice=" + board.name + "\r\n");
 
     // The unit's own lines, its folders in the temporary one; the trace only tells the test when
     // the whole play has been counted.
@@ -99,11 +81,10 @@ TEST(BootUnits, TheProgramAsAUnitStartsItCountsAPlayAndSavesItOnSigterm) {
                          " do sleep 0.05; n=$((n+1)); done; kill -TERM $pid; wait $pid; }");
       EXPECT_EQ(r.status, 0) << r.err;
     });
-    EXPECT_TRUE(heard(master, "?\n"));
-    EXPECT_TRUE(send(master, boardLines(play, InputSettings{})));
+    EXPECT_TRUE(heard(board.master, "?\n"));
+    EXPECT_TRUE(send(board.master, boardLines(play, InputSettings{})));
     stopper.join();
-    close(slave);
-    close(master);
+    board.close();
     ASSERT_TRUE(std::filesystem::exists(dir / row.record));
     // A play with coins in it, counted whole.
     const std::string coins = ProfileFile::load(dir / row.record).value("data", "in_count");
