@@ -60,9 +60,8 @@ inline constexpr Qt::WindowFlags kBesidePanel = Qt::Window | Qt::BypassGraphicsP
 QWidget* shownIn(QWidget* panel);
 
 // Shows a window beside the panel (history, setting estimate, pin monitor; made kBesidePanel)
-// at its size within the
-// free area of the panel's screen, centred over the panel and above it (also over the
-// full-screen panel).
+// at its size within the free area of the panel's screen, centred over the panel and above it
+// (also over the full-screen panel).
 void showOverPanel(QWidget* window, QWidget* panel);
 
 }  // namespace tallix::window
