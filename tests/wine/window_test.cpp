@@ -634,7 +634,7 @@ TEST_F(Win32Window, AnswersHelpAndVersionOnTheConsoleInThePlayersLanguage) {
   } rows[] = {
       {"C", "--help", 0,
        "usage: tallix [--simulate[=SPEED] [--seed N] [--machine FILE] [--setting N]] "
-       "[--record-trace FILE] [--serve[=PORT]] [--data-dir DIR]\n",
+       "[--record-trace FILE] [--serve[=PORT]] [--data-dir DIR] [--fullscreen]\n",
        ""},
       {"ja_JP.UTF-8", "--help", 0, "使い方: tallix", ""},
       {"C", "--version", 0, "tallix ", ""},
